@@ -1,0 +1,23 @@
+// Skarvel: a ship, a wrapping field of stars and 199 enemies.
+
+#include "app/frameloop.h"
+#include "app/options.h"
+#include "app/startup.h"
+#include "app/title.h"
+
+int main(int argc, char** argv)
+{
+    const VideoRequest request = optionsParse(argc, argv);
+    if (appInit(request.width, request.height, request.bitsPerPixel, request.flags) < 0)
+        return 1;
+    SDL_ShowCursor(0);
+
+    // Every game begins and ends at the title screen; only leaving it ends the program.
+    while (titleScreenRun() == 1) {
+        gameStart();
+        gamePlay();
+    }
+
+    SDL_ShowCursor(1);
+    return 0;
+}

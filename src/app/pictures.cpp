@@ -1,0 +1,62 @@
+#include "app/pictures.h"
+
+#include "app/progdir.h"
+
+#include <cstdio>
+#include <SDL_image.h>
+
+namespace {
+
+void report(const char* message, int number)
+{
+    if (number > 0)
+        fprintf(stderr, message, number, SDL_GetError());
+    else
+        fprintf(stderr, message, SDL_GetError());
+}
+
+}  // namespace
+
+SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages& messages, int number)
+{
+    char file[PROGDIR_PATH_MAX];
+    progdirResolve(path, file, sizeof file);
+    SDL_Surface* decoded = IMG_Load(file);
+    if (!decoded) {
+        report(messages.load, number);
+        return nullptr;
+    }
+    if (key == PictureKey::Raw)
+        return decoded;
+
+    // Converted once here, so that no blit in play needs a format conversion.
+    SDL_Surface* picture = SDL_DisplayFormat(decoded);
+    SDL_FreeSurface(decoded);
+    if (!picture) {
+        report(messages.format, number);
+        return nullptr;
+    }
+    if (key == PictureKey::Opaque)
+        return picture;
+
+    const Uint8 red = key == PictureKey::Magenta ? 255 : 0;
+    const Uint8 blue = red;
+    if (SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, SDL_MapRGB(picture->format, red, 0, blue)) < 0) {
+        SDL_FreeSurface(picture);
+        report(messages.colorKey, number);
+        return nullptr;
+    }
+    return picture;
+}
+
+int spriteFramesLoad(const char* pattern, SpriteFrames& frames, PictureKey key, const PictureMessages& messages)
+{
+    for (int index = 0; index < SPRITE_FRAME_COUNT; index++) {
+        char path[256];
+        snprintf(path, sizeof path, pattern, index + 1);
+        frames[index] = pictureLoad(path, key, messages, index + 1);
+        if (!frames[index])
+            return -1;
+    }
+    return 0;
+}

@@ -1,0 +1,35 @@
+// The one recipe by which every picture of the game is read and prepared for fast drawing,
+// for single pictures and for the numbered sets of 64 frames.
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+
+constexpr int SPRITE_FRAME_COUNT = 64;
+using SpriteFrames = std::array<SDL_Surface*, SPRITE_FRAME_COUNT>;
+
+// How a picture is prepared after it is decoded.
+enum class PictureKey {
+    Raw,      // kept as decoded: drawn rarely, no conversion
+    Opaque,   // converted to the screen's format, no transparent colour
+    Magenta,  // converted, magenta (255, 0, 255) transparent
+    Black,    // converted, black (0, 0, 0) transparent
+};
+
+// The loader's own words for each step that can fail. Each takes the library's error text
+// for its %s; the messages of a numbered set take the file number for a %d before it.
+// A step that cannot fail for this picture has no message.
+struct PictureMessages {
+    const char* load;
+    const char* format;
+    const char* colorKey;
+};
+
+// Reads one picture ("progdir:" paths allowed) and prepares it; on failure prints the
+// matching message and gives none. number is the file number for a set's messages, 0 else.
+SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages& messages, int number = 0);
+
+// Reads the 64 files of a set, numbered 0001 to 0064 in the pattern, into frames. Stops at
+// the first failure with -1; the frames read before it stay loaded.
+int spriteFramesLoad(const char* pattern, SpriteFrames& frames, PictureKey key, const PictureMessages& messages);

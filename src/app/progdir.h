@@ -1,0 +1,14 @@
+// Resolving the "progdir:" prefix of the game's file names: the directory that holds the
+// executable, so the game runs from its build folder and from an installed copy alike.
+#pragma once
+
+#include <cstddef>
+
+constexpr std::size_t PROGDIR_PATH_MAX = 4096;
+
+// Writes path into out with a leading "progdir:" replaced by the executable's directory and
+// a slash; other paths are copied unchanged. False when the result does not fit.
+bool progdirResolve(const char* path, char* out, std::size_t size);
+
+// Makes "progdir:" name another directory (tests play from folders of their own).
+void progdirSet(const char* directory);

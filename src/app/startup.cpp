@@ -1,0 +1,72 @@
+#include "app/startup.h"
+
+#include "app/pictures.h"
+#include "sound/sound.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+SDL_Surface* screenSurface = nullptr;
+SDL_Surface* backgroundImage = nullptr;
+SDL_Surface* numbersImage = nullptr;
+SDL_Surface* introImage = nullptr;
+SDL_Surface* loadingImage = nullptr;
+SDL_Surface* readyImage = nullptr;
+
+int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
+{
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
+        fprintf(stderr, "Failed to initialize SDL: %s\n", SDL_GetError());
+        return -1;
+    }
+    atexit(SDL_Quit);
+
+    // SDL may offer another depth than the one asked for; that is the one we open.
+    const int depth = SDL_VideoModeOK(width, height, bitsPerPixel, flags);
+    if (depth == 0) {
+        fprintf(stderr, "requested video mode not available\n");
+        return -1;
+    }
+    screenSurface = SDL_SetVideoMode(width, height, depth, flags);
+    if (!screenSurface) {
+        fprintf(stderr, "failed to set video mode: %s\n", SDL_GetError());
+        return -1;
+    }
+
+    backgroundImage = pictureLoad("progdir:images/bg.png", PictureKey::Opaque,
+                                  {"failed to load bg.bmp: %s\n", "failed to format background for display: %s\n",
+                                   nullptr});
+    if (!backgroundImage)
+        return -1;
+
+    if (soundInit() < 0)
+        return -1;
+
+    SDL_WM_SetCaption("Skarvel OS4", "Skarvel OS4");
+
+    numbersImage = pictureLoad("progdir:images/numbers.png", PictureKey::Magenta,
+                               {"failed to load numbers.bmp: %s\n", "failed to format numbers for display: %s\n",
+                                "failed to set color key for numbers: %s\n"});
+    if (!numbersImage)
+        return -1;
+
+    return titleImagesLoad() < 0 ? -1 : 0;
+}
+
+int titleImagesLoad()
+{
+    introImage = pictureLoad("progdir:images/intro.png", PictureKey::Opaque,
+                             {"failed to load intro.bmp: %s\n", "failed to format intro.bmp for display: %s\n",
+                              nullptr});
+    if (!introImage)
+        return -1;
+    loadingImage = pictureLoad("progdir:images/loading.png", PictureKey::Raw,
+                               {"failed to load loading.bmp: %s\n", nullptr, nullptr});
+    if (!loadingImage)
+        return -1;
+    readyImage = pictureLoad("progdir:images/ready.png", PictureKey::Raw,
+                             {"failed to load ready.bmp: %s\n", nullptr, nullptr});
+    if (!readyImage)
+        return -1;
+    return 0;
+}

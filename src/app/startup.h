@@ -1,0 +1,18 @@
+// Bringing the game from nothing to a ready screen: SDL, the video mode, the background,
+// digit and title pictures, and the sound.
+#pragma once
+
+#include <SDL.h>
+
+extern SDL_Surface* screenSurface;
+extern SDL_Surface* backgroundImage;
+extern SDL_Surface* numbersImage;
+extern SDL_Surface* introImage;
+extern SDL_Surface* loadingImage;
+extern SDL_Surface* readyImage;
+
+// 0 when everything is ready, -1 after a failure it has reported. What was set up before
+// the failure stays in place.
+int appInit(int width, int height, int bitsPerPixel, Uint32 flags);
+
+int titleImagesLoad();

@@ -1,0 +1,77 @@
+#include "enemies/enemy.h"
+
+#include "enemies/shrapnel.h"
+#include "enemies/steering.h"
+#include "sound/sound.h"
+#include "world/motion.h"
+#include "world/pools.h"
+
+#include <cstdlib>
+
+SpriteFrames enemyFrames{};
+const EntityType enemyType = {enemyKill, enemyUpdate, enemyDraw};
+
+namespace {
+
+constexpr int SHRAPNEL_MIN_PIECES = 4;
+
+// The ship pays with the health the enemy has left, the enemy dies, and it bursts into
+// debris that fans out counter-clockwise from its own heading.
+void enemyImpact(Entity* enemy)
+{
+    double heading = enemy->heading;
+    entityDamage(&PlayerShip, enemy->health);
+    entityDamage(enemy, enemy->health);
+    const int kind = rand() % 3;
+    soundPlay(SOUND_IMPACT1 + kind);
+    for (int piece = 0; piece < kind + SHRAPNEL_MIN_PIECES; piece++) {
+        const double speed = 50 + (rand() % 50);
+        shrapnelSpawn(enemy->x, enemy->y, heading, speed);
+        heading = worldWrap(heading + 45 + (rand() % 90), 0, 360);
+    }
+}
+
+}  // namespace
+
+int enemySpawn()
+{
+    Entity* enemy = enemyAllocate(&enemyType);
+    if (!enemy)
+        return -1;
+    enemy->x = rand() % worldWidth;
+    enemy->y = rand() % worldHeight;
+    enemy->width = enemyFrames[0]->w;
+    enemy->height = enemyFrames[0]->h;
+    enemy->heading = rand() % 360;
+    enemy->speed = ENEMY_SPEED;
+    enemy->sprite = enemyFrames[0];
+    enemy->active = 1;
+    enemyCount += 1;
+    return 0;
+}
+
+void enemyUpdate(Entity* enemy, double seconds)
+{
+    enemySteer(enemy, seconds);
+    entityMove(enemy, seconds);
+    if (entityCollides(enemy, &PlayerShip))
+        enemyImpact(enemy);
+}
+
+void enemyDraw(Entity* enemy)
+{
+    enemy->sprite = enemyFrames[rotationFrame(enemy->heading)];
+    entityDraw(enemy);
+}
+
+void enemyKill(Entity*)
+{
+    enemyCount -= 1;
+}
+
+int enemyLoad()
+{
+    return spriteFramesLoad("progdir:images/enemy%04d.png", enemyFrames, PictureKey::Black,
+                            {"failed to load enemy frame %d: %s\n", "failed to format enemy frame %d for display: %s\n",
+                             "failed to set color key for enemy frame %d: %s\n"});
+}

@@ -1,0 +1,56 @@
+#include "enemies/shrapnel.h"
+
+#include "world/motion.h"
+#include "world/pools.h"
+
+#include <cstdlib>
+
+SpriteFrames shrapnelFrames{};
+const EntityType shrapnelType = {shrapnelKill, shrapnelUpdate, shrapnelDraw};
+
+int shrapnelSpawn(double x, double y, double heading, double speed)
+{
+    Entity* piece = shrapnelAllocate(&shrapnelType);
+    if (!piece)
+        return -1;
+    piece->x = x;
+    piece->y = y;
+    piece->heading = heading;
+    piece->speed = speed;
+    piece->width = shrapnelFrames[0]->w;
+    piece->height = shrapnelFrames[0]->h;
+    piece->sprite = shrapnelFrames[0];
+    // Each piece starts somewhere else in the tumble.
+    piece->vars[SHRAPNEL_ANIM_FRAME] = rand() % SHRAPNEL_FRAME_COUNT;
+    piece->active = 1;
+    return 0;
+}
+
+void shrapnelUpdate(Entity* piece, double seconds)
+{
+    piece->vars[SHRAPNEL_AGE] += seconds;
+    if (piece->vars[SHRAPNEL_AGE] > SHRAPNEL_LIFETIME)
+        piece->active = 0;
+    else
+        entityMove(piece, seconds);
+    // One picture per update, whatever the frame's length.
+    piece->vars[SHRAPNEL_ANIM_FRAME] = worldWrap(piece->vars[SHRAPNEL_ANIM_FRAME] + 1, 0, SHRAPNEL_FRAME_COUNT);
+}
+
+void shrapnelDraw(Entity* piece)
+{
+    piece->sprite = shrapnelFrames[static_cast<int>(piece->vars[SHRAPNEL_ANIM_FRAME]) % SHRAPNEL_FRAME_COUNT];
+    entityDraw(piece);
+}
+
+void shrapnelKill(Entity*)
+{
+}
+
+int shrapnelLoad()
+{
+    return spriteFramesLoad("progdir:images/shrapnel%04d.png", shrapnelFrames, PictureKey::Black,
+                            {"failed to load shrapnel frame %d: %s\n",
+                             "failed to format shrapnel frame %d for display: %s\n",
+                             "failed to set color key for shrapnel frame %d: %s\n"});
+}

@@ -1,0 +1,51 @@
+#include "player/bullet.h"
+
+#include "app/pictures.h"
+#include "player/shot.h"
+#include "world/motion.h"
+#include "world/pools.h"
+
+#include <cmath>
+
+SDL_Surface* bulletSprite = nullptr;
+const EntityType bulletType = {bulletKill, bulletUpdate, bulletDraw};
+
+int bulletSpawn(double x, double y, double heading, double speed)
+{
+    Entity* bullet = shotAllocate(&bulletType);
+    if (!bullet)
+        return -1;
+    bullet->x = x;
+    bullet->y = y;
+    bullet->heading = heading;
+    bullet->speed = speed;
+    bullet->width = bulletSprite->w;
+    bullet->height = bulletSprite->h;
+    bullet->sprite = bulletSprite;
+    bullet->active = 1;
+    return 0;
+}
+
+void bulletUpdate(Entity* entity, double seconds)
+{
+    // Close shots hit harder than far ones.
+    if (Entity* enemy = shotAdvance(entity, seconds))
+        entityDamage(enemy, static_cast<int>(BULLET_DAMAGE * std::exp(-entity->vars[SHOT_AGE])));
+}
+
+void bulletDraw(Entity* entity)
+{
+    entityDraw(entity);
+}
+
+void bulletKill(Entity*)
+{
+}
+
+int bulletLoad()
+{
+    bulletSprite = pictureLoad("progdir:images/bullet.png", PictureKey::Magenta,
+                               {"failed to load bullet.bmp: %s\n", "failed to format bullet for display: %s\n",
+                                "failed to set color key for bullet: %s\n"});
+    return bulletSprite ? 0 : -1;
+}

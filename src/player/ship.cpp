@@ -1,0 +1,144 @@
+#include "player/ship.h"
+
+#include "app/input.h"
+#include "display/background.h"
+#include "player/bullet.h"
+#include "player/missile.h"
+#include "sound/sound.h"
+#include "world/motion.h"
+#include "world/pools.h"
+
+#include <cmath>
+
+int lives = START_LIVES;
+double bulletCooldown = 0.0;
+double missileCooldown = 0.0;
+SpriteFrames shipFrames{};
+SDL_Surface* smallShipIcon = nullptr;
+
+const EntityType shipType = {shipKill, shipUpdate, shipDraw};
+
+namespace {
+
+double radians(double degrees)
+{
+    return degrees / 180 * PI;
+}
+
+void steer(Entity* ship, double dt)
+{
+    if (keyLeft && !keyRight) {
+        ship->heading += SHIP_TURN_RATE * dt;
+        if (ship->heading > 360)
+            ship->heading -= 360;
+    }
+    if (keyRight && !keyLeft) {
+        ship->heading -= SHIP_TURN_RATE * dt;
+        if (ship->heading < 0)
+            ship->heading += 360;
+    }
+    if (keyUp && !keyDown) {
+        ship->speed += SHIP_ACCELERATION * dt;
+        if (ship->speed > SHIP_MAX_SPEED)
+            ship->speed = SHIP_MAX_SPEED;
+    }
+    if (keyDown && !keyUp) {
+        ship->speed -= SHIP_ACCELERATION * dt;
+        if (ship->speed < 0)
+            ship->speed = 0;
+    }
+}
+
+// A cooldown only gathers time while it is short of its interval, and the frame in which
+// it gets there does not fire: shots leave a whole number of frames apart.
+void fire(Entity* ship, double dt)
+{
+    if (bulletCooldown < BULLET_INTERVAL) {
+        bulletCooldown += dt;
+    } else if (keySpace || keyRightCtrl) {
+        bulletCooldown = 0;
+        const double h = radians(ship->heading);
+        bulletSpawn(ship->x + GUN_OFFSET * std::cos(h), ship->y - GUN_OFFSET * std::sin(h), ship->heading,
+                    SHOT_SPEED);
+        soundPlay(SOUND_SHOOT);
+    }
+
+    if (missileCooldown < MISSILE_INTERVAL) {
+        missileCooldown += dt;
+    } else if (keyM || keyRightShift) {
+        missileCooldown = 0;
+        const double r = radians(ship->heading - 90);
+        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(r), ship->y - LAUNCHER_OFFSET * std::sin(r),
+                     ship->heading, SHOT_SPEED);
+        const double l = radians(ship->heading + 90);
+        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(l), ship->y - LAUNCHER_OFFSET * std::sin(l),
+                     ship->heading, SHOT_SPEED);
+        soundPlay(SOUND_MISSILE);
+    }
+}
+
+}  // namespace
+
+void shipUpdate(Entity* entity, double seconds)
+{
+    steer(entity, seconds);
+    fire(entity, seconds);
+    entityMove(entity, seconds);
+
+    cameraX = entity->x;
+    cameraY = entity->y;
+    while (cameraY < 0)
+        cameraY += worldHeight;
+    while (cameraX < 0)
+        cameraX += worldWidth;
+}
+
+void shipDraw(Entity* entity)
+{
+    entity->sprite = shipFrames[rotationFrame(entity->heading)];
+    entityDraw(entity);
+}
+
+void shipKill(Entity*)
+{
+    shipReset();
+    lives -= 1;
+}
+
+void shipReset()
+{
+    PlayerShip.x = 0;
+    PlayerShip.y = 0;
+    if (shipFrames[0]) {
+        PlayerShip.width = shipFrames[0]->w;
+        PlayerShip.height = shipFrames[0]->h;
+    }
+    PlayerShip.heading = SHIP_START_HEADING;
+    PlayerShip.speed = SHIP_START_SPEED;
+    PlayerShip.health = SHIP_HEALTH;
+    PlayerShip.active = 1;
+    PlayerShip.type = &shipType;
+}
+
+void shipNewGame()
+{
+    lives = START_LIVES;
+    shipReset();
+}
+
+int shipIsGameOver()
+{
+    return lives < 0;
+}
+
+int shipLoad()
+{
+    smallShipIcon = pictureLoad("progdir:images/smallship.png", PictureKey::Magenta,
+                                {"failed to load small ship: %s\n", "failed to format small ship for display: %s\n",
+                                 "failed to set color key for small ship: %s\n"});
+    if (!smallShipIcon)
+        return -1;
+    return spriteFramesLoad("progdir:images/ship%04d.png", shipFrames, PictureKey::Black,
+                            {"failed to load ship frame %d: %s\n", "failed to format ship frame %d for display: %s\n",
+                             "failed to set color key for ship frame %d: %s\n"});
+}

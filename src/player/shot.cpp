@@ -1,0 +1,22 @@
+#include "player/shot.h"
+
+#include "sound/sound.h"
+#include "world/motion.h"
+
+Entity* shotAdvance(Entity* shot, double seconds)
+{
+    double& age = shot->vars[SHOT_AGE];
+    age += seconds;
+    if (age > SHOT_LIFETIME) {
+        shot->active = 0;  // quietly: no kill, no sound, no last move
+        return nullptr;
+    }
+    entityMove(shot, seconds);
+    // Only where the shot is now counts, not the path it covered this frame.
+    Entity* enemy = enemyFindHit(shot);
+    if (enemy) {
+        shot->active = 0;
+        soundPlay(SOUND_EXPLODE);
+    }
+    return enemy;
+}

@@ -1,0 +1,59 @@
+#include "world/pools.h"
+
+std::array<Entity, ENEMY_POOL_SIZE> EnemyPool{};
+std::array<Entity, SHOT_POOL_SIZE> ShotPool{};
+std::array<Entity, SHRAPNEL_POOL_SIZE> ShrapnelPool{};
+Entity PlayerShip{};
+
+int worldWidth = 4096;
+int worldHeight = 4096;
+int enemyCount = 0;
+
+Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity)
+{
+    for (int i = 0; i < capacity; i++) {
+        if (pool[i].active == 0) {
+            pool[i].type = kind;
+            entityInit(&pool[i]);
+            return &pool[i];
+        }
+    }
+    return nullptr;
+}
+
+Entity* enemyAllocate(const EntityType* kind)
+{
+    return poolAllocate(kind, EnemyPool.data(), ENEMY_POOL_SIZE);
+}
+
+Entity* shotAllocate(const EntityType* kind)
+{
+    return poolAllocate(kind, ShotPool.data(), SHOT_POOL_SIZE);
+}
+
+Entity* shrapnelAllocate(const EntityType* kind)
+{
+    return poolAllocate(kind, ShrapnelPool.data(), SHRAPNEL_POOL_SIZE);
+}
+
+// Position and size are left as the slot's last occupant had them: every spawn sets its own.
+void entityInit(Entity* entity)
+{
+    entity->heading = 0.0;
+    entity->speed = 100.0;
+    entity->health = 100;
+    entity->sprite = nullptr;
+    entity->active = 1;
+    entity->vars.fill(0.0);
+}
+
+void poolsClear()
+{
+    for (Entity& enemy : EnemyPool)
+        enemy.active = 0;
+    for (Entity& shot : ShotPool)
+        shot.active = 0;
+    for (Entity& piece : ShrapnelPool)
+        piece.active = 0;
+    enemyCount = 0;
+}

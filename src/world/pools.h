@@ -1,0 +1,31 @@
+// The fixed pools every entity lives in, how a slot is taken and how all are freed,
+// and the world-wide numbers the rest of the world code shares.
+#pragma once
+
+#include "world/entity.h"
+
+#include <array>
+
+constexpr int ENEMY_POOL_SIZE = 500;
+constexpr int SHOT_POOL_SIZE = 50;  // bullets and missiles share it
+constexpr int SHRAPNEL_POOL_SIZE = 50;
+
+extern std::array<Entity, ENEMY_POOL_SIZE> EnemyPool;
+extern std::array<Entity, SHOT_POOL_SIZE> ShotPool;
+extern std::array<Entity, SHRAPNEL_POOL_SIZE> ShrapnelPool;
+extern Entity PlayerShip;
+
+extern int worldWidth;
+extern int worldHeight;
+extern int enemyCount;  // live enemies
+
+// Takes the lowest free slot, binds it to the kind and gives it the defaults; none when full.
+Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity);
+Entity* enemyAllocate(const EntityType* kind);
+Entity* shotAllocate(const EntityType* kind);
+Entity* shrapnelAllocate(const EntityType* kind);
+
+void entityInit(Entity* entity);
+
+// Frees every pool slot at the start of a game; the ship is left alone.
+void poolsClear();
