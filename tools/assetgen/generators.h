@@ -1,0 +1,23 @@
+// Entry points that make each family of Skarvel's assets and write them under the
+// output directory (pictures into images/, sounds into sounds/).
+#pragma once
+
+#include <filesystem>
+
+#include "pictures.h"
+
+namespace art {
+
+// The tiling space backdrop (images/bg.png); also returned for the title to reuse.
+Surface write_backdrop(const std::filesystem::path& images);
+
+// Rotation frames of ship, enemy and missile, shrapnel loop, bullet, icon and digits.
+void write_sprites(const std::filesystem::path& images);
+
+// Title picture and its loading / ready strips.
+void write_title(const std::filesystem::path& images, const Surface& backdrop);
+
+// Every sound effect.
+void write_sounds(const std::filesystem::path& sounds);
+
+}  // namespace art

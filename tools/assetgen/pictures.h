@@ -1,0 +1,105 @@
+// Shared drawing helpers for Skarvel's pictures: RAII handles for Cairo surfaces and
+// contexts, a seeded random source, colour-key finishing, blurring and PNG output.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace art {
+
+struct Rgb {
+    double r, g, b;
+};
+
+// Owns a cairo image surface.
+class Surface {
+public:
+    Surface(cairo_format_t format, int width, int height);
+    ~Surface();
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    cairo_surface_t* get() const { return surface_; }
+    int width() const;
+    int height() const;
+    // Pixel row y as native-endian 0xAARRGGBB words; call mark_dirty() after writing.
+    std::uint32_t* row(int y);
+    const std::uint32_t* row(int y) const;
+    void mark_dirty();
+
+private:
+    cairo_surface_t* surface_;
+};
+
+// Owns a cairo drawing context on a surface.
+class Context {
+public:
+    explicit Context(Surface& target);
+    ~Context();
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+    operator cairo_t*() const { return cr_; }
+
+private:
+    cairo_t* cr_;
+};
+
+// Small deterministic generator (splitmix64), so every build draws the same pictures.
+class Rng {
+public:
+    explicit Rng(std::uint64_t seed) : state_(seed) {}
+    std::uint64_t next();
+    double uniform();                      // [0, 1)
+    double range(double lo, double hi);    // [lo, hi)
+    int below(int n);                      // [0, n)
+
+private:
+    std::uint64_t state_;
+};
+
+// A transparent ARGB canvas to draw a keyed sprite on.
+Surface transparent_canvas(int width, int height);
+
+// Flattens a transparent drawing onto the black key: faint pixels become exactly black,
+// everything else keeps its colour but is never exactly black.
+Surface key_on_black(const Surface& art, int alpha_threshold = 10);
+
+// Flattens a transparent drawing onto the magenta key: pixels below the threshold become
+// exactly (255,0,255), the rest are made opaque over `backing` so no edge turns pink.
+Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold = 110);
+
+// Copies any surface into an opaque RGB picture.
+Surface flatten(const Surface& art);
+
+// Gaussian-like blur of an ARGB32 surface (three box passes). With `wrap` the picture is
+// treated as a torus, so tiling pictures stay seamless.
+void blur(Surface& s, int radius, bool wrap = false);
+
+// Writes the surface as PNG; throws std::runtime_error when the file cannot be written.
+void save_png(const Surface& s, const std::filesystem::path& path);
+
+// "ship", 7 -> "ship0007.png"
+std::string frame_name(const char* stem, int frame);
+
+void set_colour(cairo_t* cr, Rgb c, double alpha = 1.0);
+void add_stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
+
+// A round light: a soft halo of radius `halo` around a small bright core.
+void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour,
+          double strength);
+
+// A star of the given radius and brightness; bright ones get a halo and faint spikes.
+void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brightness);
+
+// Sprinkles `count` random stars over a w x h area. With `wrap`, stars near an edge are
+// drawn again across it so the area tiles.
+void starfield(cairo_t* cr, Rng& rng, int width, int height, int count, bool wrap);
+
+constexpr double pi = 3.14159265358979323846;
+
+}  // namespace art
