@@ -1,6 +1,7 @@
 #include "app/pictures.h"
 
 #include "app/progdir.h"
+#include "app/startup.h"
 
 #include <cstdio>
 #include <SDL_image.h>
@@ -13,6 +14,18 @@ void report(const char* message, int number)
         fprintf(stderr, message, number, SDL_GetError());
     else
         fprintf(stderr, message, SDL_GetError());
+}
+
+// SDL prepares a picture for the screen (and run-length encodes a keyed one) the first time
+// the picture is drawn there, taking memory for it: in the middle of play, the first time a
+// craft shows a new heading. A blit that covers no pixel does that work now, at load time.
+void meetScreen(SDL_Surface* picture)
+{
+    if (!screenSurface)
+        return;
+    SDL_Rect nothing{0, 0, 0, 0};
+    SDL_Rect corner{0, 0, 0, 0};
+    SDL_LowerBlit(picture, &nothing, screenSurface, &corner);
 }
 
 }  // namespace
@@ -36,8 +49,10 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
         report(messages.format, number);
         return nullptr;
     }
-    if (key == PictureKey::Opaque)
+    if (key == PictureKey::Opaque) {
+        meetScreen(picture);
         return picture;
+    }
 
     const Uint8 red = key == PictureKey::Magenta ? 255 : 0;
     const Uint8 blue = red;
@@ -46,6 +61,7 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
         report(messages.colorKey, number);
         return nullptr;
     }
+    meetScreen(picture);
     return picture;
 }
 
