@@ -9,6 +9,7 @@
 #include "world/pools.h"
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -201,6 +202,25 @@ TEST_F(Drawing, ASpriteCutByTheLeftEdgeVanishesWholeAndOneByTheRightIsClipped)
     EXPECT_EQ(pixelAt(screenSurface, 639, 240), (Rgb{255, 0, 0}));
 }
 
+TEST_F(Drawing, ASpriteOnePixelIntoTheBottomOrRightEdgeShowsThatPixelAndOneBeyondShowsNothing)
+{
+    cameraX = 1000;
+    cameraY = 1000;
+    draw(1000 + 319 + 16, 1000);  // corner on the last column
+    EXPECT_EQ(redPixels(), 32);
+    fillScreen({0, 0, 0});
+    draw(1000 + 320 + 16, 1000);  // corner just past it
+    EXPECT_EQ(redPixels(), 0);
+    draw(1000, 1000 + 239 + 16);  // corner on the last row
+    EXPECT_EQ(redPixels(), 32);
+    fillScreen({0, 0, 0});
+    draw(1000, 1000 + 240 + 16);
+    EXPECT_EQ(redPixels(), 0);
+    draw(1000 + 319 + 16, 1000 + 239 + 16);  // only the bottom-right pixel of the screen
+    EXPECT_EQ(redPixels(), 1);
+    EXPECT_EQ(pixelAt(screenSurface, 639, 479), (Rgb{255, 0, 0}));
+}
+
 TEST(Contact, UsesTheSumOfSquaredRadii)
 {
     Entity a = make(100, 100);
@@ -245,6 +265,47 @@ TEST_F(World, HitSearchIgnoresFreeSlotsAndPicksTheLowestLiveOne)
     EXPECT_EQ(enemyFindHit(&shot), &EnemyPool[7]);
     EnemyPool[7].x = 1100;
     EXPECT_EQ(enemyFindHit(&shot), nullptr);
+}
+
+// Shots among crowds of enemies of every size, many of them right at the contact distance,
+// near the seams, far out of the world or freed: the search picks exactly the enemy that
+// testing each slot in turn with entityCollides picks.
+TEST_F(World, TheHitSearchFindsTheSameEnemyAsTestingEverySlotInTurn)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const int widths[] = {6, 16, 32, 33};
+    const double oddPlaces[] = {1e9, -1e9, 4096 * 70.5, NAN, INFINITY};
+    int hits = 0;
+    for (int round = 0; round < 400; round++) {
+        Entity shot = make(unit(random) < 0.5 ? unit(random) * 4096 : unit(random) * 8 + 4090 * (round % 2),
+                           unit(random) < 0.5 ? unit(random) * 4096 : unit(random) * 8 + 4090 * (round % 3 == 0),
+                           widths[round % 4]);
+        for (Entity& enemy : EnemyPool) {
+            const int width = widths[random() % 4];
+            const double reach = std::sqrt(shot.width * shot.width / 4.0 + width * width / 4.0);
+            // Now and then straight along an axis, where one offset alone decides.
+            const double angle = random() % 8 == 0 ? (random() % 4) * PI / 2 : unit(random) * 2 * PI;
+            const double distance =
+                random() % 200 == 0 ? reach * (1 + (unit(random) - 0.5) * 1e-12) : reach * (1 + unit(random) * 40);
+            enemy = make(worldWrap(shot.x + distance * std::cos(angle), 0, 4096),
+                         worldWrap(shot.y + distance * std::sin(angle), 0, 4096), width);
+            if (random() % 50 == 0)
+                enemy.x = oddPlaces[random() % 5];
+            enemy.active = random() % 4 != 0;
+        }
+        Entity* expected = nullptr;
+        for (Entity& enemy : EnemyPool) {
+            if (enemy.active && entityCollides(&shot, &enemy)) {
+                expected = &enemy;
+                break;
+            }
+        }
+        ASSERT_EQ(enemyFindHit(&shot), expected) << "round " << round;
+        hits += expected != nullptr;
+    }
+    EXPECT_GT(hits, 100);
+    EXPECT_LT(hits, 400);
 }
 
 TEST_F(World, DamageClampsAtZeroAndKillsOnceWithTheRecordAlreadyFree)

@@ -6,22 +6,6 @@
 
 #include <cmath>
 
-double worldWrap(double value, double low, double high)
-{
-    const double length = high - low;
-    // Callers are a length or two away at most; a value from a stalled clock may be far
-    // out or not finite, and must not keep the game stepping forever.
-    if (!std::isfinite(value))
-        return low;
-    if (value < low - 64 * length || value >= high + 64 * length)
-        value = low + std::fmod(value - low, length);
-    while (value < low)
-        value += length;
-    while (value >= high)
-        value -= length;
-    return value;
-}
-
 int rotationFrame(double heading)
 {
     // Truncate toward zero, then keep the remainder in 0..63: a heading left below 0 or
@@ -50,6 +34,12 @@ void entityDraw(Entity* entity)
     destination.y = static_cast<Sint16>(worldWrap(sy, 0, worldHeight));
     destination.w = static_cast<Uint16>(entity->sprite->w);
     destination.h = static_cast<Uint16>(entity->sprite->h);
+    // Most of the world is off the screen: a picture wholly outside the screen's clipping
+    // rectangle would be clipped away to nothing by the blit, so it is not handed to SDL.
+    const SDL_Rect& clip = screenSurface->clip_rect;
+    if (destination.x >= clip.x + clip.w || destination.y >= clip.y + clip.h ||
+        destination.x + entity->sprite->w <= clip.x || destination.y + entity->sprite->h <= clip.y)
+        return;
     SDL_BlitSurface(entity->sprite, nullptr, screenSurface, &destination);
 }
 
@@ -64,21 +54,51 @@ void entityDamage(Entity* entity, int amount)
     }
 }
 
+namespace {
+
+// worldWrap for an offset that is nearly always inside the range already: the same result,
+// with that common case settled by two comparisons.
+double wrapNear(double value, double low, double high)
+{
+    return value >= low && value < high ? value : worldWrap(value, low, high);
+}
+
+}  // namespace
+
 int entityCollides(const Entity* a, const Entity* b)
 {
     const double ra = static_cast<double>(a->width) / 2;
     const double rb = static_cast<double>(b->width) / 2;
     const double halfWidth = worldWidth / 2;
     const double halfHeight = worldHeight / 2;
-    const double dx = worldWrap(b->x - a->x, -halfWidth, halfWidth);
-    const double dy = worldWrap(a->y - b->y, -halfHeight, halfHeight);
+    const double dx = wrapNear(b->x - a->x, -halfWidth, halfWidth);
+    const double dy = wrapNear(a->y - b->y, -halfHeight, halfHeight);
     return dx * dx + dy * dy < ra * ra + rb * rb;
 }
 
 Entity* enemyFindHit(const Entity* entity)
 {
+    // entityCollides(entity, enemy) for every live enemy, with what depends on the shot alone
+    // worked out once. An enemy whose horizontal distance alone reaches the contact threshold
+    // cannot touch, whatever the vertical one: adding a square never makes the sum smaller,
+    // in floating point too. So the vertical distance is only wrapped for the few near ones.
+    const double ra = static_cast<double>(entity->width) / 2;
+    const double raSquared = ra * ra;
+    const double halfWidth = worldWidth / 2;
+    const double halfHeight = worldHeight / 2;
+    const double x = entity->x;
+    const double y = entity->y;
     for (Entity& enemy : EnemyPool) {
-        if (enemy.active && entityCollides(entity, &enemy))
+        if (!enemy.active)
+            continue;
+        const double rb = static_cast<double>(enemy.width) / 2;
+        const double threshold = raSquared + rb * rb;
+        const double dx = wrapNear(enemy.x - x, -halfWidth, halfWidth);
+        const double dxSquared = dx * dx;
+        if (dxSquared >= threshold)
+            continue;
+        const double dy = wrapNear(y - enemy.y, -halfHeight, halfHeight);
+        if (dxSquared + dy * dy < threshold)
             return &enemy;
     }
     return nullptr;

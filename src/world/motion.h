@@ -3,11 +3,29 @@
 
 #include "world/entity.h"
 
+#include <cmath>
+
 constexpr double PI = 3.141592653589793;
 constexpr int ROTATION_FRAMES = 64;  // pictures per full turn of a craft
 
 // Brings value into [low, high) by whole lengths: the one wrapping rule of the game.
-double worldWrap(double value, double low, double high);
+// Defined here so that it is inlined into every frame's many wraps (the contact search of a
+// crowded frame alone makes up to 50,000).
+inline double worldWrap(double value, double low, double high)
+{
+    const double length = high - low;
+    // Callers are a length or two away at most; a value from a stalled clock may be far
+    // out or not finite, and must not keep the game stepping forever.
+    if (!std::isfinite(value))
+        return low;
+    if (value < low - 64 * length || value >= high + 64 * length)
+        value = low + std::fmod(value - low, length);
+    while (value < low)
+        value += length;
+    while (value >= high)
+        value -= length;
+    return value;
+}
 
 // The picture of a rotation set that shows a craft at this heading: 5.625 degrees a frame,
 // always a valid index 0..63 whatever the heading.

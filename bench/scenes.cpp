@@ -1,0 +1,238 @@
+#include "scenes.h"
+
+#include "app/frameloop.h"
+#include "app/input.h"
+#include "app/startup.h"
+#include "app/title.h"
+#include "display/background.h"
+#include "enemies/enemy.h"
+#include "enemies/shrapnel.h"
+#include "player/bullet.h"
+#include "player/missile.h"
+#include "player/ship.h"
+#include "player/shot.h"
+#include "sound/sound.h"
+#include "world/motion.h"
+#include "world/pools.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// The crowd's layout, in screen pixels with the ship at the centre (320, 240). Shots fly
+// to the right along five lanes; the enemies sit in twelve rows between the lanes, 22
+// pixels from the nearest lane, so no shot touches one this frame (a missile needs to be
+// within 17.9 pixels, a bullet within 16.3) and every shot tests all 500 of them.
+constexpr std::array<int, 5> SHOT_LANES = {40, 140, 240, 340, 440};
+constexpr std::array<int, 12> ENEMY_ROWS = {62, 90, 118, 162, 190, 218, 262, 290, 318, 362, 390, 418};
+constexpr int ENEMY_COLUMNS = 43;
+constexpr double ENEMY_LEFT = 20;
+constexpr double ENEMY_SPAN = 600;
+constexpr double SHIP_CLEARANCE = 40;  // no enemy rams the ship during the frame
+constexpr int SHOTS_PER_LANE = SHOT_POOL_SIZE / 5;
+constexpr double SHOT_AGE_IN_CROWD = 0.5;
+constexpr double SHRAPNEL_AGE_IN_CROWD = 0.1;
+
+struct Snapshot {
+    std::array<Entity, ENEMY_POOL_SIZE> enemies;
+    std::array<Entity, SHOT_POOL_SIZE> shots;
+    std::array<Entity, SHRAPNEL_POOL_SIZE> shrapnel;
+    Entity ship;
+    int enemyCount;
+    int lives;
+    double bulletCooldown;
+    double missileCooldown;
+    double cameraX;
+    double cameraY;
+};
+
+Snapshot crowd;
+
+void freePicture(SDL_Surface*& picture)
+{
+    SDL_FreeSurface(picture);
+    picture = nullptr;
+}
+
+void freeFrames(SpriteFrames& frames)
+{
+    for (SDL_Surface*& frame : frames)
+        freePicture(frame);
+}
+
+void holdKeys()
+{
+    keyUp = keyDown = keyRight = keyRightCtrl = keyRightShift = 0;
+    keyLeft = keySpace = keyM = 1;
+}
+
+// The world point shown at a screen point while the camera is on the ship.
+double worldX(double screenX)
+{
+    return worldWrap(PlayerShip.x + screenX - screenSurface->w / 2, 0, worldWidth);
+}
+
+double worldY(double screenY)
+{
+    return worldWrap(PlayerShip.y + screenY - screenSurface->h / 2, 0, worldHeight);
+}
+
+void placeEnemies()
+{
+    const double centreX = screenSurface->w / 2;
+    const double centreY = screenSurface->h / 2;
+    int placed = 0;
+    for (const int row : ENEMY_ROWS) {
+        for (int column = 0; column < ENEMY_COLUMNS && placed < ENEMY_POOL_SIZE; column++) {
+            const double x = ENEMY_LEFT + column * ENEMY_SPAN / (ENEMY_COLUMNS - 1);
+            if (std::hypot(x - centreX, row - centreY) < SHIP_CLEARANCE)
+                continue;
+            enemySpawn();
+            EnemyPool[placed].x = worldX(x);
+            EnemyPool[placed].y = worldY(row);
+            placed += 1;
+        }
+    }
+}
+
+void placeShots()
+{
+    int fired = 0;
+    for (const int lane : SHOT_LANES) {
+        for (int i = 0; i < SHOTS_PER_LANE; i++) {
+            const double x = 30 + 60 * i;
+            if (i % 2 == 0)
+                bulletSpawn(worldX(x), worldY(lane), 0, SHOT_SPEED);
+            else
+                missileSpawn(worldX(x), worldY(lane), 0, SHOT_SPEED);
+            ShotPool[fired++].vars[SHOT_AGE] = SHOT_AGE_IN_CROWD;
+        }
+    }
+}
+
+void placeShrapnel()
+{
+    for (int i = 0; i < SHRAPNEL_POOL_SIZE; i++) {
+        const double angle = i * 2 * PI / SHRAPNEL_POOL_SIZE;
+        const double radius = 120 + (i % 5) * 20;
+        shrapnelSpawn(worldX(screenSurface->w / 2 + radius * std::cos(angle)),
+                      worldY(screenSurface->h / 2 + radius * std::sin(angle)), rand() % 360, 50 + rand() % 50);
+        ShrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
+    }
+}
+
+}  // namespace
+
+void useDummyDrivers()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+int gameBoot(Uint32 videoFlags)
+{
+    if (appInit(640, 480, 16, videoFlags) < 0)
+        return -1;
+    return spritesLoadAll();
+}
+
+void gameShutDown()
+{
+    freeFrames(shipFrames);
+    freeFrames(enemyFrames);
+    freeFrames(missileFrames);
+    freeFrames(shrapnelFrames);
+    freePicture(smallShipIcon);
+    freePicture(bulletSprite);
+    freePicture(backgroundImage);
+    freePicture(numbersImage);
+    freePicture(introImage);
+    freePicture(loadingImage);
+    freePicture(readyImage);
+    Mix_HaltChannel(-1);
+    for (SoundEffect* effect = soundTable; effect->path; effect++) {
+        Mix_FreeChunk(effect->chunk);
+        effect->chunk = nullptr;
+    }
+    while (Mix_QuerySpec(nullptr, nullptr, nullptr) > 0)
+        Mix_CloseAudio();
+    SDL_Quit();
+    screenSurface = nullptr;
+    spritesLoaded = 0;
+}
+
+void typicalGameStart()
+{
+    srand(1);
+    holdKeys();
+    bulletCooldown = 0;
+    missileCooldown = 0;
+    gameStart();
+}
+
+void crowdBuild()
+{
+    srand(2);
+    holdKeys();
+    shipNewGame();
+    poolsClear();
+    cameraX = PlayerShip.x;
+    cameraY = PlayerShip.y;
+    placeEnemies();
+    placeShots();
+    placeShrapnel();
+    // Both guns are ready, so the ship tries to fire into the full shot pool every frame.
+    bulletCooldown = BULLET_INTERVAL;
+    missileCooldown = MISSILE_INTERVAL;
+
+    crowd.enemies = EnemyPool;
+    crowd.shots = ShotPool;
+    crowd.shrapnel = ShrapnelPool;
+    crowd.ship = PlayerShip;
+    crowd.enemyCount = enemyCount;
+    crowd.lives = lives;
+    crowd.bulletCooldown = bulletCooldown;
+    crowd.missileCooldown = missileCooldown;
+    crowd.cameraX = cameraX;
+    crowd.cameraY = cameraY;
+}
+
+void crowdRestore()
+{
+    EnemyPool = crowd.enemies;
+    ShotPool = crowd.shots;
+    ShrapnelPool = crowd.shrapnel;
+    PlayerShip = crowd.ship;
+    enemyCount = crowd.enemyCount;
+    lives = crowd.lives;
+    bulletCooldown = crowd.bulletCooldown;
+    missileCooldown = crowd.missileCooldown;
+    cameraX = crowd.cameraX;
+    cameraY = crowd.cameraY;
+}
+
+const char* crowdCheck()
+{
+    if (enemyCount != ENEMY_POOL_SIZE)
+        return "an enemy of the crowd died";
+    if (lives != START_LIVES || PlayerShip.health != SHIP_HEALTH)
+        return "an enemy of the crowd rammed the ship";
+    for (const Entity& shot : ShotPool) {
+        if (!shot.active)
+            return "a shot of the crowd hit or expired";
+    }
+    for (const Entity& piece : ShrapnelPool) {
+        if (!piece.active)
+            return "a piece of debris of the crowd expired";
+    }
+    for (const Entity& enemy : EnemyPool) {
+        // Where entityDraw put the enemy's top-left corner.
+        const double sx = worldWrap((enemy.x - cameraX) + screenSurface->w / 2.0 - enemy.width / 2.0, 0, worldWidth);
+        const double sy = worldWrap((enemy.y - cameraY) + screenSurface->h / 2.0 - enemy.height / 2.0, 0, worldHeight);
+        if (!enemy.active || sx >= screenSurface->w || sy >= screenSurface->h)
+            return "an enemy of the crowd was off the screen";
+    }
+    return "";
+}
