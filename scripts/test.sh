@@ -8,3 +8,8 @@ skarvel_install $SKARVEL_BUILD_PACKAGES $SKARVEL_TEST_PACKAGES
 skarvel_build "$SKARVEL_ROOT/build"
 cd "$SKARVEL_ROOT/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+
+# A minute of fuzzing the keyboard, mouse and frame lengths, then every test again with
+# AddressSanitizer and UndefinedBehaviorSanitizer, the soak and the bad-file matrix included.
+bash "$SKARVEL_ROOT/scripts/fuzz.sh"
+bash "$SKARVEL_ROOT/scripts/sanitize.sh"
