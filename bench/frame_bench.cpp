@@ -24,9 +24,9 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <string>
 #include <vector>
@@ -58,7 +58,8 @@ double millisecondsSince(std::chrono::steady_clock::time_point start)
 void countAllocations(benchmark::State& state, long allocations)
 {
     if (heapCountAvailable())
-        state.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+        state.counters["allocs"] =
+            benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
 void countFrame(long& allocations, double seconds)
@@ -213,9 +214,9 @@ struct Line {
     const char* name = "";
     const char* what = "";
     TableReporter::Figure figure;
-    double ratio = 0;           // to the floor, frames only
-    double aboveFloorMs = 0;    // the frame's own share beyond the floor
-    double allocsBeyond = -1;   // heap blocks beyond those of the floor's flip
+    double ratio = 0;          // to the floor, frames only
+    double aboveFloorMs = 0;   // the frame's own share beyond the floor
+    double allocsBeyond = -1;  // heap blocks beyond those of the floor's flip
     std::string target;
     bool met = true;
 };
@@ -277,8 +278,8 @@ std::string number(double value, const char* format, bool shown)
 
 void printTable(const std::vector<Line>& lines, const char* mode)
 {
-    printf("\nSkarvel on SDL's dummy drivers, %s, screen %d x %d x %d bits; medians\n", mode, screenWidth,
-           screenHeight, screenDepth);
+    printf("\nSkarvel on SDL's dummy drivers, %s, screen %d x %d x %d bits; medians\n", mode, screenWidth, screenHeight,
+           screenDepth);
     printf("%-47s %9s %9s %7s %9s %7s %7s  %s\n", "figure", "wall ms", "cpu ms", "x floor", "+floor ms", "allocs",
            "+allocs", "target");
     for (const Line& line : lines) {
@@ -291,7 +292,9 @@ void printTable(const std::vector<Line>& lines, const char* mode)
                number(line.ratio, "%.2f", isFrame).c_str(), number(line.aboveFloorMs, "%.3f", isFrame).c_str(),
                number(line.figure.allocations, "%.2f", line.figure.allocations >= 0).c_str(),
                number(line.allocsBeyond, "%.2f", line.allocsBeyond > -1).c_str(), line.target.c_str(),
-               line.target.empty() ? "" : line.met ? " (met)" : " (MISSED)");
+               line.target.empty() ? ""
+                   : line.met      ? " (met)"
+                                   : " (MISSED)");
     }
     printf("%-47s %9.3f\n", "first start of this process (one run)", firstBootMs);
     for (const Line& line : lines) {

@@ -203,13 +203,9 @@ bool heapCountAvailable()
     return false;
 }
 
-void heapCountStart()
-{
-}
+void heapCountStart() { }
 
-void heapCountStop()
-{
-}
+void heapCountStop() { }
 
 long heapCountTotal()
 {

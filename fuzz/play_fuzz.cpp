@@ -36,7 +36,7 @@ constexpr int MAX_TITLES = 1;  // title screens in one run
 
 class Bytes {
 public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) { }
     bool empty() const { return at_ >= size_; }
     std::uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
 
@@ -49,8 +49,8 @@ private:
 // Every key the game reacts to comes up often; the rest of the keyboard now and then.
 SDLKey keyFrom(std::uint8_t byte, std::uint8_t extra)
 {
-    static const SDLKey keys[] = {SDLK_UP,    SDLK_DOWN, SDLK_LEFT,   SDLK_RIGHT, SDLK_SPACE, SDLK_RCTRL,
-                                  SDLK_m,     SDLK_RSHIFT, SDLK_ESCAPE, SDLK_s,   SDLK_LCTRL, SDLK_LSHIFT};
+    static const SDLKey keys[] = {SDLK_UP, SDLK_DOWN,   SDLK_LEFT,   SDLK_RIGHT, SDLK_SPACE, SDLK_RCTRL,
+                                  SDLK_m,  SDLK_RSHIFT, SDLK_ESCAPE, SDLK_s,     SDLK_LCTRL, SDLK_LSHIFT};
     constexpr int common = sizeof keys / sizeof keys[0];
     if (byte < 192)
         return keys[byte % common];
@@ -114,8 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // Every run starts as the same fresh game: nothing queued, no key held, the same dice.
     SDL_Event stale;
-    while (SDL_PollEvent(&stale)) {
-    }
+    while (SDL_PollEvent(&stale)) { }
     keyUp = keyDown = keyRight = keyLeft = keySpace = keyRightCtrl = keyM = keyRightShift = 0;
     srand(1);
     gameStart();

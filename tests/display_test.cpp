@@ -44,7 +44,7 @@ int misplacedPixels(int w, int h, int offsetX, int offsetY)
 
 }  // namespace
 
-class Background : public ScreenTest {};
+class Background : public ScreenTest { };
 
 TEST_F(Background, ALargePictureFillsTheScreenFromTheCameraOffsetAcrossItsEdges)
 {
@@ -215,9 +215,9 @@ TEST_F(Status, OneIconStandsInTheBottomLeftCornerPerSpareLife)
 
 TEST_F(Status, RadarShowsEnemiesNearerThanAThousandPixelsTwentyToAPixel)
 {
-    enemyAt(0, 100 + 999, 2000);  // right edge of the radar, on the ship's row
-    enemyAt(1, 100 + 1000, 2000);  // just out of range
-    enemyAt(2, 100, 2000 - 200);   // above the ship
+    enemyAt(0, 100 + 999, 2000);        // right edge of the radar, on the ship's row
+    enemyAt(1, 100 + 1000, 2000);       // just out of range
+    enemyAt(2, 100, 2000 - 200);        // above the ship
     enemyAt(3, 100 + 800, 2000 + 600);  // exactly 1000 away, inside the square: not shown
     radarDraw();
     EXPECT_EQ(pixelAt(screenSurface, 540 + 90, 80), (Rgb{0, 0, 0}));

@@ -1,9 +1,9 @@
 #include "fixtures.h"
 
-#include "app/progdir.h"
-#include "app/startup.h"
 #include "app/input.h"
 #include "app/pictures.h"
+#include "app/progdir.h"
+#include "app/startup.h"
 #include "app/title.h"
 
 #include <cstdlib>
@@ -110,8 +110,7 @@ void pushQuit()
 void drainEvents()
 {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    while (SDL_PollEvent(&event)) { }
 }
 
 std::string buildDirectory()

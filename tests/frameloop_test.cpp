@@ -62,7 +62,7 @@ TEST(FrameClock, WaitingForANewTickAlwaysGivesAFrameOfAtLeastAMillisecond)
     SDL_Quit();
 }
 
-class Game : public GameTest {};
+class Game : public GameTest { };
 
 TEST_F(Game, EveryGameBeginsWithTheShipAtHomeAndOneHundredNinetyNineEnemies)
 {
@@ -87,7 +87,7 @@ TEST_F(Game, EscapeEndsTheGameAfterAWholeFrame)
     PlayerShip.x = 1234;
     PlayerShip.y = 777;
     pushKey(SDLK_ESCAPE, true);
-    gamePlay();  // returns after the one frame
+    gamePlay();                    // returns after the one frame
     EXPECT_NE(PlayerShip.y, 777);  // the ship was still updated in that frame
     EXPECT_EQ(lives, 3);
 }
@@ -99,6 +99,6 @@ TEST_F(Game, LosingTheLastLifeEndsTheGameWithoutAnyKey)
     entityDamage(&PlayerShip, SHIP_HEALTH);
     EXPECT_EQ(lives, -1);
     EXPECT_EQ(PlayerShip.active, 1);  // already back at home
-    gamePlay();  // ends after its first frame
+    gamePlay();                       // ends after its first frame
     EXPECT_TRUE(shipIsGameOver());
 }

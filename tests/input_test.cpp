@@ -9,16 +9,16 @@
 
 namespace fs = std::filesystem;
 
-class Input : public ScreenTest {};
+class Input : public ScreenTest { };
 
 TEST_F(Input, EachControlKeyHoldsItsFlagFromPressToRelease)
 {
     const struct {
         SDLKey key;
         int* flag;
-    } keys[] = {{SDLK_UP, &keyUp},       {SDLK_DOWN, &keyDown},         {SDLK_RIGHT, &keyRight},
-                {SDLK_LEFT, &keyLeft},   {SDLK_SPACE, &keySpace},       {SDLK_RCTRL, &keyRightCtrl},
-                {SDLK_m, &keyM},         {SDLK_RSHIFT, &keyRightShift}};
+    } keys[] = {{SDLK_UP, &keyUp},     {SDLK_DOWN, &keyDown},        {SDLK_RIGHT, &keyRight},
+                {SDLK_LEFT, &keyLeft}, {SDLK_SPACE, &keySpace},      {SDLK_RCTRL, &keyRightCtrl},
+                {SDLK_m, &keyM},       {SDLK_RSHIFT, &keyRightShift}};
     for (const auto& k : keys) {
         pushKey(k.key, true);
         EXPECT_EQ(inputPoll(), 0);

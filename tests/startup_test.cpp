@@ -67,7 +67,7 @@ struct MissingFile {
     const char* message;
 };
 
-class StartupFailure : public ::testing::TestWithParam<MissingFile> {};
+class StartupFailure : public ::testing::TestWithParam<MissingFile> { };
 
 TEST_P(StartupFailure, PrintsItsOneLineAndExitsWithOne)
 {

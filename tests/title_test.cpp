@@ -128,6 +128,6 @@ TEST_F(Title, AMissingSpriteEndsTheTitleScreenWithItsMessage)
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(errors.rfind("failed to load enemy frame 64: ", 0), 0u) << errors;
     EXPECT_EQ(spritesLoaded, 1);
-    EXPECT_NE(enemyFrames[62], nullptr);  // what was read before stays
+    EXPECT_NE(enemyFrames[62], nullptr);   // what was read before stays
     EXPECT_EQ(missileFrames[0], nullptr);  // the loaders after it never ran
 }

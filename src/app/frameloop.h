@@ -4,7 +4,7 @@
 
 #include <SDL.h>
 
-constexpr int FPS_WINDOW = 20;         // frames per frame-rate measurement
+constexpr int FPS_WINDOW = 20;  // frames per frame-rate measurement
 constexpr int ENEMIES_PER_GAME = 199;
 
 // The latest frame rate; 0 until the first window of frames has passed, kept between games.

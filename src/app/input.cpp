@@ -51,10 +51,8 @@ int inputPoll()
             else if (event.key.keysym.sym == SDLK_ESCAPE)
                 return 1;
             break;
-        case SDL_QUIT:
-            return 1;
-        default:
-            break;
+        case SDL_QUIT: return 1;
+        default: break;
         }
     }
     return 0;

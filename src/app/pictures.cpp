@@ -3,8 +3,8 @@
 #include "app/progdir.h"
 #include "app/startup.h"
 
-#include <cstdio>
 #include <SDL_image.h>
+#include <cstdio>
 
 namespace {
 

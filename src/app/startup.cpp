@@ -33,9 +33,9 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         return -1;
     }
 
-    backgroundImage = pictureLoad("progdir:images/bg.png", PictureKey::Opaque,
-                                  {"failed to load bg.bmp: %s\n", "failed to format background for display: %s\n",
-                                   nullptr});
+    backgroundImage =
+        pictureLoad("progdir:images/bg.png", PictureKey::Opaque,
+                    {"failed to load bg.bmp: %s\n", "failed to format background for display: %s\n", nullptr});
     if (!backgroundImage)
         return -1;
 
@@ -55,17 +55,17 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
 
 int titleImagesLoad()
 {
-    introImage = pictureLoad("progdir:images/intro.png", PictureKey::Opaque,
-                             {"failed to load intro.bmp: %s\n", "failed to format intro.bmp for display: %s\n",
-                              nullptr});
+    introImage =
+        pictureLoad("progdir:images/intro.png", PictureKey::Opaque,
+                    {"failed to load intro.bmp: %s\n", "failed to format intro.bmp for display: %s\n", nullptr});
     if (!introImage)
         return -1;
     loadingImage = pictureLoad("progdir:images/loading.png", PictureKey::Raw,
                                {"failed to load loading.bmp: %s\n", nullptr, nullptr});
     if (!loadingImage)
         return -1;
-    readyImage = pictureLoad("progdir:images/ready.png", PictureKey::Raw,
-                             {"failed to load ready.bmp: %s\n", nullptr, nullptr});
+    readyImage =
+        pictureLoad("progdir:images/ready.png", PictureKey::Raw, {"failed to load ready.bmp: %s\n", nullptr, nullptr});
     if (!readyImage)
         return -1;
     return 0;

@@ -36,8 +36,8 @@ void backgroundDraw(int offsetX, int offsetY)
             int pieceH = pictureH - srcY;
             if (row + pieceH > viewH)
                 pieceH = viewH - row;
-            SDL_Rect source{static_cast<Sint16>(srcX), static_cast<Sint16>(srcY),
-                            static_cast<Uint16>(pieceW), static_cast<Uint16>(pieceH)};
+            SDL_Rect source{static_cast<Sint16>(srcX), static_cast<Sint16>(srcY), static_cast<Uint16>(pieceW),
+                            static_cast<Uint16>(pieceH)};
             SDL_Rect destination{static_cast<Sint16>(column), static_cast<Sint16>(row), 0, 0};
             SDL_BlitSurface(backgroundImage, &source, screenSurface, &destination);
             row += pieceH;

@@ -10,8 +10,7 @@ namespace {
 
 void fill(int x, int y, int w, int h, Uint32 colour)
 {
-    SDL_Rect rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
-                  static_cast<Uint16>(h)};
+    SDL_Rect rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
     SDL_FillRect(screenSurface, &rect, colour);
 }
 

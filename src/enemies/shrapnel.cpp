@@ -43,9 +43,7 @@ void shrapnelDraw(Entity* piece)
     entityDraw(piece);
 }
 
-void shrapnelKill(Entity*)
-{
-}
+void shrapnelKill(Entity*) { }
 
 int shrapnelLoad()
 {

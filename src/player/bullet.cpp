@@ -38,9 +38,7 @@ void bulletDraw(Entity* entity)
     entityDraw(entity);
 }
 
-void bulletKill(Entity*)
-{
-}
+void bulletKill(Entity*) { }
 
 int bulletLoad()
 {

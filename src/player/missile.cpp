@@ -36,9 +36,7 @@ void missileDraw(Entity* entity)
     entityDraw(entity);
 }
 
-void missileKill(Entity*)
-{
-}
+void missileKill(Entity*) { }
 
 int missileLoad()
 {

@@ -58,8 +58,7 @@ void fire(Entity* ship, double dt)
     } else if (keySpace || keyRightCtrl) {
         bulletCooldown = 0;
         const double h = radians(ship->heading);
-        bulletSpawn(ship->x + GUN_OFFSET * std::cos(h), ship->y - GUN_OFFSET * std::sin(h), ship->heading,
-                    SHOT_SPEED);
+        bulletSpawn(ship->x + GUN_OFFSET * std::cos(h), ship->y - GUN_OFFSET * std::sin(h), ship->heading, SHOT_SPEED);
         soundPlay(SOUND_SHOOT);
     }
 
@@ -68,11 +67,11 @@ void fire(Entity* ship, double dt)
     } else if (keyM || keyRightShift) {
         missileCooldown = 0;
         const double r = radians(ship->heading - 90);
-        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(r), ship->y - LAUNCHER_OFFSET * std::sin(r),
-                     ship->heading, SHOT_SPEED);
+        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(r), ship->y - LAUNCHER_OFFSET * std::sin(r), ship->heading,
+                     SHOT_SPEED);
         const double l = radians(ship->heading + 90);
-        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(l), ship->y - LAUNCHER_OFFSET * std::sin(l),
-                     ship->heading, SHOT_SPEED);
+        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(l), ship->y - LAUNCHER_OFFSET * std::sin(l), ship->heading,
+                     SHOT_SPEED);
         soundPlay(SOUND_MISSILE);
     }
 }

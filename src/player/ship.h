@@ -12,10 +12,10 @@ constexpr double SHIP_START_HEADING = 90;
 constexpr double SHIP_START_SPEED = 300;
 constexpr int SHIP_HEALTH = 500;
 constexpr int START_LIVES = 3;
-constexpr double BULLET_INTERVAL = 0.1;    // seconds
+constexpr double BULLET_INTERVAL = 0.1;  // seconds
 constexpr double MISSILE_INTERVAL = 0.5;
-constexpr double GUN_OFFSET = 32;          // pixels ahead of the ship's centre
-constexpr double LAUNCHER_OFFSET = 17;     // pixels to each side
+constexpr double GUN_OFFSET = 32;       // pixels ahead of the ship's centre
+constexpr double LAUNCHER_OFFSET = 17;  // pixels to each side
 constexpr double SHOT_SPEED = 600;
 
 extern int lives;               // spare ships; the game is over below 0

@@ -6,9 +6,12 @@
 #include <cstdlib>
 
 SoundEffect soundTable[7] = {
-    {"progdir:sounds/shoot3.wav", nullptr},  {"progdir:sounds/missile1.wav", nullptr},
-    {"progdir:sounds/explode1.wav", nullptr}, {"progdir:sounds/impact1.wav", nullptr},
-    {"progdir:sounds/impact2.wav", nullptr}, {"progdir:sounds/impact3.wav", nullptr},
+    {"progdir:sounds/shoot3.wav", nullptr},
+    {"progdir:sounds/missile1.wav", nullptr},
+    {"progdir:sounds/explode1.wav", nullptr},
+    {"progdir:sounds/impact1.wav", nullptr},
+    {"progdir:sounds/impact2.wav", nullptr},
+    {"progdir:sounds/impact3.wav", nullptr},
     {nullptr, nullptr},
 };
 

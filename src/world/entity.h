@@ -20,14 +20,14 @@ constexpr int ENTITY_VAR_COUNT = 10;
 
 struct Entity {
     const EntityType* type;
-    int active;        // 0 marks a free slot
-    double x;          // centre, world pixels, [0, worldWidth)
-    double y;          // centre, world pixels, growing downward
-    int width;         // half of it is the collision radius
+    int active;  // 0 marks a free slot
+    double x;    // centre, world pixels, [0, worldWidth)
+    double y;    // centre, world pixels, growing downward
+    int width;   // half of it is the collision radius
     int height;
     int health;
-    double heading;    // degrees, 0 = +x, 90 = up the screen
-    double speed;      // pixels per second along the heading
+    double heading;                             // degrees, 0 = +x, 90 = up the screen
+    double speed;                               // pixels per second along the heading
     std::array<double, ENTITY_VAR_COUNT> vars;  // meaning depends on the kind
     SDL_Surface* sprite;
 };

@@ -20,8 +20,7 @@ void drawOne(Entity* entity)
         entity->type->draw(entity);
 }
 
-template <typename Visit>
-void visitAll(Visit visit)
+template <typename Visit> void visitAll(Visit visit)
 {
     for (Entity& enemy : EnemyPool)
         visit(&enemy);

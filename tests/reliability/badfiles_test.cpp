@@ -81,7 +81,8 @@ std::vector<GameFile> gameFiles()
         for (int number : {1, 32, 64}) {
             char path[64];
             snprintf(path, sizeof path, "images/%s%04d.png", set, number);
-            files.push_back({path, std::string("failed to load ") + set + " frame " + std::to_string(number) + ": ", 0});
+            files.push_back(
+                {path, std::string("failed to load ") + set + " frame " + std::to_string(number) + ": ", 0});
         }
     }
     for (const char* sound : {"shoot3", "missile1", "explode1", "impact1", "impact2", "impact3"}) {
@@ -133,7 +134,7 @@ void writeFile(const std::string& path, const std::string& bytes)
 bool writePicture(const std::string& path, int width, int height)
 {
     const std::string command = "convert -size " + std::to_string(width) + "x" + std::to_string(height) +
-                                " xc:'#c03060' 'png:" + path + "' 2>/dev/null";
+        " xc:'#c03060' 'png:" + path + "' 2>/dev/null";
     return std::system(command.c_str()) == 0 && fs::file_size(path) > 0;
 }
 
@@ -144,14 +145,9 @@ void spoil(const std::string& folder, const BadFile& bad)
     ASSERT_FALSE(original.empty()) << bad.file.path;
     const std::string target = folder + "/" + bad.file.path;
     switch (bad.fault) {
-    case Fault::Missing:
-        break;
-    case Fault::Empty:
-        writeFile(target, "");
-        break;
-    case Fault::Half:
-        writeFile(target, original.substr(0, original.size() / 2));
-        break;
+    case Fault::Missing: break;
+    case Fault::Empty: writeFile(target, ""); break;
+    case Fault::Half: writeFile(target, original.substr(0, original.size() / 2)); break;
     case Fault::Random: {
         std::mt19937 random(static_cast<std::uint32_t>(std::hash<std::string>{}(bad.file.path)));
         std::string bytes(original.size(), '\0');
@@ -160,12 +156,8 @@ void spoil(const std::string& folder, const BadFile& bad)
         writeFile(target, bytes);
         break;
     }
-    case Fault::Tiny:
-        ASSERT_TRUE(writePicture(target, 1, 1));
-        break;
-    case Fault::Huge:
-        ASSERT_TRUE(writePicture(target, 4096, 4096));
-        break;
+    case Fault::Tiny: ASSERT_TRUE(writePicture(target, 1, 1)); break;
+    case Fault::Huge: ASSERT_TRUE(writePicture(target, 4096, 4096)); break;
     }
     ASSERT_EQ(fs::exists(target), bad.fault != Fault::Missing);
     ASSERT_FALSE(fs::is_symlink(target));
@@ -319,7 +311,7 @@ std::string withoutDecoderLines(const std::string& errors)
     return kept;
 }
 
-class BadFiles : public ::testing::TestWithParam<BadFile> {};
+class BadFiles : public ::testing::TestWithParam<BadFile> { };
 
 }  // namespace
 

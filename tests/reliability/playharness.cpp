@@ -88,10 +88,9 @@ bool playStartup()
     char window[] = "-window";
     char* argv[] = {name, window, nullptr};
     const VideoRequest request = optionsParse(2, argv);
-    state = appInit(request.width, request.height, request.bitsPerPixel, request.flags) == 0 &&
-                    spritesLoadAll() == 0
-                ? 1
-                : -1;
+    state = appInit(request.width, request.height, request.bitsPerPixel, request.flags) == 0 && spritesLoadAll() == 0
+        ? 1
+        : -1;
     return state == 1;
 }
 

@@ -55,7 +55,7 @@ std::string playRulesBroken(PlayWatch& watch);
 // mostly short frames, now and then a slow one, rarely a stall of seconds.
 class RandomPlayer {
 public:
-    explicit RandomPlayer(std::uint32_t seed) : random_(seed) {}
+    explicit RandomPlayer(std::uint32_t seed) : random_(seed) { }
     // The keys for the next frame; Escape about once in leaveOdds frames (never when 0).
     HeldKeys nextKeys(int leaveOdds);
     // Seconds in whole milliseconds, as the game's clock measures them.

@@ -65,7 +65,7 @@ TEST(Soak, ManyGamesOfRandomPlayKeepEveryRuleAfterEveryFrame)
             playGameStart(watch);
         }
     }
-    std::cout << frames << " frames (" << drawn << " drawn), " << played << " s of play, " << stalls
-              << " stalls, " << games << " games (" << gamesLost << " lost), " << kills << " enemies down\n";
+    std::cout << frames << " frames (" << drawn << " drawn), " << played << " s of play, " << stalls << " stalls, "
+              << games << " games (" << gamesLost << " lost), " << kills << " enemies down\n";
     EXPECT_GT(games, 1);
 }

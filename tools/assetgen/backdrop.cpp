@@ -8,10 +8,11 @@
 namespace art {
 namespace {
 
-constexpr int tile = 1024;  // the backdrop repeats every tile pixels both ways
+constexpr int tile = 1024;      // the backdrop repeats every tile pixels both ways
 constexpr int cloud_res = 512;  // nebula is soft, so it is computed at half size
 
-std::uint64_t mix(std::uint64_t z) {
+std::uint64_t mix(std::uint64_t z)
+{
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
@@ -20,20 +21,21 @@ std::uint64_t mix(std::uint64_t z) {
 // Value noise whose lattice wraps, so every octave tiles over the unit square.
 class TileNoise {
 public:
-    TileNoise(std::uint64_t seed, int base_period, int octaves) {
+    TileNoise(std::uint64_t seed, int base_period, int octaves)
+    {
         for (int o = 0; o < octaves; ++o) {
             Octave oct;
             oct.period = base_period << o;
             oct.values.resize(static_cast<std::size_t>(oct.period) * oct.period);
             for (std::size_t i = 0; i < oct.values.size(); ++i)
-                oct.values[i] = static_cast<double>(mix(seed * 1000003u + o * 7919u + i) >> 11) *
-                                0x1.0p-53;
+                oct.values[i] = static_cast<double>(mix(seed * 1000003u + o * 7919u + i) >> 11) * 0x1.0p-53;
             octaves_.push_back(std::move(oct));
         }
     }
 
     // Fractal sum in about [0,1] at tile coordinates (u,v), any real values.
-    double operator()(double u, double v) const {
+    double operator()(double u, double v) const
+    {
         double sum = 0, amp = 1, norm = 0;
         bool turned = false;
         for (const Octave& o : octaves_) {
@@ -51,7 +53,8 @@ private:
     struct Octave {
         int period = 1;
         std::vector<double> values;
-        double at(double u, double v) const {
+        double at(double u, double v) const
+        {
             const double x = u * period, y = v * period;
             const double fx = std::floor(x), fy = std::floor(y);
             const int x0 = wrap(static_cast<int>(fx)), y0 = wrap(static_cast<int>(fy));
@@ -67,7 +70,8 @@ private:
     std::vector<Octave> octaves_;
 };
 
-double smooth(double lo, double hi, double x) {
+double smooth(double lo, double hi, double x)
+{
     const double t = std::clamp((x - lo) / (hi - lo), 0.0, 1.0);
     return t * t * (3 - 2 * t);
 }
@@ -80,10 +84,10 @@ struct Blob {
 // Faint clouds of violet, teal and rose with darker dust lanes, as a tileable picture:
 // soft blobs (measured across the wrapped edges) give the large shapes, warped noise the
 // wisps inside them.
-Surface nebula() {
+Surface nebula()
+{
     const TileNoise warp_u(11, 4, 4), warp_v(12, 4, 4), texture(13, 4, 6), dust(15, 8, 4);
-    const Rgb palette[] = {{0.46, 0.16, 0.66}, {0.08, 0.40, 0.66}, {0.72, 0.20, 0.36},
-                           {0.30, 0.22, 0.70}};
+    const Rgb palette[] = {{0.46, 0.16, 0.66}, {0.08, 0.40, 0.66}, {0.72, 0.20, 0.36}, {0.30, 0.22, 0.70}};
     Rng rng(0x6e6562u);
     std::vector<Blob> blobs;
     for (int i = 0; i < 16; ++i) {
@@ -116,8 +120,8 @@ Surface nebula() {
             const auto level = [](double f) {
                 return static_cast<std::uint32_t>(std::clamp(std::lround(f * 255), 0L, 255L));
             };
-            row[x] = 0xFF000000u | level(ambient * 0.5 + c.r * k) << 16 |
-                     level(ambient * 0.6 + c.g * k) << 8 | level(ambient * 1.4 + c.b * k);
+            row[x] = 0xFF000000u | level(ambient * 0.5 + c.r * k) << 16 | level(ambient * 0.6 + c.g * k) << 8 |
+                level(ambient * 1.4 + c.b * k);
         }
     }
     out.mark_dirty();
@@ -126,15 +130,15 @@ Surface nebula() {
 
 }  // namespace
 
-Surface write_backdrop(const std::filesystem::path& images) {
+Surface write_backdrop(const std::filesystem::path& images)
+{
     Surface clouds = nebula();
     Surface bg(CAIRO_FORMAT_RGB24, tile, tile);
     {
         Context cr(bg);
         cairo_pattern_t* p = cairo_pattern_create_for_surface(clouds.get());
         cairo_matrix_t m;
-        cairo_matrix_init_scale(&m, static_cast<double>(cloud_res) / tile,
-                                static_cast<double>(cloud_res) / tile);
+        cairo_matrix_init_scale(&m, static_cast<double>(cloud_res) / tile, static_cast<double>(cloud_res) / tile);
         cairo_pattern_set_matrix(p, &m);
         cairo_pattern_set_extend(p, CAIRO_EXTEND_REPEAT);
         cairo_pattern_set_filter(p, CAIRO_FILTER_BILINEAR);

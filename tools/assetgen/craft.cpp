@@ -11,7 +11,8 @@ namespace {
 
 using Pts = std::initializer_list<std::pair<double, double>>;
 
-void polygon(cairo_t* cr, Pts pts, double mirror = 1.0) {
+void polygon(cairo_t* cr, Pts pts, double mirror = 1.0)
+{
     bool first = true;
     for (auto [x, y] : pts) {
         if (first)
@@ -25,7 +26,8 @@ void polygon(cairo_t* cr, Pts pts, double mirror = 1.0) {
 
 // Lights the current clip from the screen's upper left, whatever way the craft faces,
 // so all frames of a turn share one sun.
-void sunlight(cairo_t* cr, double extent, double strength) {
+void sunlight(cairo_t* cr, double extent, double strength)
+{
     double cx = 0, cy = 0, ex = extent, ey = 0;
     cairo_user_to_device(cr, &cx, &cy);
     cairo_user_to_device_distance(cr, &ex, &ey);
@@ -43,7 +45,8 @@ void sunlight(cairo_t* cr, double extent, double strength) {
     cairo_restore(cr);
 }
 
-void outline(cairo_t* cr, Rgb c, double width) {
+void outline(cairo_t* cr, Rgb c, double width)
+{
     set_colour(cr, c);
     cairo_set_line_width(cr, width);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -51,7 +54,8 @@ void outline(cairo_t* cr, Rgb c, double width) {
 }
 
 // Fills the current path with `fill`, lights it and keeps the path for an outline.
-void lit_fill(cairo_t* cr, cairo_pattern_t* fill, double extent, double light) {
+void lit_fill(cairo_t* cr, cairo_pattern_t* fill, double extent, double light)
+{
     cairo_set_source(cr, fill);
     cairo_fill_preserve(cr);
     cairo_save(cr);
@@ -63,7 +67,8 @@ void lit_fill(cairo_t* cr, cairo_pattern_t* fill, double extent, double light) {
 constexpr Rgb ship_ink{0.04, 0.06, 0.12};
 constexpr Rgb enemy_ink{0.16, 0.02, 0.03};
 
-void ship_wing(cairo_t* cr, double side) {
+void ship_wing(cairo_t* cr, double side)
+{
     polygon(cr, {{3.0, -2.6}, {-5.0, -11.4}, {-8.7, -11.4}, {-8.0, -6.5}, {-6.6, -3.0}}, side);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, -4, -11 * side);
     add_stop(g, 0.0, {0.42, 0.52, 0.70});
@@ -84,7 +89,8 @@ void ship_wing(cairo_t* cr, double side) {
 
 }  // namespace
 
-void draw_ship(cairo_t* cr) {
+void draw_ship(cairo_t* cr)
+{
     cairo_save(cr);
     glow(cr, -10.5, 0, 1.8, 5.4, {0.25, 0.85, 1.0}, 0.95);
     ship_wing(cr, 1.0);
@@ -96,8 +102,18 @@ void draw_ship(cairo_t* cr) {
     cairo_fill_preserve(cr);
     outline(cr, ship_ink, 0.6);
 
-    polygon(cr, {{13.6, 0.0}, {9.0, -1.6}, {4.0, -2.9}, {-3.0, -3.4}, {-8.6, -3.0},
-                 {-10.0, -2.0}, {-10.0, 2.0}, {-8.6, 3.0}, {-3.0, 3.4}, {4.0, 2.9}, {9.0, 1.6}});
+    polygon(cr,
+            {{13.6, 0.0},
+             {9.0, -1.6},
+             {4.0, -2.9},
+             {-3.0, -3.4},
+             {-8.6, -3.0},
+             {-10.0, -2.0},
+             {-10.0, 2.0},
+             {-8.6, 3.0},
+             {-3.0, 3.4},
+             {4.0, 2.9},
+             {9.0, 1.6}});
     cairo_pattern_t* body = cairo_pattern_create_linear(0, -3.4, 0, 3.4);
     add_stop(body, 0.0, {0.42, 0.52, 0.68});
     add_stop(body, 0.5, {0.88, 0.92, 0.98});
@@ -137,7 +153,8 @@ void draw_ship(cairo_t* cr) {
     cairo_restore(cr);
 }
 
-void draw_enemy(cairo_t* cr) {
+void draw_enemy(cairo_t* cr)
+{
     cairo_save(cr);
     glow(cr, -10.0, 0, 1.2, 4.5, {1.0, 0.55, 0.1}, 0.8);
 
@@ -207,7 +224,8 @@ void draw_enemy(cairo_t* cr) {
     cairo_restore(cr);
 }
 
-void draw_missile(cairo_t* cr) {
+void draw_missile(cairo_t* cr)
+{
     cairo_save(cr);
     cairo_translate(cr, 0.7, 0);  // centre the body plus flame
     glow(cr, -6.0, 0, 1.0, 3.4, {1.0, 0.5, 0.1}, 0.75);
@@ -253,11 +271,20 @@ void draw_missile(cairo_t* cr) {
     cairo_restore(cr);
 }
 
-void draw_shard(cairo_t* cr, double heat) {
+void draw_shard(cairo_t* cr, double heat)
+{
     cairo_save(cr);
     glow(cr, 0, 0, 1.5, 5.9, {1.0, 0.45, 0.08}, 0.35 + 0.4 * heat);
-    polygon(cr, {{4.0, 0.4}, {1.4, 1.3}, {0.8, 3.4}, {-1.4, 1.2}, {-3.8, 0.9}, {-2.0, -0.9},
-                 {-2.4, -3.0}, {0.1, -1.6}, {1.9, -2.8}});
+    polygon(cr,
+            {{4.0, 0.4},
+             {1.4, 1.3},
+             {0.8, 3.4},
+             {-1.4, 1.2},
+             {-3.8, 0.9},
+             {-2.0, -0.9},
+             {-2.4, -3.0},
+             {0.1, -1.6},
+             {1.9, -2.8}});
     cairo_pattern_t* g = cairo_pattern_create_radial(0.2, -0.2, 0, 0, 0, 4.0);
     add_stop(g, 0.0, {1.0, 1.0, 0.75 + 0.25 * heat});
     add_stop(g, 0.25 + 0.2 * heat, {1.0, 0.78, 0.25});

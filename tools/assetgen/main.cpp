@@ -7,7 +7,8 @@
 
 #include "generators.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 2) {
         std::cerr << "usage: assetgen OUTDIR\n";
         return 2;
@@ -19,8 +20,7 @@ int main(int argc, char** argv) {
             std::error_code ec;
             std::filesystem::create_directories(dir, ec);
             if (ec) {
-                std::cerr << "assetgen: cannot create " << dir.string() << ": " << ec.message()
-                          << "\n";
+                std::cerr << "assetgen: cannot create " << dir.string() << ": " << ec.message() << "\n";
                 return 1;
             }
         }

@@ -10,118 +10,161 @@
 namespace art {
 
 Surface::Surface(cairo_format_t format, int width, int height)
-    : surface_(cairo_image_surface_create(format, width, height)) {
+    : surface_(cairo_image_surface_create(format, width, height))
+{
     if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface_);
         throw std::runtime_error("cannot create a picture surface");
     }
 }
 
-Surface::~Surface() {
-    if (surface_) cairo_surface_destroy(surface_);
+Surface::~Surface()
+{
+    if (surface_)
+        cairo_surface_destroy(surface_);
 }
 
-Surface::Surface(Surface&& other) noexcept : surface_(std::exchange(other.surface_, nullptr)) {}
+Surface::Surface(Surface&& other) noexcept : surface_(std::exchange(other.surface_, nullptr)) { }
 
-Surface& Surface::operator=(Surface&& other) noexcept {
+Surface& Surface::operator=(Surface&& other) noexcept
+{
     if (this != &other) {
-        if (surface_) cairo_surface_destroy(surface_);
+        if (surface_)
+            cairo_surface_destroy(surface_);
         surface_ = std::exchange(other.surface_, nullptr);
     }
     return *this;
 }
 
-int Surface::width() const { return cairo_image_surface_get_width(surface_); }
-int Surface::height() const { return cairo_image_surface_get_height(surface_); }
+int Surface::width() const
+{
+    return cairo_image_surface_get_width(surface_);
+}
+int Surface::height() const
+{
+    return cairo_image_surface_get_height(surface_);
+}
 
-std::uint32_t* Surface::row(int y) {
+std::uint32_t* Surface::row(int y)
+{
     cairo_surface_flush(surface_);
     unsigned char* base = cairo_image_surface_get_data(surface_);
     return reinterpret_cast<std::uint32_t*>(base + y * cairo_image_surface_get_stride(surface_));
 }
 
-const std::uint32_t* Surface::row(int y) const {
+const std::uint32_t* Surface::row(int y) const
+{
     cairo_surface_flush(surface_);
     const unsigned char* base = cairo_image_surface_get_data(surface_);
-    return reinterpret_cast<const std::uint32_t*>(base +
-                                                  y * cairo_image_surface_get_stride(surface_));
+    return reinterpret_cast<const std::uint32_t*>(base + y * cairo_image_surface_get_stride(surface_));
 }
 
-void Surface::mark_dirty() { cairo_surface_mark_dirty(surface_); }
+void Surface::mark_dirty()
+{
+    cairo_surface_mark_dirty(surface_);
+}
 
-Context::Context(Surface& target) : cr_(cairo_create(target.get())) {
+Context::Context(Surface& target) : cr_(cairo_create(target.get()))
+{
     if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
         cairo_destroy(cr_);
         throw std::runtime_error("cannot create a drawing context");
     }
 }
 
-Context::~Context() { cairo_destroy(cr_); }
+Context::~Context()
+{
+    cairo_destroy(cr_);
+}
 
-std::uint64_t Rng::next() {
+std::uint64_t Rng::next()
+{
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
 
-double Rng::uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-double Rng::range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
-int Rng::below(int n) { return static_cast<int>(uniform() * n); }
+double Rng::uniform()
+{
+    return static_cast<double>(next() >> 11) * 0x1.0p-53;
+}
+double Rng::range(double lo, double hi)
+{
+    return lo + (hi - lo) * uniform();
+}
+int Rng::below(int n)
+{
+    return static_cast<int>(uniform() * n);
+}
 
-Surface transparent_canvas(int width, int height) {
+Surface transparent_canvas(int width, int height)
+{
     // A fresh cairo image surface is already cleared to transparent.
     return Surface(CAIRO_FORMAT_ARGB32, width, height);
 }
 
 namespace {
 
-constexpr std::uint32_t pack(int r, int g, int b) {
-    return 0xFF000000u | (static_cast<std::uint32_t>(r) << 16) |
-           (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
+constexpr std::uint32_t pack(int r, int g, int b)
+{
+    return 0xFF000000u | (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) |
+        static_cast<std::uint32_t>(b);
 }
 
-int channel(std::uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }
+int channel(std::uint32_t p, int shift)
+{
+    return static_cast<int>((p >> shift) & 0xFF);
+}
 
 // One box pass of the given radius along a line of `n` pixels spaced `step` apart.
-void box_line(std::uint32_t* line, int n, int step, int radius, bool wrap,
-              std::vector<std::uint32_t>& scratch) {
+void box_line(std::uint32_t* line, int n, int step, int radius, bool wrap, std::vector<std::uint32_t>& scratch)
+{
     scratch.resize(n);
-    for (int i = 0; i < n; ++i) scratch[i] = line[i * step];
+    for (int i = 0; i < n; ++i)
+        scratch[i] = line[i * step];
     auto at = [&](int i) -> std::uint32_t {
-        if (wrap) return scratch[((i % n) + n) % n];
+        if (wrap)
+            return scratch[((i % n) + n) % n];
         return (i < 0 || i >= n) ? 0u : scratch[i];
     };
     const int span = 2 * radius + 1;
     int sum[4] = {0, 0, 0, 0};
     for (int i = -radius; i <= radius; ++i)
-        for (int c = 0; c < 4; ++c) sum[c] += channel(at(i), 8 * c);
+        for (int c = 0; c < 4; ++c)
+            sum[c] += channel(at(i), 8 * c);
     for (int i = 0; i < n; ++i) {
         std::uint32_t out = 0;
         for (int c = 0; c < 4; ++c)
             out |= static_cast<std::uint32_t>((sum[c] + span / 2) / span) << (8 * c);
         line[i * step] = out;
         const std::uint32_t enter = at(i + radius + 1), leave = at(i - radius);
-        for (int c = 0; c < 4; ++c) sum[c] += channel(enter, 8 * c) - channel(leave, 8 * c);
+        for (int c = 0; c < 4; ++c)
+            sum[c] += channel(enter, 8 * c) - channel(leave, 8 * c);
     }
 }
 
 }  // namespace
 
-void blur(Surface& s, int radius, bool wrap) {
-    if (radius <= 0) return;
+void blur(Surface& s, int radius, bool wrap)
+{
+    if (radius <= 0)
+        return;
     const int w = s.width(), h = s.height();
     std::uint32_t* base = s.row(0);
     const int stride = cairo_image_surface_get_stride(s.get()) / 4;
     std::vector<std::uint32_t> scratch;
     for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y) box_line(base + y * stride, w, 1, radius, wrap, scratch);
-        for (int x = 0; x < w; ++x) box_line(base + x, h, stride, radius, wrap, scratch);
+        for (int y = 0; y < h; ++y)
+            box_line(base + y * stride, w, 1, radius, wrap, scratch);
+        for (int x = 0; x < w; ++x)
+            box_line(base + x, h, stride, radius, wrap, scratch);
     }
     s.mark_dirty();
 }
 
-Surface key_on_black(const Surface& art, int alpha_threshold) {
+Surface key_on_black(const Surface& art, int alpha_threshold)
+{
     const int w = art.width(), h = art.height();
     Surface out(CAIRO_FORMAT_RGB24, w, h);
     for (int y = 0; y < h; ++y) {
@@ -142,7 +185,8 @@ Surface key_on_black(const Surface& art, int alpha_threshold) {
     return out;
 }
 
-Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold) {
+Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold)
+{
     const int w = art.width(), h = art.height();
     Surface out(CAIRO_FORMAT_RGB24, w, h);
     const double back[3] = {backing.b * 255.0, backing.g * 255.0, backing.r * 255.0};
@@ -169,7 +213,8 @@ Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold) {
     return out;
 }
 
-Surface flatten(const Surface& art) {
+Surface flatten(const Surface& art)
+{
     Surface out(CAIRO_FORMAT_RGB24, art.width(), art.height());
     Context cr(out);
     cairo_set_source_rgb(cr, 0, 0, 0);
@@ -179,30 +224,33 @@ Surface flatten(const Surface& art) {
     return out;
 }
 
-void save_png(const Surface& s, const std::filesystem::path& path) {
+void save_png(const Surface& s, const std::filesystem::path& path)
+{
     cairo_surface_flush(s.get());
     const cairo_status_t st = cairo_surface_write_to_png(s.get(), path.c_str());
     if (st != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error("cannot write " + path.string() + ": " +
-                                 cairo_status_to_string(st));
+        throw std::runtime_error("cannot write " + path.string() + ": " + cairo_status_to_string(st));
 }
 
-std::string frame_name(const char* stem, int frame) {
+std::string frame_name(const char* stem, int frame)
+{
     char buf[64];
     std::snprintf(buf, sizeof buf, "%s%04d.png", stem, frame);
     return buf;
 }
 
-void set_colour(cairo_t* cr, Rgb c, double alpha) {
+void set_colour(cairo_t* cr, Rgb c, double alpha)
+{
     cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
-void add_stop(cairo_pattern_t* p, double offset, Rgb c, double alpha) {
+void add_stop(cairo_pattern_t* p, double offset, Rgb c, double alpha)
+{
     cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
-void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour,
-          double strength) {
+void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour, double strength)
+{
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, halo);
     const double k = std::clamp(core / halo, 0.0, 0.9);
     add_stop(g, 0.0, {1, 1, 1}, strength);
@@ -216,7 +264,8 @@ void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour,
     cairo_pattern_destroy(g);
 }
 
-void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brightness) {
+void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brightness)
+{
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     if (radius > 0.9) {
@@ -258,9 +307,9 @@ void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brigh
     cairo_restore(cr);
 }
 
-void starfield(cairo_t* cr, Rng& rng, int width, int height, int count, bool wrap) {
-    static const Rgb tints[] = {
-        {1.00, 1.00, 1.00}, {0.75, 0.85, 1.00}, {1.00, 0.93, 0.72}, {1.00, 0.72, 0.60}};
+void starfield(cairo_t* cr, Rng& rng, int width, int height, int count, bool wrap)
+{
+    static const Rgb tints[] = {{1.00, 1.00, 1.00}, {0.75, 0.85, 1.00}, {1.00, 0.93, 0.72}, {1.00, 0.72, 0.60}};
     for (int i = 0; i < count; ++i) {
         const double x = rng.range(0, width), y = rng.range(0, height);
         const double kind = rng.uniform(), u = rng.uniform();
@@ -280,7 +329,8 @@ void starfield(cairo_t* cr, Rng& rng, int width, int height, int count, bool wra
         const double reach = radius * 8 + 1;
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
-                if ((dx || dy) && !wrap) continue;
+                if ((dx || dy) && !wrap)
+                    continue;
                 const double sx = x + dx * width, sy = y + dy * height;
                 if (sx < -reach || sx > width + reach || sy < -reach || sy > height + reach)
                     continue;

@@ -52,11 +52,11 @@ private:
 // Small deterministic generator (splitmix64), so every build draws the same pictures.
 class Rng {
 public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
+    explicit Rng(std::uint64_t seed) : state_(seed) { }
     std::uint64_t next();
-    double uniform();                      // [0, 1)
-    double range(double lo, double hi);    // [lo, hi)
-    int below(int n);                      // [0, n)
+    double uniform();                    // [0, 1)
+    double range(double lo, double hi);  // [lo, hi)
+    int below(int n);                    // [0, n)
 
 private:
     std::uint64_t state_;
@@ -90,8 +90,7 @@ void set_colour(cairo_t* cr, Rgb c, double alpha = 1.0);
 void add_stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
 
 // A round light: a soft halo of radius `halo` around a small bright core.
-void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour,
-          double strength);
+void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour, double strength);
 
 // A star of the given radius and brightness; bright ones get a halo and faint spikes.
 void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brightness);

@@ -12,10 +12,14 @@ using sfx::Noise;
 using sfx::pi;
 using sfx::rate;
 
-double time_of(std::size_t i) { return static_cast<double>(i) / rate; }
+double time_of(std::size_t i)
+{
+    return static_cast<double>(i) / rate;
+}
 
 // A bright falling laser zap with a little FM bite.
-Buffer shoot() {
+Buffer shoot()
+{
     Buffer b = sfx::silence(0.13);
     double phase = 0;
     for (std::size_t i = 0; i < b.size(); ++i) {
@@ -31,7 +35,8 @@ Buffer shoot() {
 }
 
 // Ignition pop, then a rushing band of noise that sweeps up and away.
-Buffer missile() {
+Buffer missile()
+{
     Buffer b = sfx::silence(0.48);
     Noise noise(101);
     Filter band, body;
@@ -47,16 +52,17 @@ Buffer missile() {
         phase += 2 * pi * (80 + 70 * std::min(1.0, t / 0.2)) / rate;
         const double crackle = noise.uniform() < 0.02 ? noise() : 0.0;
         const double env = std::min(1.0, t / 0.035) * std::exp(-t * 3.2);
-        b[i] = env * (1.8 * band.band() + 0.9 * body.low() + 0.25 * std::sin(phase) +
-                      0.2 * crackle * std::exp(-t * 6)) +
-               0.6 * std::exp(-t * 90) * noise();
+        b[i] =
+            env * (1.8 * band.band() + 0.9 * body.low() + 0.25 * std::sin(phase) + 0.2 * crackle * std::exp(-t * 6)) +
+            0.6 * std::exp(-t * 90) * noise();
     }
     sfx::finish(b, 3, 60);
     return b;
 }
 
 // A sharp crack over a darkening roar and a deep falling thump.
-Buffer explosion() {
+Buffer explosion()
+{
     Buffer b = sfx::silence(0.58);
     Noise noise(202);
     Filter roar, rumble, crack;
@@ -73,10 +79,8 @@ Buffer explosion() {
         crack.tune(2500, 0.7);
         crack.step(n);
         phase += 2 * pi * (38 + 90 * std::exp(-t * 9)) / rate;
-        const double s = 1.1 * crack.high() * std::exp(-t * 120) +
-                         1.0 * roar.low() * std::exp(-t * 5.5) +
-                         1.4 * rumble.low() * std::exp(-t * 4) +
-                         0.9 * std::sin(phase) * std::exp(-t * 8);
+        const double s = 1.1 * crack.high() * std::exp(-t * 120) + 1.0 * roar.low() * std::exp(-t * 5.5) +
+            1.4 * rumble.low() * std::exp(-t * 4) + 0.9 * std::sin(phase) * std::exp(-t * 8);
         b[i] = std::tanh(1.6 * s);
     }
     sfx::finish(b, 2, 70);
@@ -84,7 +88,8 @@ Buffer explosion() {
 }
 
 // Low metallic clang: inharmonic plate modes, slightly detuned in pairs so they beat.
-Buffer clang() {
+Buffer clang()
+{
     Buffer b = sfx::silence(0.38);
     const double base = 196;
     const double ratio[] = {1.0, 2.32, 4.25, 6.63, 9.38};
@@ -106,7 +111,8 @@ Buffer clang() {
 }
 
 // A crunch: a cluster of gritty noise grains over a short low body.
-Buffer crunch() {
+Buffer crunch()
+{
     Buffer b = sfx::silence(0.26);
     Noise noise(404);
     for (int g = 0; g < 46; ++g) {
@@ -130,7 +136,8 @@ Buffer crunch() {
         const double t = time_of(i);
         body.step(noise());
         // coarse sample-and-hold for grit
-        if (i % 4 == 0) held = b[i];
+        if (i % 4 == 0)
+            held = b[i];
         b[i] = std::tanh(2.0 * (0.6 * b[i] + 0.4 * held + 1.6 * body.low() * std::exp(-t * 28)));
     }
     sfx::finish(b, 1.5, 35);
@@ -138,7 +145,8 @@ Buffer crunch() {
 }
 
 // A dull thud that leaves the hull ringing.
-Buffer thud() {
+Buffer thud()
+{
     Buffer b = sfx::silence(0.36);
     Noise noise(505);
     Filter soft;
@@ -159,7 +167,8 @@ Buffer thud() {
 
 }  // namespace
 
-void write_sounds(const std::filesystem::path& sounds) {
+void write_sounds(const std::filesystem::path& sounds)
+{
     sfx::write_wav(shoot(), sounds / "shoot3.wav");
     sfx::write_wav(missile(), sounds / "missile1.wav");
     sfx::write_wav(explosion(), sounds / "explode1.wav");

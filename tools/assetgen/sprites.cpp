@@ -10,11 +10,15 @@ namespace {
 constexpr int turn_frames = 64;
 
 // Frame k faces (k-1) * 360/64 degrees, counter-clockwise on screen from +x.
-double heading(int frame) { return (frame - 1) * 2.0 * pi / turn_frames; }
+double heading(int frame)
+{
+    return (frame - 1) * 2.0 * pi / turn_frames;
+}
 
 using Drawing = void (*)(cairo_t*);
 
-void write_turns(const std::filesystem::path& dir, const char* stem, int size, Drawing draw) {
+void write_turns(const std::filesystem::path& dir, const char* stem, int size, Drawing draw)
+{
     for (int k = 1; k <= turn_frames; ++k) {
         Surface canvas = transparent_canvas(size, size);
         {
@@ -27,7 +31,8 @@ void write_turns(const std::filesystem::path& dir, const char* stem, int size, D
     }
 }
 
-void write_shrapnel(const std::filesystem::path& dir) {
+void write_shrapnel(const std::filesystem::path& dir)
+{
     for (int k = 1; k <= turn_frames; ++k) {
         const double t = (k - 1) / static_cast<double>(turn_frames);
         Surface canvas = transparent_canvas(12, 12);
@@ -43,7 +48,8 @@ void write_shrapnel(const std::filesystem::path& dir) {
     }
 }
 
-void write_small_ship(const std::filesystem::path& dir) {
+void write_small_ship(const std::filesystem::path& dir)
+{
     Surface canvas = transparent_canvas(16, 16);
     {
         Context cr(canvas);
@@ -55,7 +61,8 @@ void write_small_ship(const std::filesystem::path& dir) {
     save_png(key_on_magenta(canvas, {0.05, 0.08, 0.16}, 100), dir / "smallship.png");
 }
 
-void write_bullet(const std::filesystem::path& dir) {
+void write_bullet(const std::filesystem::path& dir)
+{
     Surface canvas = transparent_canvas(6, 6);
     {
         Context cr(canvas);
@@ -73,12 +80,12 @@ void write_bullet(const std::filesystem::path& dir) {
 }
 
 // Ten tall arcade digits, 17 x 32 each, gold fading to orange with a dark rim.
-void write_numbers(const std::filesystem::path& dir) {
+void write_numbers(const std::filesystem::path& dir)
+{
     constexpr int cell_w = 17, cell_h = 32;
     Surface canvas = transparent_canvas(cell_w * 10, cell_h);
     Context cr(canvas);
-    cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL,
-                           CAIRO_FONT_WEIGHT_BOLD);
+    cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, 24.0);
     cairo_text_extents_t zero;
     cairo_text_extents(cr, "0", &zero);
@@ -95,8 +102,7 @@ void write_numbers(const std::filesystem::path& dir) {
         cairo_translate(cr, x0 + cell_w / 2.0, cell_h / 2.0);
         cairo_scale(cr, sx, sy);
         // centre the zero's box; all digits share its baseline and advance
-        cairo_move_to(cr, -(zero.x_bearing + zero.width / 2.0) -
-                              (ext.x_advance - zero.x_advance) / 2.0,
+        cairo_move_to(cr, -(zero.x_bearing + zero.width / 2.0) - (ext.x_advance - zero.x_advance) / 2.0,
                       -(zero.y_bearing + zero.height / 2.0));
         cairo_text_path(cr, digit.c_str());
         cairo_restore(cr);
@@ -119,7 +125,8 @@ void write_numbers(const std::filesystem::path& dir) {
 
 }  // namespace
 
-void write_sprites(const std::filesystem::path& images) {
+void write_sprites(const std::filesystem::path& images)
+{
     write_turns(images, "ship", 32, draw_ship);
     write_turns(images, "enemy", 32, draw_enemy);
     write_turns(images, "missile", 16, draw_missile);

@@ -10,7 +10,8 @@
 
 namespace sfx {
 
-double Noise::uniform() {
+double Noise::uniform()
+{
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -18,9 +19,13 @@ double Noise::uniform() {
     return static_cast<double>(z >> 11) * 0x1.0p-53;
 }
 
-double Noise::operator()() { return 2.0 * uniform() - 1.0; }
+double Noise::operator()()
+{
+    return 2.0 * uniform() - 1.0;
+}
 
-void Filter::tune(double cutoff_hz, double q) {
+void Filter::tune(double cutoff_hz, double q)
+{
     const double fc = std::clamp(cutoff_hz, 10.0, rate * 0.45);
     const double g = std::tan(pi * fc / rate);
     k_ = 1.0 / q;
@@ -29,7 +34,8 @@ void Filter::tune(double cutoff_hz, double q) {
     a3_ = g * a2_;
 }
 
-void Filter::step(double x) {
+void Filter::step(double x)
+{
     const double v3 = x - ic2_;
     const double v1 = a1_ * ic1_ + a2_ * v3;
     const double v2 = ic2_ + a2_ * ic1_ + a3_ * v3;
@@ -40,7 +46,8 @@ void Filter::step(double x) {
     high_ = x - k_ * v1 - v2;
 }
 
-void add_partial(Buffer& buf, double start, double freq, double amp, double decay) {
+void add_partial(Buffer& buf, double start, double freq, double amp, double decay)
+{
     const std::size_t first = static_cast<std::size_t>(start * rate);
     for (std::size_t i = first; i < buf.size(); ++i) {
         const double t = static_cast<double>(i - first) / rate;
@@ -48,8 +55,10 @@ void add_partial(Buffer& buf, double start, double freq, double amp, double deca
     }
 }
 
-void finish(Buffer& buf, double fade_in_ms, double fade_out_ms) {
-    if (buf.empty()) return;
+void finish(Buffer& buf, double fade_in_ms, double fade_out_ms)
+{
+    if (buf.empty())
+        return;
     // gentle DC blocker
     double prev_in = 0, prev_out = 0;
     const double r = 1.0 - 2 * pi * 20.0 / rate;
@@ -67,10 +76,13 @@ void finish(Buffer& buf, double fade_in_ms, double fade_out_ms) {
     for (std::size_t j = 0; j < std::min(out, n); ++j)
         buf[n - 1 - j] *= 0.5 - 0.5 * std::cos(pi * static_cast<double>(j) / out);
     double peak = 0;
-    for (double s : buf) peak = std::max(peak, std::abs(s));
-    if (peak <= 0) return;
+    for (double s : buf)
+        peak = std::max(peak, std::abs(s));
+    if (peak <= 0)
+        return;
     const double gain = std::pow(10.0, -1.0 / 20.0) / peak;
-    for (double& s : buf) s *= gain;
+    for (double& s : buf)
+        s *= gain;
 }
 
 namespace {
@@ -80,7 +92,8 @@ struct SoundFileCloser {
 using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
 }  // namespace
 
-void write_wav(const Buffer& buf, const std::filesystem::path& path) {
+void write_wav(const Buffer& buf, const std::filesystem::path& path)
+{
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = 1;
@@ -89,13 +102,11 @@ void write_wav(const Buffer& buf, const std::filesystem::path& path) {
     if (!file)
         throw std::runtime_error("cannot write " + path.string() + ": " + sf_strerror(nullptr));
     std::vector<short> pcm(buf.size());
-    std::transform(buf.begin(), buf.end(), pcm.begin(), [](double s) {
-        return static_cast<short>(std::clamp(std::lround(s * 32767.0), -32767L, 32767L));
-    });
+    std::transform(buf.begin(), buf.end(), pcm.begin(),
+                   [](double s) { return static_cast<short>(std::clamp(std::lround(s * 32767.0), -32767L, 32767L)); });
     const sf_count_t n = static_cast<sf_count_t>(pcm.size());
     if (sf_write_short(file.get(), pcm.data(), n) != n)
-        throw std::runtime_error("cannot write " + path.string() + ": " +
-                                 sf_strerror(file.get()));
+        throw std::runtime_error("cannot write " + path.string() + ": " + sf_strerror(file.get()));
     if (sf_close(file.release()) != 0)
         throw std::runtime_error("cannot finish " + path.string());
 }

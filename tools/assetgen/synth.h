@@ -13,14 +13,15 @@ constexpr double pi = 3.14159265358979323846;
 
 using Buffer = std::vector<double>;
 
-inline Buffer silence(double seconds) {
+inline Buffer silence(double seconds)
+{
     return Buffer(static_cast<std::size_t>(seconds * rate + 0.5), 0.0);
 }
 
 // Seeded white noise in [-1, 1), the same on every build.
 class Noise {
 public:
-    explicit Noise(std::uint64_t seed) : state_(seed) {}
+    explicit Noise(std::uint64_t seed) : state_(seed) { }
     double operator()();
     double uniform();  // [0, 1)
 

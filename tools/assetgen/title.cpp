@@ -17,8 +17,8 @@ constexpr Rgb gold{1.0, 0.80, 0.25};
 using PathFn = std::function<void(cairo_t*)>;
 
 // Adds a blurred halo of the path that `path` builds, as light, onto `cr`.
-void halo(cairo_t* cr, int w, int h, const PathFn& path, Rgb colour, int radius, double strength,
-          double spread) {
+void halo(cairo_t* cr, int w, int h, const PathFn& path, Rgb colour, int radius, double strength, double spread)
+{
     Surface light = transparent_canvas(w, h);
     {
         Context lc(light);
@@ -38,14 +38,15 @@ void halo(cairo_t* cr, int w, int h, const PathFn& path, Rgb colour, int radius,
     cairo_restore(cr);
 }
 
-void font(cairo_t* cr, double size, bool bold, bool slanted = false) {
-    cairo_select_font_face(cr, "DejaVu Sans",
-                           slanted ? CAIRO_FONT_SLANT_OBLIQUE : CAIRO_FONT_SLANT_NORMAL,
+void font(cairo_t* cr, double size, bool bold, bool slanted = false)
+{
+    cairo_select_font_face(cr, "DejaVu Sans", slanted ? CAIRO_FONT_SLANT_OBLIQUE : CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
 }
 
-double text_width(cairo_t* cr, const std::string& s) {
+double text_width(cairo_t* cr, const std::string& s)
+{
     cairo_text_extents_t e;
     cairo_text_extents(cr, s.c_str(), &e);
     return e.x_advance;
@@ -53,7 +54,8 @@ double text_width(cairo_t* cr, const std::string& s) {
 
 // Everything behind the title and strips: a brighter crop of the backdrop, a warm glow
 // behind the name and the blue rim of a planet low on the screen.
-void sky(cairo_t* cr, const Surface& backdrop) {
+void sky(cairo_t* cr, const Surface& backdrop)
+{
     cairo_set_source_surface(cr, backdrop.get(), -300, -420);
     cairo_paint(cr);
     cairo_save(cr);
@@ -93,7 +95,8 @@ void sky(cairo_t* cr, const Surface& backdrop) {
     cairo_pattern_destroy(ground);
 }
 
-void title_name(cairo_t* cr) {
+void title_name(cairo_t* cr)
+{
     const std::string name = "Skarvel";
     font(cr, 104, true, true);
     cairo_text_extents_t e;
@@ -142,7 +145,8 @@ void title_name(cairo_t* cr) {
     cairo_pattern_destroy(rule);
 }
 
-void controls(cairo_t* cr) {
+void controls(cairo_t* cr)
+{
     const double left = 112, right = 528, top = 176, bottom = 332, split = 318;
     const double r = 10;
     cairo_new_sub_path(cr);
@@ -186,7 +190,8 @@ void controls(cairo_t* cr) {
     }
 }
 
-void scene(cairo_t* cr) {
+void scene(cairo_t* cr)
+{
     // the player's fighter climbing on its exhaust, two beetles closing in
     cairo_save(cr);
     cairo_translate(cr, 58, 262);
@@ -219,8 +224,8 @@ void scene(cairo_t* cr) {
 }
 
 // A strip over the intro's lower rows: the same sky, with a glowing line of text.
-Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, Rgb>>& words,
-              double size) {
+Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, Rgb>>& words, double size)
+{
     Surface out(CAIRO_FORMAT_RGB24, screen_w, strip_h);
     Context cr(out);
     cairo_save(cr);
@@ -230,12 +235,14 @@ Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, 
 
     font(cr, size, true);
     double width = 0;
-    for (const auto& w : words) width += text_width(cr, w.first);
+    for (const auto& w : words)
+        width += text_width(cr, w.first);
     const double x0 = (screen_w - width) / 2, base = 66;
     const PathFn path = [&](cairo_t* c) {
         font(c, size, true);
         cairo_move_to(c, x0, base);
-        for (const auto& w : words) cairo_text_path(c, w.first.c_str());
+        for (const auto& w : words)
+            cairo_text_path(c, w.first.c_str());
     };
     halo(cr, screen_w, strip_h, path, {0.15, 0.45, 1.0}, 8, 0.9, 5);
     path(cr);
@@ -255,7 +262,8 @@ Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, 
 
 }  // namespace
 
-void write_title(const std::filesystem::path& images, const Surface& backdrop) {
+void write_title(const std::filesystem::path& images, const Surface& backdrop)
+{
     Surface intro(CAIRO_FORMAT_RGB24, screen_w, screen_h);
     {
         Context cr(intro);
@@ -269,8 +277,7 @@ void write_title(const std::filesystem::path& images, const Surface& backdrop) {
     const Rgb white{0.93, 0.97, 1.0};
     save_png(strip(backdrop, {{"Loading...", white}}, 30), images / "loading.png");
     save_png(strip(backdrop,
-                   {{"Press ", white}, {"SPACE", gold}, {" to start, ", white}, {"ESC", gold},
-                    {" to quit", white}},
+                   {{"Press ", white}, {"SPACE", gold}, {" to start, ", white}, {"ESC", gold}, {" to quit", white}},
                    24),
              images / "ready.png");
 }
