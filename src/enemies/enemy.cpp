@@ -38,14 +38,11 @@ int enemySpawn()
     Entity* enemy = enemyAllocate(&enemyType);
     if (!enemy)
         return -1;
-    enemy->x = rand() % worldWidth;
-    enemy->y = rand() % worldHeight;
-    enemy->width = enemyFrames[0]->w;
-    enemy->height = enemyFrames[0]->h;
-    enemy->heading = rand() % 360;
-    enemy->speed = ENEMY_SPEED;
-    enemy->sprite = enemyFrames[0];
-    enemy->active = 1;
+    // Drawn one after the other: x, then y, then the heading.
+    const int x = rand() % worldWidth;
+    const int y = rand() % worldHeight;
+    const int heading = rand() % 360;
+    entityPlace(enemy, x, y, heading, ENEMY_SPEED, enemyFrames[0]);
     enemyCount += 1;
     return 0;
 }

@@ -13,16 +13,9 @@ int shrapnelSpawn(double x, double y, double heading, double speed)
     Entity* piece = shrapnelAllocate(&shrapnelType);
     if (!piece)
         return -1;
-    piece->x = x;
-    piece->y = y;
-    piece->heading = heading;
-    piece->speed = speed;
-    piece->width = shrapnelFrames[0]->w;
-    piece->height = shrapnelFrames[0]->h;
-    piece->sprite = shrapnelFrames[0];
+    entityPlace(piece, x, y, heading, speed, shrapnelFrames[0]);
     // Each piece starts somewhere else in the tumble.
     piece->vars[SHRAPNEL_ANIM_FRAME] = rand() % SHRAPNEL_FRAME_COUNT;
-    piece->active = 1;
     return 0;
 }
 

@@ -15,14 +15,7 @@ int bulletSpawn(double x, double y, double heading, double speed)
     Entity* bullet = shotAllocate(&bulletType);
     if (!bullet)
         return -1;
-    bullet->x = x;
-    bullet->y = y;
-    bullet->heading = heading;
-    bullet->speed = speed;
-    bullet->width = bulletSprite->w;
-    bullet->height = bulletSprite->h;
-    bullet->sprite = bulletSprite;
-    bullet->active = 1;
+    entityPlace(bullet, x, y, heading, speed, bulletSprite);
     return 0;
 }
 

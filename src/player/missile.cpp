@@ -12,14 +12,7 @@ int missileSpawn(double x, double y, double heading, double speed)
     Entity* missile = shotAllocate(&missileType);
     if (!missile)
         return -1;
-    missile->x = x;
-    missile->y = y;
-    missile->heading = heading;
-    missile->speed = speed;
-    missile->width = missileFrames[0]->w;
-    missile->height = missileFrames[0]->h;
-    missile->sprite = missileFrames[0];
-    missile->active = 1;
+    entityPlace(missile, x, y, heading, speed, missileFrames[0]);
     return 0;
 }
 

@@ -47,6 +47,18 @@ void entityInit(Entity* entity)
     entity->vars.fill(0.0);
 }
 
+void entityPlace(Entity* entity, double x, double y, double heading, double speed, SDL_Surface* sprite)
+{
+    entity->x = x;
+    entity->y = y;
+    entity->heading = heading;
+    entity->speed = speed;
+    entity->width = sprite->w;
+    entity->height = sprite->h;
+    entity->sprite = sprite;
+    entity->active = 1;
+}
+
 void poolsClear()
 {
     for (Entity& enemy : EnemyPool)

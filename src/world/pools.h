@@ -27,5 +27,9 @@ Entity* shrapnelAllocate(const EntityType* kind);
 
 void entityInit(Entity* entity);
 
+// Finishes every spawn: where the new entity is and where it goes, and its first picture,
+// whose size is the entity's size from then on. The record is live afterwards.
+void entityPlace(Entity* entity, double x, double y, double heading, double speed, SDL_Surface* sprite);
+
 // Frees every pool slot at the start of a game; the ship is left alone.
 void poolsClear();
