@@ -2,7 +2,7 @@
 // with frames from a millisecond to stalls of three seconds, and no heap allocation once
 // play has begun.
 
-#include "allocations.h"
+#include "heapcount.h"
 #include "playharness.h"
 
 #include "app/frameloop.h"
@@ -79,7 +79,7 @@ TEST_F(Play, RandomGamesKeepEveryRuleAfterEveryFrame)
 
 TEST_F(Play, AfterItsFirstFrameTheGameAllocatesNothingFromTheHeap)
 {
-    if (!allocationCountingAvailable())
+    if (!heapCountAvailable())
         GTEST_SKIP() << "a sanitizer build keeps its own allocator";
     RandomPlayer player(7);
     playFrame(HeldKeys{}, 0.016, true);  // SDL sets up its own drawing on the first flip
@@ -88,18 +88,18 @@ TEST_F(Play, AfterItsFirstFrameTheGameAllocatesNothingFromTheHeap)
         const HeldKeys keys = player.nextKeys(2000);
         const double seconds = player.nextSeconds();
         playKeys(keys);  // SDL's queue may take memory for the player's events, not the game
-        const long before = allocationCount();
-        allocationCounting(true);
+        const long before = heapCountTotal();
+        heapCountStart();
         const int ended = playStep(seconds, true);
-        allocationCounting(false);
-        ASSERT_EQ(allocationCount(), before) << "frame " << frame << " of game " << games;
+        heapCountStop();
+        ASSERT_EQ(heapCountTotal(), before) << "frame " << frame << " of game " << games;
         if (ended) {
             games++;
             // A new game reuses the pools and pictures of the last one.
-            allocationCounting(true);
+            heapCountStart();
             playGameStart(watch);
-            allocationCounting(false);
-            ASSERT_EQ(allocationCount(), before) << "the start of game " << games;
+            heapCountStop();
+            ASSERT_EQ(heapCountTotal(), before) << "the start of game " << games;
         }
     }
     EXPECT_GT(games, 1);
@@ -107,7 +107,7 @@ TEST_F(Play, AfterItsFirstFrameTheGameAllocatesNothingFromTheHeap)
 
 TEST_F(Play, EveryPictureIsReadyForTheScreenBeforeTheFirstGame)
 {
-    if (!allocationCountingAvailable())
+    if (!heapCountAvailable())
         GTEST_SKIP() << "a sanitizer build keeps its own allocator";
     // The first time a craft turns to a new heading its picture meets the screen for the
     // first time: SDL must have nothing left to prepare for it then.
@@ -117,11 +117,11 @@ TEST_F(Play, EveryPictureIsReadyForTheScreenBeforeTheFirstGame)
     for (SDL_Surface* picture : pictures) {
         ASSERT_NE(picture, nullptr);
         SDL_Rect place{100, 100, 0, 0};
-        const long before = allocationCount();
-        allocationCounting(true);
+        const long before = heapCountTotal();
+        heapCountStart();
         SDL_BlitSurface(picture, nullptr, screenSurface, &place);
-        allocationCounting(false);
-        ASSERT_EQ(allocationCount(), before) << picture->w << " x " << picture->h << " picture";
+        heapCountStop();
+        ASSERT_EQ(heapCountTotal(), before) << picture->w << " x " << picture->h << " picture";
     }
 }
 

@@ -7,7 +7,7 @@
 // SKARVEL_SOAK_DRAW_EVERY-th frame (4 when unset, 1 draws them all) is also drawn and
 // flipped, as drawing is by far the dearest part of a frame.
 
-#include "allocations.h"
+#include "heapcount.h"
 #include "playharness.h"
 
 #include "player/ship.h"
@@ -47,11 +47,12 @@ TEST(Soak, ManyGamesOfRandomPlayKeepEveryRuleAfterEveryFrame)
         const int enemiesBefore = enemyCount;
 
         playKeys(keys);
-        const long before = allocationCount();
-        allocationCounting(frame > 0);
+        const long before = heapCountTotal();
+        if (frame > 0)
+            heapCountStart();
         const int ended = playStep(seconds, draw);
-        allocationCounting(false);
-        ASSERT_EQ(allocationCount(), before) << "frame " << frame << " took memory from the heap";
+        heapCountStop();
+        ASSERT_EQ(heapCountTotal(), before) << "frame " << frame << " took memory from the heap";
 
         const std::string broken = playRulesBroken(watch);
         ASSERT_EQ(broken, "") << "frame " << frame << ", " << seconds << " s, game " << games;

@@ -1,8 +1,17 @@
-// The benchmark program's own malloc family and operator new. They hand every request to
+// The program's own malloc family and operator new. They hand every request to
 // the C library's allocator under its internal names, so nothing about the memory changes;
 // they only count, and only on a thread that asked to be counted.
 
 #include "heapcount.h"
+
+// A sanitizer's runtime owns malloc: nothing is counted there.
+#if defined(__SANITIZE_ADDRESS__)
+#define SKARVEL_NO_HEAP_COUNT
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SKARVEL_NO_HEAP_COUNT
+#endif
+#endif
 
 #ifndef SKARVEL_NO_HEAP_COUNT
 
