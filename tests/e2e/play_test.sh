@@ -101,37 +101,27 @@ poll() {
     done
 }
 
-display_free() {
-    [ ! -e "/tmp/.X11-unix/X$1" ] && [ ! -e "/tmp/.X$1-lock" ]
-}
-
 display_ready() {
     kill -0 "$XVFB_PID" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
-xvfb_exited() {
-    ! kill -0 "$XVFB_PID" 2>/dev/null
+display_number_written() {
+    grep -q '^[0-9][0-9]*$' "$WORK/display" 2>/dev/null
 }
 
-# Starts Xvfb on the first display number from 90 up that nobody uses; another program may
-# take the same number at the same moment, and then the next one is tried.
+# Starts Xvfb on a display number that the server itself finds free (-displayfd): it writes
+# the number once it accepts clients, so no other server can take the same one meanwhile.
 start_display() {
-    local number
-    for number in $(seq 90 160); do
-        display_free "$number" || continue
-        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$number"
-        if poll "$START_SECONDS" display_ready; then
-            say "Xvfb runs on display $DISPLAY"
-            return 0
-        fi
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
-    done
-    RUN=0
-    fail "no free X display between :90 and :160 could be started (last Xvfb said: $(tail -1 "$WORK/xvfb.log"))"
+    : >"$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    if ! poll "$START_SECONDS" display_number_written; then
+        RUN=0
+        fail "Xvfb did not start (it said: $(tail -1 "$WORK/xvfb.log"))"
+    fi
+    export DISPLAY=":$(head -1 "$WORK/display")"
+    poll "$START_SECONDS" display_ready || fail "Xvfb on $DISPLAY takes no clients"
+    say "Xvfb runs on display $DISPLAY"
 }
 
 game_running() {
