@@ -131,3 +131,18 @@ TEST_F(Title, AMissingSpriteEndsTheTitleScreenWithItsMessage)
     EXPECT_NE(enemyFrames[62], nullptr);   // what was read before stays
     EXPECT_EQ(missileFrames[0], nullptr);  // the loaders after it never ran
 }
+
+TEST_F(Title, AMissingShipFrameStopsTheShipLoaderAtThatFrame)
+{
+    TempDir folder;
+    gameCopy(folder.path(), {"images/ship0033.png"});
+    progdirSet(folder.path().c_str());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(shipLoad(), -1);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(errors.rfind("failed to load ship frame 33: ", 0), 0u) << errors;
+    EXPECT_NE(smallShipIcon, nullptr);
+    EXPECT_NE(shipFrames[31], nullptr);  // frames 1 to 32 stay loaded
+    for (int index = 32; index < 64; index++)
+        EXPECT_EQ(shipFrames[index], nullptr) << "frame " << index + 1 << " was tried";
+}
