@@ -136,7 +136,7 @@ Surface write_backdrop(const std::filesystem::path& images)
     Surface bg(CAIRO_FORMAT_RGB24, tile, tile);
     {
         Context cr(bg);
-        cairo_pattern_t* p = cairo_pattern_create_for_surface(clouds.get());
+        const Pattern p = Pattern::surface(clouds);
         cairo_matrix_t m;
         cairo_matrix_init_scale(&m, static_cast<double>(cloud_res) / tile, static_cast<double>(cloud_res) / tile);
         cairo_pattern_set_matrix(p, &m);
@@ -144,7 +144,6 @@ Surface write_backdrop(const std::filesystem::path& images)
         cairo_pattern_set_filter(p, CAIRO_FILTER_BILINEAR);
         cairo_set_source(cr, p);
         cairo_paint(cr);
-        cairo_pattern_destroy(p);
 
         Rng rng(0x5ca4e1u);
         starfield(cr, rng, tile, tile, 3400, true);

@@ -34,14 +34,13 @@ void sunlight(cairo_t* cr, double extent, double strength)
     const double e = std::hypot(ex, ey) * 0.7;
     cairo_save(cr);
     cairo_identity_matrix(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(cx - e, cy - e, cx + e, cy + e);
-    cairo_pattern_add_color_stop_rgba(g, 0.0, 1, 1, 1, 0.45 * strength);
-    cairo_pattern_add_color_stop_rgba(g, 0.45, 1, 1, 1, 0.0);
-    cairo_pattern_add_color_stop_rgba(g, 0.55, 0, 0, 0, 0.0);
-    cairo_pattern_add_color_stop_rgba(g, 1.0, 0, 0, 0, 0.5 * strength);
+    const Pattern g = Pattern::linear(cx - e, cy - e, cx + e, cy + e)
+                          .stop(0.0, {1, 1, 1}, 0.45 * strength)
+                          .stop(0.45, {1, 1, 1}, 0.0)
+                          .stop(0.55, {0, 0, 0}, 0.0)
+                          .stop(1.0, {0, 0, 0}, 0.5 * strength);
     cairo_set_source(cr, g);
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
 }
 
@@ -56,8 +55,7 @@ void outline(cairo_t* cr, Rgb c, double width)
 // Fills the current path with `fill`, lights it and keeps the path for an outline.
 void lit_fill(cairo_t* cr, cairo_pattern_t* fill, double extent, double light)
 {
-    cairo_set_source(cr, fill);
-    cairo_fill_preserve(cr);
+    fill_preserve_with(cr, fill);
     cairo_save(cr);
     cairo_clip_preserve(cr);
     sunlight(cr, extent, light);
@@ -70,11 +68,8 @@ constexpr Rgb enemy_ink{0.16, 0.02, 0.03};
 void ship_wing(cairo_t* cr, double side)
 {
     polygon(cr, {{3.0, -2.6}, {-5.0, -11.4}, {-8.7, -11.4}, {-8.0, -6.5}, {-6.6, -3.0}}, side);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, -4, -11 * side);
-    add_stop(g, 0.0, {0.42, 0.52, 0.70});
-    add_stop(g, 1.0, {0.20, 0.28, 0.44});
+    const Pattern g = Pattern::linear(0, 0, -4, -11 * side).stop(0.0, {0.42, 0.52, 0.70}).stop(1.0, {0.20, 0.28, 0.44});
     lit_fill(cr, g, 13, 1.0);
-    cairo_pattern_destroy(g);
     outline(cr, ship_ink, 0.8);
     // wing-tip cannon and leading-edge trim
     cairo_rectangle(cr, -8.4, side > 0 ? -12.5 : 11.5, 9.0, 1.0);
@@ -114,12 +109,11 @@ void draw_ship(cairo_t* cr)
              {-3.0, 3.4},
              {4.0, 2.9},
              {9.0, 1.6}});
-    cairo_pattern_t* body = cairo_pattern_create_linear(0, -3.4, 0, 3.4);
-    add_stop(body, 0.0, {0.42, 0.52, 0.68});
-    add_stop(body, 0.5, {0.88, 0.92, 0.98});
-    add_stop(body, 1.0, {0.38, 0.47, 0.63});
+    const Pattern body = Pattern::linear(0, -3.4, 0, 3.4)
+                             .stop(0.0, {0.42, 0.52, 0.68})
+                             .stop(0.5, {0.88, 0.92, 0.98})
+                             .stop(1.0, {0.38, 0.47, 0.63});
     lit_fill(cr, body, 13, 1.0);
-    cairo_pattern_destroy(body);
     outline(cr, ship_ink, 0.8);
 
     // canopy
@@ -128,13 +122,11 @@ void draw_ship(cairo_t* cr)
     cairo_scale(cr, 3.4, 1.5);
     cairo_arc(cr, 0, 0, 1, 0, 2 * pi);
     cairo_restore(cr);
-    cairo_pattern_t* glass = cairo_pattern_create_radial(5.4, -0.5, 0, 4.4, 0, 3.4);
-    add_stop(glass, 0.0, {0.85, 0.95, 1.0});
-    add_stop(glass, 0.3, {0.20, 0.50, 0.85});
-    add_stop(glass, 1.0, {0.03, 0.10, 0.30});
-    cairo_set_source(cr, glass);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(glass);
+    const Pattern glass = Pattern::radial(5.4, -0.5, 0, 4.4, 0, 3.4)
+                              .stop(0.0, {0.85, 0.95, 1.0})
+                              .stop(0.3, {0.20, 0.50, 0.85})
+                              .stop(1.0, {0.03, 0.10, 0.30});
+    fill_preserve_with(cr, glass);
     outline(cr, ship_ink, 0.5);
 
     // exhaust plume and flare over the nozzle
@@ -142,13 +134,11 @@ void draw_ship(cairo_t* cr)
     cairo_curve_to(cr, -13.0, -1.5, -14.6, -0.6, -15.6, 0);
     cairo_curve_to(cr, -14.6, 0.6, -13.0, 1.5, -11.0, 1.7);
     cairo_close_path(cr);
-    cairo_pattern_t* plume = cairo_pattern_create_linear(-11, 0, -15.6, 0);
-    add_stop(plume, 0.0, {0.85, 1.0, 1.0});
-    add_stop(plume, 0.5, {0.3, 0.85, 1.0}, 0.8);
-    add_stop(plume, 1.0, {0.1, 0.5, 1.0}, 0.0);
-    cairo_set_source(cr, plume);
-    cairo_fill(cr);
-    cairo_pattern_destroy(plume);
+    const Pattern plume = Pattern::linear(-11, 0, -15.6, 0)
+                              .stop(0.0, {0.85, 1.0, 1.0})
+                              .stop(0.5, {0.3, 0.85, 1.0}, 0.8)
+                              .stop(1.0, {0.1, 0.5, 1.0}, 0.0);
+    fill_with(cr, plume);
     glow(cr, -11.6, 0, 1.0, 3.2, {0.6, 0.95, 1.0}, 0.95);
     cairo_restore(cr);
 }
@@ -167,12 +157,9 @@ void draw_enemy(cairo_t* cr)
             cairo_line_to(cr, -1 + r1 * std::cos(a + sweep), side * r1 * std::sin(a + sweep));
             cairo_line_to(cr, -1 + r0 * std::cos(a + w), side * r0 * std::sin(a + w));
             cairo_close_path(cr);
-            cairo_pattern_t* g = cairo_pattern_create_radial(-1, 0, r0, -1, 0, r1);
-            add_stop(g, 0.0, {0.60, 0.10, 0.05});
-            add_stop(g, 1.0, {1.0, 0.72, 0.28});
-            cairo_set_source(cr, g);
-            cairo_fill_preserve(cr);
-            cairo_pattern_destroy(g);
+            const Pattern g =
+                Pattern::radial(-1, 0, r0, -1, 0, r1).stop(0.0, {0.60, 0.10, 0.05}).stop(1.0, {1.0, 0.72, 0.28});
+            fill_preserve_with(cr, g);
             outline(cr, enemy_ink, 0.6);
         }
     }
@@ -183,22 +170,18 @@ void draw_enemy(cairo_t* cr)
         cairo_curve_to(cr, 8.5, s * 8.0, 12.5, s * 5.0, 13.6, s * 1.2);
         cairo_curve_to(cr, 11.0, s * 3.2, 8.5, s * 3.6, 6.0, s * 2.4);
         cairo_close_path(cr);
-        cairo_pattern_t* g = cairo_pattern_create_linear(4, 0, 13.6, 0);
-        add_stop(g, 0.0, {0.75, 0.22, 0.05});
-        add_stop(g, 1.0, {1.0, 0.85, 0.35});
+        const Pattern g = Pattern::linear(4, 0, 13.6, 0).stop(0.0, {0.75, 0.22, 0.05}).stop(1.0, {1.0, 0.85, 0.35});
         lit_fill(cr, g, 13, 0.8);
-        cairo_pattern_destroy(g);
         outline(cr, enemy_ink, 0.6);
     }
 
     // shell
     cairo_arc(cr, -1, 0, 8.4, 0, 2 * pi);
-    cairo_pattern_t* shell = cairo_pattern_create_radial(0.5, 0, 1, -1, 0, 8.4);
-    add_stop(shell, 0.0, {1.0, 0.55, 0.22});
-    add_stop(shell, 0.55, {0.78, 0.14, 0.08});
-    add_stop(shell, 1.0, {0.38, 0.04, 0.06});
+    const Pattern shell = Pattern::radial(0.5, 0, 1, -1, 0, 8.4)
+                              .stop(0.0, {1.0, 0.55, 0.22})
+                              .stop(0.55, {0.78, 0.14, 0.08})
+                              .stop(1.0, {0.38, 0.04, 0.06});
     lit_fill(cr, shell, 13, 1.1);
-    cairo_pattern_destroy(shell);
     outline(cr, enemy_ink, 0.8);
 
     // wing-case seam and plates
@@ -213,13 +196,11 @@ void draw_enemy(cairo_t* cr)
     // eye
     glow(cr, 4.6, 0, 1.9, 4.6, {0.75, 1.0, 0.25}, 0.95);
     cairo_arc(cr, 4.6, 0, 2.2, 0, 2 * pi);
-    cairo_pattern_t* eye = cairo_pattern_create_radial(5.2, -0.5, 0, 4.6, 0, 2.2);
-    add_stop(eye, 0.0, {1.0, 1.0, 0.9});
-    add_stop(eye, 0.5, {0.75, 1.0, 0.25});
-    add_stop(eye, 1.0, {0.25, 0.55, 0.05});
-    cairo_set_source(cr, eye);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(eye);
+    const Pattern eye = Pattern::radial(5.2, -0.5, 0, 4.6, 0, 2.2)
+                            .stop(0.0, {1.0, 1.0, 0.9})
+                            .stop(0.5, {0.75, 1.0, 0.25})
+                            .stop(1.0, {0.25, 0.55, 0.05});
+    fill_preserve_with(cr, eye);
     outline(cr, enemy_ink, 0.6);
     cairo_restore(cr);
 }
@@ -233,12 +214,11 @@ void draw_missile(cairo_t* cr)
     cairo_curve_to(cr, -6.0, -1.2, -7.5, -0.5, -8.2, 0);
     cairo_curve_to(cr, -7.5, 0.5, -6.0, 1.2, -4.4, 1.3);
     cairo_close_path(cr);
-    cairo_pattern_t* flame = cairo_pattern_create_radial(-4.6, 0, 0, -4.6, 0, 3.8);
-    add_stop(flame, 0.0, {1.0, 1.0, 0.9});
-    add_stop(flame, 0.4, {1.0, 0.85, 0.3});
-    add_stop(flame, 1.0, {1.0, 0.35, 0.05}, 0.6);
-    cairo_set_source(cr, flame);
-    cairo_fill(cr);
+    const Pattern flame = Pattern::radial(-4.6, 0, 0, -4.6, 0, 3.8)
+                              .stop(0.0, {1.0, 1.0, 0.9})
+                              .stop(0.4, {1.0, 0.85, 0.3})
+                              .stop(1.0, {1.0, 0.35, 0.05}, 0.6);
+    fill_with(cr, flame);
 
     for (double s : {1.0, -1.0}) {
         polygon(cr, {{-1.8, 0.8}, {-4.6, 3.0}, {-4.8, 0.8}}, s);
@@ -252,13 +232,11 @@ void draw_missile(cairo_t* cr)
     cairo_curve_to(cr, 6.0, 0.5, 4.8, 1.1, 3.0, 1.1);
     cairo_line_to(cr, -4.8, 1.1);
     cairo_close_path(cr);
-    cairo_pattern_t* body = cairo_pattern_create_linear(0, -1.1, 0, 1.1);
-    add_stop(body, 0.0, {0.55, 0.58, 0.64});
-    add_stop(body, 0.45, {0.97, 0.97, 1.0});
-    add_stop(body, 1.0, {0.45, 0.48, 0.55});
-    cairo_set_source(cr, body);
-    cairo_fill(cr);
-    cairo_pattern_destroy(body);
+    const Pattern body = Pattern::linear(0, -1.1, 0, 1.1)
+                             .stop(0.0, {0.55, 0.58, 0.64})
+                             .stop(0.45, {0.97, 0.97, 1.0})
+                             .stop(1.0, {0.45, 0.48, 0.55});
+    fill_with(cr, body);
 
     cairo_rectangle(cr, 3.2, -1.2, 3.6, 2.4);
     cairo_clip(cr);
@@ -285,13 +263,11 @@ void draw_shard(cairo_t* cr, double heat)
              {-2.4, -3.0},
              {0.1, -1.6},
              {1.9, -2.8}});
-    cairo_pattern_t* g = cairo_pattern_create_radial(0.2, -0.2, 0, 0, 0, 4.0);
-    add_stop(g, 0.0, {1.0, 1.0, 0.75 + 0.25 * heat});
-    add_stop(g, 0.25 + 0.2 * heat, {1.0, 0.78, 0.25});
-    add_stop(g, 1.0, {0.80, 0.25, 0.05});
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    const Pattern g = Pattern::radial(0.2, -0.2, 0, 0, 0, 4.0)
+                          .stop(0.0, {1.0, 1.0, 0.75 + 0.25 * heat})
+                          .stop(0.25 + 0.2 * heat, {1.0, 0.78, 0.25})
+                          .stop(1.0, {0.80, 0.25, 0.05});
+    fill_preserve_with(cr, g);
     outline(cr, {0.45, 0.10, 0.02}, 0.5);
     cairo_restore(cr);
 }

@@ -244,24 +244,29 @@ void set_colour(cairo_t* cr, Rgb c, double alpha)
     cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
-void add_stop(cairo_pattern_t* p, double offset, Rgb c, double alpha)
+void fill_with(cairo_t* cr, cairo_pattern_t* source)
 {
-    cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
+    cairo_set_source(cr, source);
+    cairo_fill(cr);
+}
+
+void fill_preserve_with(cairo_t* cr, cairo_pattern_t* source)
+{
+    cairo_set_source(cr, source);
+    cairo_fill_preserve(cr);
 }
 
 void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour, double strength)
 {
-    cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, halo);
     const double k = std::clamp(core / halo, 0.0, 0.9);
-    add_stop(g, 0.0, {1, 1, 1}, strength);
-    add_stop(g, k, colour, strength);
-    add_stop(g, k + (1 - k) * 0.35, colour, strength * 0.3);
-    add_stop(g, k + (1 - k) * 0.7, colour, strength * 0.08);
-    add_stop(g, 1.0, colour, 0.0);
-    cairo_set_source(cr, g);
+    const Pattern g = Pattern::radial(x, y, 0, x, y, halo)
+                          .stop(0.0, {1, 1, 1}, strength)
+                          .stop(k, colour, strength)
+                          .stop(k + (1 - k) * 0.35, colour, strength * 0.3)
+                          .stop(k + (1 - k) * 0.7, colour, strength * 0.08)
+                          .stop(1.0, colour, 0.0);
     cairo_arc(cr, x, y, halo, 0, 2 * pi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    fill_with(cr, g);
 }
 
 void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brightness)
@@ -269,41 +274,32 @@ void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brigh
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     if (radius > 0.9) {
-        cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, radius * 6);
-        add_stop(g, 0.0, tint, 0.45 * brightness);
-        add_stop(g, 0.25, tint, 0.12 * brightness);
-        add_stop(g, 1.0, tint, 0.0);
-        cairo_set_source(cr, g);
+        const Pattern g = Pattern::radial(x, y, 0, x, y, radius * 6)
+                              .stop(0.0, tint, 0.45 * brightness)
+                              .stop(0.25, tint, 0.12 * brightness)
+                              .stop(1.0, tint, 0.0);
         cairo_arc(cr, x, y, radius * 6, 0, 2 * pi);
-        cairo_fill(cr);
-        cairo_pattern_destroy(g);
+        fill_with(cr, g);
     }
     if (radius > 1.5) {
         // faint diffraction spikes
         const double len = radius * 7;
         for (int axis = 0; axis < 2; ++axis) {
-            cairo_pattern_t* g = axis == 0 ? cairo_pattern_create_linear(x - len, y, x + len, y)
-                                           : cairo_pattern_create_linear(x, y - len, x, y + len);
-            add_stop(g, 0.0, tint, 0.0);
-            add_stop(g, 0.5, tint, 0.55 * brightness);
-            add_stop(g, 1.0, tint, 0.0);
-            cairo_set_source(cr, g);
+            Pattern g = axis == 0 ? Pattern::linear(x - len, y, x + len, y) : Pattern::linear(x, y - len, x, y + len);
+            g.stop(0.0, tint, 0.0).stop(0.5, tint, 0.55 * brightness).stop(1.0, tint, 0.0);
             if (axis == 0)
                 cairo_rectangle(cr, x - len, y - 0.45, 2 * len, 0.9);
             else
                 cairo_rectangle(cr, x - 0.45, y - len, 0.9, 2 * len);
-            cairo_fill(cr);
-            cairo_pattern_destroy(g);
+            fill_with(cr, g);
         }
     }
-    cairo_pattern_t* core = cairo_pattern_create_radial(x, y, 0, x, y, radius);
-    add_stop(core, 0.0, {1, 1, 1}, brightness);
-    add_stop(core, 0.6, tint, brightness);
-    add_stop(core, 1.0, tint, 0.5 * brightness);
-    cairo_set_source(cr, core);
+    const Pattern core = Pattern::radial(x, y, 0, x, y, radius)
+                             .stop(0.0, {1, 1, 1}, brightness)
+                             .stop(0.6, tint, brightness)
+                             .stop(1.0, tint, 0.5 * brightness);
     cairo_arc(cr, x, y, radius, 0, 2 * pi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(core);
+    fill_with(cr, core);
     cairo_restore(cr);
 }
 

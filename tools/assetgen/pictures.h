@@ -1,5 +1,5 @@
-// Shared drawing helpers for Skarvel's pictures: RAII handles for Cairo surfaces and
-// contexts, a seeded random source, colour-key finishing, blurring and PNG output.
+// Shared drawing helpers for Skarvel's pictures: RAII handles for Cairo surfaces,
+// contexts and patterns, a seeded random source, colour-key finishing, blurring and PNG output.
 #pragma once
 
 #include <cairo.h>
@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace art {
 
@@ -49,6 +50,49 @@ private:
     cairo_t* cr_;
 };
 
+// Owns a cairo pattern: a gradient built stop by stop, or a picture to paint with. It
+// converts to cairo_pattern_t*, and cairo keeps its own reference while the pattern is
+// the source, so a pattern may go out of scope right after it was used.
+class Pattern {
+public:
+    static Pattern linear(double x0, double y0, double x1, double y1)
+    {
+        return Pattern(cairo_pattern_create_linear(x0, y0, x1, y1));
+    }
+    static Pattern radial(double cx0, double cy0, double r0, double cx1, double cy1, double r1)
+    {
+        return Pattern(cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1));
+    }
+    static Pattern surface(const Surface& picture) { return Pattern(cairo_pattern_create_for_surface(picture.get())); }
+
+    ~Pattern() { cairo_pattern_destroy(pattern_); }  // accepts the null left by a move
+    Pattern(Pattern&& other) noexcept : pattern_(std::exchange(other.pattern_, nullptr)) { }
+    Pattern& operator=(Pattern&& other) noexcept
+    {
+        std::swap(pattern_, other.pattern_);
+        return *this;
+    }
+    Pattern(const Pattern&) = delete;
+    Pattern& operator=(const Pattern&) = delete;
+
+    // Adds a colour stop; chains, so a whole gradient is one statement.
+    Pattern& stop(double offset, Rgb c, double alpha = 1.0) &
+    {
+        cairo_pattern_add_color_stop_rgba(pattern_, offset, c.r, c.g, c.b, alpha);
+        return *this;
+    }
+    Pattern stop(double offset, Rgb c, double alpha = 1.0) &&
+    {
+        stop(offset, c, alpha);
+        return std::move(*this);
+    }
+    operator cairo_pattern_t*() const { return pattern_; }
+
+private:
+    explicit Pattern(cairo_pattern_t* pattern) : pattern_(pattern) { }
+    cairo_pattern_t* pattern_;
+};
+
 // Small deterministic generator (splitmix64), so every build draws the same pictures.
 class Rng {
 public:
@@ -87,7 +131,10 @@ void save_png(const Surface& s, const std::filesystem::path& path);
 std::string frame_name(const char* stem, int frame);
 
 void set_colour(cairo_t* cr, Rgb c, double alpha = 1.0);
-void add_stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
+
+// Fills the current path with `source`; the _preserve form keeps the path for an outline.
+void fill_with(cairo_t* cr, cairo_pattern_t* source);
+void fill_preserve_with(cairo_t* cr, cairo_pattern_t* source);
 
 // A round light: a soft halo of radius `halo` around a small bright core.
 void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour, double strength);

@@ -66,15 +66,13 @@ void write_bullet(const std::filesystem::path& dir)
     Surface canvas = transparent_canvas(6, 6);
     {
         Context cr(canvas);
-        cairo_pattern_t* g = cairo_pattern_create_radial(3, 3, 0, 3, 3, 3.0);
-        add_stop(g, 0.0, {1.0, 1.0, 1.0});
-        add_stop(g, 0.35, {1.0, 1.0, 0.75});
-        add_stop(g, 0.7, {1.0, 0.85, 0.3});
-        add_stop(g, 1.0, {1.0, 0.55, 0.1});
-        cairo_set_source(cr, g);
+        const Pattern g = Pattern::radial(3, 3, 0, 3, 3, 3.0)
+                              .stop(0.0, {1.0, 1.0, 1.0})
+                              .stop(0.35, {1.0, 1.0, 0.75})
+                              .stop(0.7, {1.0, 0.85, 0.3})
+                              .stop(1.0, {1.0, 0.55, 0.1});
         cairo_arc(cr, 3, 3, 3.0, 0, 2 * pi);
-        cairo_fill(cr);
-        cairo_pattern_destroy(g);
+        fill_with(cr, g);
     }
     save_png(key_on_magenta(canvas, {1.0, 0.5, 0.1}, 90), dir / "bullet.png");
 }
@@ -110,14 +108,12 @@ void write_numbers(const std::filesystem::path& dir)
         cairo_set_line_width(cr, 2.4);
         set_colour(cr, {0.30, 0.07, 0.0});
         cairo_stroke_preserve(cr);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, 3, 0, 29);
-        add_stop(g, 0.0, {1.0, 1.0, 0.85});
-        add_stop(g, 0.3, {1.0, 0.88, 0.30});
-        add_stop(g, 0.55, {1.0, 0.68, 0.10});
-        add_stop(g, 1.0, {0.95, 0.35, 0.02});
-        cairo_set_source(cr, g);
-        cairo_fill(cr);
-        cairo_pattern_destroy(g);
+        const Pattern g = Pattern::linear(0, 3, 0, 29)
+                              .stop(0.0, {1.0, 1.0, 0.85})
+                              .stop(0.3, {1.0, 0.88, 0.30})
+                              .stop(0.55, {1.0, 0.68, 0.10})
+                              .stop(1.0, {0.95, 0.35, 0.02});
+        fill_with(cr, g);
         cairo_restore(cr);
     }
     save_png(key_on_magenta(canvas, {0.30, 0.07, 0.0}, 110), dir / "numbers.png");

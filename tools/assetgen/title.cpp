@@ -63,36 +63,31 @@ void sky(cairo_t* cr, const Surface& backdrop)
     cairo_set_source_surface(cr, backdrop.get(), -300, -420);
     cairo_paint_with_alpha(cr, 0.5);
 
-    cairo_pattern_t* g = cairo_pattern_create_radial(320, 110, 0, 320, 110, 330);
-    add_stop(g, 0.0, {0.30, 0.12, 0.45}, 0.35);
-    add_stop(g, 1.0, {0.30, 0.12, 0.45}, 0.0);
+    const Pattern g = Pattern::radial(320, 110, 0, 320, 110, 330)
+                          .stop(0.0, {0.30, 0.12, 0.45}, 0.35)
+                          .stop(1.0, {0.30, 0.12, 0.45}, 0.0);
     cairo_set_source(cr, g);
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
 
     const double px = 320, py = 455 + 900, pr = 900;
-    cairo_pattern_t* air = cairo_pattern_create_radial(px, py, pr - 4, px, py, pr + 70);
-    add_stop(air, 0.0, {0.55, 0.90, 1.0}, 0.9);
-    add_stop(air, 0.12, {0.20, 0.55, 1.0}, 0.45);
-    add_stop(air, 0.45, {0.15, 0.25, 0.8}, 0.12);
-    add_stop(air, 1.0, {0.1, 0.1, 0.5}, 0.0);
+    const Pattern air = Pattern::radial(px, py, pr - 4, px, py, pr + 70)
+                            .stop(0.0, {0.55, 0.90, 1.0}, 0.9)
+                            .stop(0.12, {0.20, 0.55, 1.0}, 0.45)
+                            .stop(0.45, {0.15, 0.25, 0.8}, 0.12)
+                            .stop(1.0, {0.1, 0.1, 0.5}, 0.0);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    cairo_set_source(cr, air);
     cairo_arc(cr, px, py, pr + 70, 0, 2 * pi);
-    cairo_fill(cr);
+    fill_with(cr, air);
     cairo_restore(cr);
-    cairo_pattern_destroy(air);
 
     cairo_arc(cr, px, py, pr, 0, 2 * pi);
-    cairo_pattern_t* ground = cairo_pattern_create_linear(0, 455, 0, 480);
-    add_stop(ground, 0.0, {0.10, 0.22, 0.42});
-    add_stop(ground, 0.3, {0.03, 0.07, 0.16});
-    add_stop(ground, 1.0, {0.01, 0.02, 0.06});
-    cairo_set_source(cr, ground);
-    cairo_fill(cr);
-    cairo_pattern_destroy(ground);
+    const Pattern ground = Pattern::linear(0, 455, 0, 480)
+                               .stop(0.0, {0.10, 0.22, 0.42})
+                               .stop(0.3, {0.03, 0.07, 0.16})
+                               .stop(1.0, {0.01, 0.02, 0.06});
+    fill_with(cr, ground);
 }
 
 void title_name(cairo_t* cr)
@@ -116,17 +111,15 @@ void title_name(cairo_t* cr)
     set_colour(cr, ink);
     cairo_stroke_preserve(cr);
     const double top = base + e.y_bearing;
-    cairo_pattern_t* chrome = cairo_pattern_create_linear(0, top, 0, base);
-    add_stop(chrome, 0.0, {1.0, 1.0, 1.0});
-    add_stop(chrome, 0.25, {0.70, 0.88, 1.0});
-    add_stop(chrome, 0.52, {0.18, 0.38, 0.80});
-    add_stop(chrome, 0.54, {0.10, 0.08, 0.25});
-    add_stop(chrome, 0.60, {0.55, 0.22, 0.35});
-    add_stop(chrome, 0.85, {1.0, 0.62, 0.30});
-    add_stop(chrome, 1.0, {1.0, 0.92, 0.60});
-    cairo_set_source(cr, chrome);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(chrome);
+    const Pattern chrome = Pattern::linear(0, top, 0, base)
+                               .stop(0.0, {1.0, 1.0, 1.0})
+                               .stop(0.25, {0.70, 0.88, 1.0})
+                               .stop(0.52, {0.18, 0.38, 0.80})
+                               .stop(0.54, {0.10, 0.08, 0.25})
+                               .stop(0.60, {0.55, 0.22, 0.35})
+                               .stop(0.85, {1.0, 0.62, 0.30})
+                               .stop(1.0, {1.0, 0.92, 0.60});
+    fill_preserve_with(cr, chrome);
     set_colour(cr, {1, 1, 1}, 0.35);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
@@ -135,14 +128,10 @@ void title_name(cairo_t* cr)
     star(cr, x + e.x_bearing + e.width - 8, base - 4, 1.8, {1.0, 0.9, 0.7}, 0.9);
 
     // a fine line under the name, bright in the middle
-    cairo_pattern_t* rule = cairo_pattern_create_linear(140, 0, 500, 0);
-    add_stop(rule, 0.0, cyan, 0.0);
-    add_stop(rule, 0.5, {0.8, 0.95, 1.0}, 0.9);
-    add_stop(rule, 1.0, cyan, 0.0);
-    cairo_set_source(cr, rule);
+    const Pattern rule =
+        Pattern::linear(140, 0, 500, 0).stop(0.0, cyan, 0.0).stop(0.5, {0.8, 0.95, 1.0}, 0.9).stop(1.0, cyan, 0.0);
     cairo_rectangle(cr, 140, base + 22, 360, 1.5);
-    cairo_fill(cr);
-    cairo_pattern_destroy(rule);
+    fill_with(cr, rule);
 }
 
 void controls(cairo_t* cr)
@@ -196,16 +185,11 @@ void scene(cairo_t* cr)
     cairo_save(cr);
     cairo_translate(cr, 58, 262);
     cairo_rotate(cr, -78 * pi / 180);
-    cairo_pattern_t* trail = cairo_pattern_create_linear(-12, 0, -70, 0);
-    add_stop(trail, 0.0, cyan, 0.7);
-    add_stop(trail, 1.0, cyan, 0.0);
-    cairo_set_source(cr, trail);
     cairo_move_to(cr, -12, -5);
     cairo_line_to(cr, -70, 0);
     cairo_line_to(cr, -12, 5);
     cairo_close_path(cr);
-    cairo_fill(cr);
-    cairo_pattern_destroy(trail);
+    fill_with(cr, Pattern::linear(-12, 0, -70, 0).stop(0.0, cyan, 0.7).stop(1.0, cyan, 0.0));
     cairo_scale(cr, 2.6, 2.6);
     draw_ship(cr);
     cairo_restore(cr);
