@@ -5,7 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup-common.sh"
 
 # shellcheck disable=SC2086
 skarvel_install $SKARVEL_BUILD_PACKAGES $SKARVEL_TEST_PACKAGES
-skarvel_build "$SKARVEL_ROOT/build"
+skarvel_build "$SKARVEL_ROOT/build" -DBUILD_TESTING=ON -DSKARVEL_BENCHMARKS=ON
 cd "$SKARVEL_ROOT/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
 
