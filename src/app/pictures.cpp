@@ -49,17 +49,14 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
         report(messages.format, number);
         return nullptr;
     }
-    if (key == PictureKey::Opaque) {
-        meetScreen(picture);
-        return picture;
-    }
-
-    const Uint8 red = key == PictureKey::Magenta ? 255 : 0;
-    const Uint8 blue = red;
-    if (SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, SDL_MapRGB(picture->format, red, 0, blue)) < 0) {
-        SDL_FreeSurface(picture);
-        report(messages.colorKey, number);
-        return nullptr;
+    if (key != PictureKey::Opaque) {
+        const Uint8 red = key == PictureKey::Magenta ? 255 : 0;
+        const Uint8 blue = red;
+        if (SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, SDL_MapRGB(picture->format, red, 0, blue)) < 0) {
+            SDL_FreeSurface(picture);
+            report(messages.colorKey, number);
+            return nullptr;
+        }
     }
     meetScreen(picture);
     return picture;
