@@ -15,10 +15,10 @@
 #include "heapcount.h"
 #include "scenes.h"
 
-#include "app/frameloop.h"
-#include "app/options.h"
-#include "app/startup.h"
 #include "display/background.h"
+#include "game/frameloop.h"
+#include "game/options.h"
+#include "platform/startup.h"
 #include "world/pools.h"
 
 #include <benchmark/benchmark.h>

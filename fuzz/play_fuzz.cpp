@@ -17,11 +17,11 @@
 // Each title pass waits 100 ms, so a run sees the title screen once at most and most runs
 // end at their first game's end.
 
-#include "app/frameloop.h"
-#include "app/input.h"
-#include "app/options.h"
-#include "app/startup.h"
-#include "app/title.h"
+#include "game/frameloop.h"
+#include "game/options.h"
+#include "game/title.h"
+#include "platform/input.h"
+#include "platform/startup.h"
 #include "player/ship.h"
 
 #include <SDL.h>

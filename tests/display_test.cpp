@@ -1,11 +1,11 @@
 // What the player reads on the screen: the scrolling background, the digits, the radar,
 // the energy bar and the spare ships, all read back from the screen's pixels.
 
-#include "app/startup.h"
 #include "display/background.h"
-#include "display/digits.h"
 #include "display/status.h"
 #include "fixtures.h"
+#include "platform/digits.h"
+#include "platform/startup.h"
 #include "player/ship.h"
 #include "world/pools.h"
 

@@ -1,10 +1,11 @@
 #include "fixtures.h"
 
-#include "app/input.h"
-#include "app/pictures.h"
-#include "app/progdir.h"
-#include "app/startup.h"
-#include "app/title.h"
+#include "game/title.h"
+#include "platform/digits.h"
+#include "platform/input.h"
+#include "platform/pictures.h"
+#include "platform/progdir.h"
+#include "platform/startup.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,9 +1,9 @@
 // Time in the game: the length of each frame and the measured frame rate, across the
 // millisecond clock's wrap; and a game from its start to its end.
 
-#include "app/frameloop.h"
-#include "app/input.h"
 #include "fixtures.h"
+#include "game/frameloop.h"
+#include "platform/input.h"
 #include "player/ship.h"
 #include "world/motion.h"
 #include "world/pools.h"

@@ -1,8 +1,8 @@
 // The keyboard during play, fed through SDL's real event queue, and screenshots.
 
-#include "app/input.h"
-#include "app/startup.h"
 #include "fixtures.h"
+#include "platform/input.h"
+#include "platform/startup.h"
 
 #include <filesystem>
 #include <unistd.h>

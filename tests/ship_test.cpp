@@ -1,15 +1,15 @@
 // The player's ship and its weapons: steering, the firing rhythm, where shots start and
 // how they fly, what they do to enemies, and dying.
 
-#include "app/input.h"
 #include "display/background.h"
 #include "enemies/enemy.h"
 #include "fixtures.h"
+#include "platform/input.h"
+#include "platform/sound.h"
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "player/ship.h"
 #include "player/shot.h"
-#include "sound/sound.h"
 #include "world/motion.h"
 #include "world/passes.h"
 #include "world/pools.h"

@@ -1,12 +1,13 @@
 // Start-up: the command line, the display, the pictures and the sound, and what the player
 // is told when any of it is missing.
 
-#include "app/options.h"
-#include "app/progdir.h"
-#include "app/startup.h"
 #include "fixtures.h"
+#include "game/options.h"
+#include "platform/digits.h"
+#include "platform/progdir.h"
+#include "platform/sound.h"
+#include "platform/startup.h"
 #include "process.h"
-#include "sound/sound.h"
 
 #include <SDL_mixer.h>
 

@@ -1,13 +1,13 @@
 // The screen between games: what it shows, which keys it takes, and the one-time loading of
 // every sprite behind it.
 
-#include "app/input.h"
-#include "app/progdir.h"
-#include "app/startup.h"
-#include "app/title.h"
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
 #include "fixtures.h"
+#include "game/title.h"
+#include "platform/input.h"
+#include "platform/progdir.h"
+#include "platform/startup.h"
 #include "player/missile.h"
 #include "player/ship.h"
 #include "process.h"

@@ -1,9 +1,10 @@
 // The world: wrapping, motion, drawing relative to the camera, contact, damage, the pools
 // and the two passes over them.
 
-#include "app/startup.h"
 #include "display/background.h"
 #include "fixtures.h"
+#include "platform/digits.h"
+#include "platform/startup.h"
 #include "world/motion.h"
 #include "world/passes.h"
 #include "world/pools.h"

@@ -1,9 +1,6 @@
 #include "display/background.h"
 
-#include "app/startup.h"
-
-double cameraX = 0;
-double cameraY = 0;
+#include "platform/startup.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "display/status.h"
 
-#include "app/startup.h"
+#include "platform/startup.h"
 #include "player/ship.h"
 #include "world/pools.h"
 

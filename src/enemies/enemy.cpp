@@ -2,7 +2,7 @@
 
 #include "enemies/shrapnel.h"
 #include "enemies/steering.h"
-#include "sound/sound.h"
+#include "platform/sound.h"
 #include "world/motion.h"
 #include "world/pools.h"
 

@@ -2,7 +2,7 @@
 // ramming the ship, worn down by its shots.
 #pragma once
 
-#include "app/pictures.h"
+#include "platform/pictures.h"
 #include "world/entity.h"
 
 constexpr double ENEMY_SPEED = 100;  // pixels per second, never changed

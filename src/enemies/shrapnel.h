@@ -2,7 +2,7 @@
 // a second and vanish. Decoration only: nothing touches them.
 #pragma once
 
-#include "app/pictures.h"
+#include "platform/pictures.h"
 #include "world/entity.h"
 
 constexpr int SHRAPNEL_FRAME_COUNT = 64;

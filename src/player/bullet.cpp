@@ -1,6 +1,6 @@
 #include "player/bullet.h"
 
-#include "app/pictures.h"
+#include "platform/pictures.h"
 #include "player/shot.h"
 #include "world/motion.h"
 #include "world/pools.h"

@@ -2,7 +2,7 @@
 // for one second and destroying the first enemy they touch.
 #pragma once
 
-#include "app/pictures.h"
+#include "platform/pictures.h"
 #include "world/entity.h"
 
 constexpr int MISSILE_DAMAGE = 100;

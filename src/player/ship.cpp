@@ -1,10 +1,9 @@
 #include "player/ship.h"
 
-#include "app/input.h"
-#include "display/background.h"
+#include "platform/input.h"
+#include "platform/sound.h"
 #include "player/bullet.h"
 #include "player/missile.h"
-#include "sound/sound.h"
 #include "world/motion.h"
 #include "world/pools.h"
 

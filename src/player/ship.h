@@ -2,7 +2,7 @@
 // pictures.
 #pragma once
 
-#include "app/pictures.h"
+#include "platform/pictures.h"
 #include "world/entity.h"
 
 constexpr double SHIP_TURN_RATE = 180;     // degrees per second

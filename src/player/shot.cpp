@@ -1,6 +1,6 @@
 #include "player/shot.h"
 
-#include "sound/sound.h"
+#include "platform/sound.h"
 #include "world/motion.h"
 
 Entity* shotAdvance(Entity* shot, double seconds)

@@ -1,7 +1,6 @@
 #include "world/motion.h"
 
-#include "app/startup.h"
-#include "display/background.h"
+#include "platform/startup.h"
 #include "world/pools.h"
 
 #include <cmath>

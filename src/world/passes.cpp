@@ -1,7 +1,6 @@
 #include "world/passes.h"
 
-#include "app/frameloop.h"
-#include "display/digits.h"
+#include "platform/digits.h"
 #include "world/pools.h"
 
 namespace {

@@ -5,10 +5,6 @@ std::array<Entity, SHOT_POOL_SIZE> ShotPool{};
 std::array<Entity, SHRAPNEL_POOL_SIZE> ShrapnelPool{};
 Entity PlayerShip{};
 
-int worldWidth = 4096;
-int worldHeight = 4096;
-int enemyCount = 0;
-
 Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity)
 {
     for (int i = 0; i < capacity; i++) {

@@ -1,8 +1,8 @@
-// The fixed pools every entity lives in, how a slot is taken and how all are freed,
-// and the world-wide numbers the rest of the world code shares.
+// The fixed pools every entity lives in, how a slot is taken and how all are freed.
 #pragma once
 
 #include "world/entity.h"
+#include "world/numbers.h"
 
 #include <array>
 
@@ -14,10 +14,6 @@ extern std::array<Entity, ENEMY_POOL_SIZE> EnemyPool;
 extern std::array<Entity, SHOT_POOL_SIZE> ShotPool;
 extern std::array<Entity, SHRAPNEL_POOL_SIZE> ShrapnelPool;
 extern Entity PlayerShip;
-
-extern int worldWidth;
-extern int worldHeight;
-extern int enemyCount;  // live enemies
 
 // Takes the lowest free slot, binds it to the kind and gives it the defaults; none when full.
 Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity);

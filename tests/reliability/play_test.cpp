@@ -5,10 +5,11 @@
 #include "heapcount.h"
 #include "playharness.h"
 
-#include "app/frameloop.h"
-#include "app/startup.h"
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
+#include "game/frameloop.h"
+#include "platform/digits.h"
+#include "platform/startup.h"
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "player/ship.h"

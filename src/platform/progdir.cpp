@@ -1,4 +1,4 @@
-#include "app/progdir.h"
+#include "platform/progdir.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/options.h"
+#include "game/options.h"
 
 #include <cstdlib>
 #include <cstring>

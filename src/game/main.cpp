@@ -1,9 +1,9 @@
 // Skarvel: a ship, a wrapping field of stars and 199 enemies.
 
-#include "app/frameloop.h"
-#include "app/options.h"
-#include "app/startup.h"
-#include "app/title.h"
+#include "game/frameloop.h"
+#include "game/options.h"
+#include "game/title.h"
+#include "platform/startup.h"
 
 int main(int argc, char** argv)
 {

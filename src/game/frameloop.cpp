@@ -1,15 +1,14 @@
-#include "app/frameloop.h"
+#include "game/frameloop.h"
 
-#include "app/input.h"
-#include "app/startup.h"
 #include "display/background.h"
 #include "display/status.h"
 #include "enemies/enemy.h"
+#include "platform/input.h"
+#include "platform/startup.h"
 #include "player/ship.h"
+#include "world/numbers.h"
 #include "world/passes.h"
 #include "world/pools.h"
-
-double framesPerSecond = 0;
 
 void frameClockStart(FrameClock* clock, Uint32 now)
 {

@@ -1,7 +1,7 @@
-#include "app/pictures.h"
+#include "platform/pictures.h"
 
-#include "app/progdir.h"
-#include "app/startup.h"
+#include "platform/progdir.h"
+#include "platform/startup.h"
 
 #include <SDL_image.h>
 #include <cstdio>

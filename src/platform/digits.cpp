@@ -1,6 +1,8 @@
-#include "display/digits.h"
+#include "platform/digits.h"
 
-#include "app/startup.h"
+#include "platform/startup.h"
+
+SDL_Surface* numbersImage = nullptr;
 
 void numberDraw(int value, int x, int y, int digits)
 {

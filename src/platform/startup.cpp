@@ -1,14 +1,14 @@
-#include "app/startup.h"
+#include "platform/startup.h"
 
-#include "app/pictures.h"
-#include "sound/sound.h"
+#include "platform/digits.h"
+#include "platform/pictures.h"
+#include "platform/sound.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 SDL_Surface* screenSurface = nullptr;
 SDL_Surface* backgroundImage = nullptr;
-SDL_Surface* numbersImage = nullptr;
 SDL_Surface* introImage = nullptr;
 SDL_Surface* loadingImage = nullptr;
 SDL_Surface* readyImage = nullptr;

@@ -7,9 +7,6 @@
 constexpr int FPS_WINDOW = 20;  // frames per frame-rate measurement
 constexpr int ENEMIES_PER_GAME = 199;
 
-// The latest frame rate; 0 until the first window of frames has passed, kept between games.
-extern double framesPerSecond;
-
 struct FrameClock {
     Uint32 lastTick;     // SDL_GetTicks at the start of the previous frame
     Uint32 windowStart;  // when the current frame-rate window began

@@ -6,7 +6,6 @@
 
 extern SDL_Surface* screenSurface;
 extern SDL_Surface* backgroundImage;
-extern SDL_Surface* numbersImage;
 extern SDL_Surface* introImage;
 extern SDL_Surface* loadingImage;
 extern SDL_Surface* readyImage;

@@ -1,9 +1,9 @@
-#include "app/title.h"
+#include "game/title.h"
 
-#include "app/input.h"
-#include "app/startup.h"
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
+#include "platform/screenshot.h"
+#include "platform/startup.h"
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "player/ship.h"

@@ -1,6 +1,6 @@
-#include "sound/sound.h"
+#include "platform/sound.h"
 
-#include "app/progdir.h"
+#include "platform/progdir.h"
 
 #include <cstdio>
 #include <cstdlib>

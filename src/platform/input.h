@@ -15,6 +15,3 @@ extern int keyRightShift;
 // Empties the event queue; 1 when Escape (pressed or released) or a window close asked to
 // leave the game, with any later events left queued; 0 otherwise.
 int inputPoll();
-
-// Writes the screen as it is now to "screenshot.bmp" in the current directory.
-void screenshotSave();

@@ -1,6 +1,6 @@
-#include "app/input.h"
+#include "platform/input.h"
 
-#include "app/startup.h"
+#include "platform/screenshot.h"
 
 #include <SDL.h>
 
@@ -56,12 +56,4 @@ int inputPoll()
         }
     }
     return 0;
-}
-
-void screenshotSave()
-{
-    // A file that cannot be opened means no screenshot; the game goes on.
-    SDL_RWops* stream = SDL_RWFromFile("screenshot.bmp", "wb");
-    if (stream)
-        SDL_SaveBMP_RW(screenSurface, stream, 1);
 }
