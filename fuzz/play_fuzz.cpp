@@ -1,111 +1,47 @@
 // libFuzzer target: arbitrary bytes become a player's doings, pushed into SDL's real event
 // queue (any key pressed or released, the window closed, the mouse moved and clicked), and
-// frames of any length from 1 ms to 3 s run through the game's own steps: inputPoll and
-// frameRun, and the title screen between games.
+// frames of 1 ms to 3 s run through the game's own steps, the title screen between games
+// included. Every rule of play is checked after every frame; a broken one aborts.
 //
-// The first byte sets the millisecond clock, up to 21 minutes before it wraps; the rest is
-// read as commands, one opening byte each (its remainder by 8 picks the command), most
-// followed by their own bytes:
-//   0 key down, 1 key up: two bytes, the key (see keyFrom)
-//   2 the window is closed
-//   3 the mouse moves: two bytes, x and y
-//   4 a mouse button: one byte, the button and whether it is pressed
-//   5 to 7 frames: two bytes, how many frames (1 to 4) and how long each (see frameLength)
-// A game that ends (Escape, a closed window, the last life lost) goes to the title screen
-// when a next byte is there and asks for it (one in 32), with Space or Escape pushed behind
-// whatever is still queued so the screen always has a decision; else the run ends there.
-// Each title pass waits 100 ms, so a run sees the title screen once at most and most runs
-// end at their first game's end.
+// The first byte sets the millisecond clock, up to 21 minutes before it wraps; then each
+// command takes two bytes, the first picking it by its remainder by 8: 0 a key down, 1 a key
+// up (the second byte the key); 2 the window closed, 3 the mouse moved, 4 a mouse button;
+// 5 to 7 frames, 1 to 4 of them, each as long as a third byte says. A game that ends goes to
+// the title screen once, when the next byte asks (one in 32), with Space or Escape queued
+// behind whatever is there; else the run ends.
+
+#include "play.h"
 
 #include "game/frameloop.h"
-#include "game/options.h"
 #include "game/title.h"
 #include "platform/input.h"
-#include "platform/startup.h"
-#include "player/ship.h"
 
 #include <SDL.h>
 
-#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-constexpr int MAX_TITLES = 1;  // title screens in one run
-
-class Bytes {
-public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) { }
-    bool empty() const { return at_ >= size_; }
-    std::uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
-
-// Every key the game reacts to comes up often; the rest of the keyboard now and then.
-SDLKey keyFrom(std::uint8_t byte, std::uint8_t extra)
+std::uint8_t next(const std::uint8_t*& data, const std::uint8_t* end)
 {
-    static const SDLKey keys[] = {SDLK_UP, SDLK_DOWN,   SDLK_LEFT,   SDLK_RIGHT, SDLK_SPACE, SDLK_RCTRL,
-                                  SDLK_m,  SDLK_RSHIFT, SDLK_ESCAPE, SDLK_s,     SDLK_LCTRL, SDLK_LSHIFT};
-    constexpr int common = sizeof keys / sizeof keys[0];
-    if (byte < 192)
-        return keys[byte % common];
-    return static_cast<SDLKey>(((byte - 192) << 8 | extra) % SDLK_LAST);
+    return data < end ? *data++ : 0;
 }
 
-// Whole milliseconds as the game's clock gives them: mostly a usual frame, sometimes a slow
-// one, rarely a stall of up to three seconds.
-Uint32 frameLength(std::uint8_t byte)
-{
-    if (byte < 200)
-        return 1 + byte % 40;
-    if (byte < 248)
-        return 41 + (byte - 200) * 259 / 47;
-    return 301 + (byte - 248) * 2699 / 7;
-}
-
-void push(SDL_Event& event)
-{
-    SDL_PushEvent(&event);
-}
-
-void pushKey(SDLKey key, bool down)
+void push(Uint8 type, SDLKey key = SDLK_UNKNOWN)
 {
     SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.type = event.type;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    push(event);
-}
-
-// The title screen between two games, decided by what is queued and then by key. 1 when a
-// new game begins.
-int titleBetweenGames(SDLKey key)
-{
-    pushKey(key, true);
-    return titleScreenRun() == 1;
+    event.type = type;
+    event.key.keysym.sym = key;  // a mouse event's fields share these bytes
+    SDL_PushEvent(&event);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    char name[] = "skarvel";
-    char window[] = "-window";
-    char* argv[] = {name, window, nullptr};
-    const VideoRequest request = optionsParse(2, argv);
-    if (appInit(request.width, request.height, request.bitsPerPixel, request.flags) < 0)
-        abort();
-    // The first title screen loads the sprites; Escape lets it return once they are in.
-    pushKey(SDLK_ESCAPE, true);
-    if (titleScreenRun() != 0 || !spritesLoaded)
+    if (!playStartup())
         abort();
     return 0;
 }
@@ -113,74 +49,49 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // Every run starts as the same fresh game: nothing queued, no key held, the same dice.
-    SDL_Event stale;
-    while (SDL_PollEvent(&stale)) { }
+    const std::uint8_t* end = data + size;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) { }
     keyUp = keyDown = keyRight = keyLeft = keySpace = keyRightCtrl = keyM = keyRightShift = 0;
     srand(1);
-    gameStart();
-
-    Bytes bytes(data, size);
-    int titles = 0;
+    PlayWatch watch;
+    playGameStart(watch);
     FrameClock clock;
-    // The millisecond clock may be anywhere, close to its wrap after 49.7 days included.
-    Uint32 now = 0xFFFFFFFFu - 5000u * bytes.next();
+    Uint32 now = 0xFFFFFFFFu - 5000u * next(data, end);
     frameClockStart(&clock, now);
-    while (!bytes.empty()) {
-        const std::uint8_t command = bytes.next();
-        SDL_Event event{};
-        switch (command % 8) {
-        case 0:
-        case 1: {
-            const std::uint8_t key = bytes.next();
-            pushKey(keyFrom(key, bytes.next()), command % 8 == 0);
-            break;
-        }
-        case 2:
-            event.type = SDL_QUIT;
-            push(event);
-            break;
-        case 3:
-            event.type = SDL_MOUSEMOTION;
-            event.motion.x = static_cast<Uint16>(bytes.next() * 3);
-            event.motion.y = static_cast<Uint16>(bytes.next() * 2);
-            event.motion.xrel = static_cast<Sint16>(command - 128);
-            push(event);
-            break;
-        case 4: {
-            const std::uint8_t button = bytes.next();
-            event.type = button & 1 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-            event.button.button = static_cast<Uint8>(1 + (button >> 1) % 5);
-            event.button.state = button & 1 ? SDL_PRESSED : SDL_RELEASED;
-            event.button.x = static_cast<Uint16>(button * 2);
-            event.button.y = static_cast<Uint16>(button);
-            push(event);
-            break;
-        }
-        default: {
-            const int frames = 1 + bytes.next() % 4;
-            const Uint32 length = frameLength(bytes.next());
-            for (int frame = 0; frame < frames; frame++) {
-                const double seconds = frameClockAdvance(&clock, now += length);
-                // The game's own frame: the keyboard, then update, draw and flip.
-                int quit = inputPoll();
-                frameRun(seconds);
-                if (shipIsGameOver())
-                    quit = 1;
-                if (!quit)
+    bool titleSeen = false;
+    while (data < end) {
+        const std::uint8_t command = next(data, end) % 8, byte = next(data, end);
+        if (command < 2) {
+            // Every key the game knows comes up often; the rest of the keyboard now and then.
+            static const SDLKey keys[] = {SDLK_UP, SDLK_DOWN,   SDLK_LEFT,   SDLK_RIGHT, SDLK_SPACE, SDLK_RCTRL,
+                                          SDLK_m,  SDLK_RSHIFT, SDLK_ESCAPE, SDLK_s,     SDLK_LCTRL, SDLK_a};
+            push(command == 0 ? SDL_KEYDOWN : SDL_KEYUP, byte < 192 ? keys[byte % 12] : static_cast<SDLKey>(byte));
+        } else if (command < 5) {
+            push(command == 2 ? SDL_QUIT : command == 3 ? SDL_MOUSEMOTION : SDL_MOUSEBUTTONDOWN);
+        } else {
+            const std::uint8_t length = next(data, end);
+            const Uint32 milliseconds = length < 200 ? 1 + length % 40
+                : length < 248                       ? 41 + (length - 200) * 259 / 47
+                                                     : 301 + (length - 248) * 2699 / 7;
+            for (int frame = 0; frame <= byte % 4; frame++) {
+                const int ended = playStep(frameClockAdvance(&clock, now += milliseconds));
+                const std::string broken = playRulesBroken(watch);
+                if (!broken.empty()) {
+                    fprintf(stderr, "rule broken: %s\n", broken.c_str());
+                    abort();
+                }
+                if (!ended)
                     continue;
-                if (bytes.empty() || titles == MAX_TITLES)
+                // Once a run, when the next byte asks, the title screen and a new game.
+                const std::uint8_t choice = next(data, end);
+                push(SDL_KEYDOWN, choice & 32 ? SDLK_SPACE : SDLK_ESCAPE);
+                if (titleSeen || choice % 32 != 0 || titleScreenRun() != 1)
                     return 0;
-                const std::uint8_t choice = bytes.next();
-                if (choice % 32 != 0)
-                    return 0;
-                titles++;
-                if (!titleBetweenGames(choice & 32 ? SDLK_SPACE : SDLK_ESCAPE))
-                    return 0;
-                gameStart();
+                titleSeen = true;
+                playGameStart(watch);
                 frameClockStart(&clock, now);
             }
-            break;
-        }
         }
     }
     return 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game and its tests with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build-sanitize and runs every test there: the unit tests, the soak (SKARVEL_SOAK_FRAMES
-# frames, 200000 when unset) and the bad-file matrix, which starts the sanitized game itself.
+# build-sanitize and runs every test there: the unit tests, the golden games, the soak
+# (SKARVEL_SOAK_FRAMES frames, 200000 when unset) and the bad-file matrix.
 # Any report of either sanitizer stops the program it is in, and so fails its test.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup-common.sh"
@@ -14,6 +14,6 @@ export ASAN_OPTIONS=detect_leaks=0
 skarvel_build "$SKARVEL_ROOT/build-sanitize" -DSKARVEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSKARVEL_BENCHMARKS=OFF
 cd "$SKARVEL_ROOT/build-sanitize"
-# Most of the matrix's time is spent waiting on the game's window, so it runs wider than the
-# machine has cores.
+# The tests in a real window spend most of their time waiting on it, so they run wider than
+# the machine has cores.
 ctest --output-on-failure -j 4 --timeout 600

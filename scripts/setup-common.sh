@@ -6,7 +6,7 @@ SKARVEL_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev li
   libsdl-mixer1.2-dev libcairo2-dev libsndfile1-dev fonts-dejavu-core"
 # Packages only the tests and the benchmark need.
 SKARVEL_TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick clang
-  libclang-rt-14-dev python3"
+  libclang-rt-14-dev python3 libx11-dev"
 
 skarvel_root() {
     if [ "$(id -u)" -eq 0 ]; then

@@ -7,14 +7,15 @@
 #include "platform/progdir.h"
 #include "platform/startup.h"
 
+#include <SDL_image.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
-#include <unistd.h>
 
-std::ostream& operator<<(std::ostream& out, const Rgb& colour)
+std::ostream& operator<<(std::ostream& out, const Rgb& c)
 {
-    return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ")";
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
 void useDummyDrivers()
@@ -26,16 +27,10 @@ void useDummyDrivers()
 void ScreenTest::SetUp()
 {
     useDummyDrivers();
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
     screenSurface = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
     ASSERT_NE(screenSurface, nullptr) << SDL_GetError();
-    releaseAllKeys();
-    drainEvents();
-}
-
-void ScreenTest::TearDown()
-{
-    SDL_Quit();
+    keyUp = keyDown = keyLeft = keyRight = keySpace = keyRightCtrl = keyM = keyRightShift = 0;
 }
 
 void GameTest::SetUp()
@@ -44,59 +39,100 @@ void GameTest::SetUp()
     progdirSet(buildDirectory().c_str());
     backgroundImage = pictureLoad("progdir:images/bg.png", PictureKey::Opaque, {"%s\n", "%s\n", nullptr});
     numbersImage = pictureLoad("progdir:images/numbers.png", PictureKey::Magenta, {"%s\n", "%s\n", "%s\n"});
-    ASSERT_NE(backgroundImage, nullptr);
-    ASSERT_NE(numbersImage, nullptr);
     ASSERT_EQ(spritesLoadAll(), 0);
 }
 
 Rgb pixelAt(SDL_Surface* surface, int x, int y)
 {
-    SDL_LockSurface(surface);
-    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    SDL_LockSurface(surface);  // a keyed picture keeps its pixels run-length encoded until then
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
     const int bytes = surface->format->BytesPerPixel;
-    Uint32 value = 0;
-    switch (bytes) {
-    case 1: value = row[x]; break;
-    case 2: value = reinterpret_cast<const Uint16*>(row)[x]; break;
-    case 4: value = reinterpret_cast<const Uint32*>(row)[x]; break;
-    default: value = row[x * 3] | row[x * 3 + 1] << 8 | row[x * 3 + 2] << 16; break;
-    }
+    const Uint32 value = bytes == 4 ? reinterpret_cast<const Uint32*>(p)[x]
+        : bytes == 2                ? reinterpret_cast<const Uint16*>(p)[x]
+                                    : p[x * 3] | p[x * 3 + 1] << 8 | p[x * 3 + 2] << 16;
     SDL_UnlockSurface(surface);
     Uint8 r, g, b;
     SDL_GetRGB(value, surface->format, &r, &g, &b);
     return {r, g, b};
 }
 
-void fillScreen(Rgb colour)
+void fillScreen(Rgb c)
 {
-    SDL_FillRect(screenSurface, nullptr,
-                 SDL_MapRGB(screenSurface->format, static_cast<Uint8>(colour.r), static_cast<Uint8>(colour.g),
-                            static_cast<Uint8>(colour.b)));
+    SDL_FillRect(screenSurface, nullptr, SDL_MapRGB(screenSurface->format, c.r, c.g, c.b));
 }
 
-SDL_Surface* solidSurface(int w, int h, Rgb colour)
+SDL_Surface* solidSurface(int w, int h, Rgb c)
 {
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff0000, 0xff00, 0xff, 0);
-    SDL_Surface* converted = SDL_DisplayFormat(surface);
-    SDL_FreeSurface(surface);
-    SDL_FillRect(converted, nullptr,
-                 SDL_MapRGB(converted->format, static_cast<Uint8>(colour.r), static_cast<Uint8>(colour.g),
-                            static_cast<Uint8>(colour.b)));
-    return converted;
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, c.r, c.g, c.b));
+    return surface;
 }
 
-void releaseAllKeys()
+int countColour(SDL_Surface* surface, Rgb colour, SDL_Rect area)
 {
-    keyUp = keyDown = keyLeft = keyRight = 0;
-    keySpace = keyRightCtrl = keyM = keyRightShift = 0;
+    if (area.w == 0)
+        area = {0, 0, static_cast<Uint16>(surface->w), static_cast<Uint16>(surface->h)};
+    int count = 0;
+    for (int y = area.y; y < area.y + area.h; y++)
+        for (int x = area.x; x < area.x + area.w; x++)
+            count += pixelAt(surface, x, y) == colour;
+    return count;
+}
+
+double pictureShare(SDL_Surface* shot, SDL_Surface* picture, int x, int y, Rgb key, int tolerance, SDL_Rect part)
+{
+    if (part.w == 0)
+        part = {0, 0, static_cast<Uint16>(picture->w), static_cast<Uint16>(picture->h)};
+    int shown = 0, opaque = 0;
+    for (int py = 0; py < part.h; py++)
+        for (int px = 0; px < part.w; px++) {
+            const Rgb want = pixelAt(picture, part.x + px, part.y + py);
+            const int sx = x + px, sy = y + py;
+            if (want == key)
+                continue;
+            opaque++;
+            const Rgb got = sx >= 0 && sy >= 0 && sx < shot->w && sy < shot->h ? pixelAt(shot, sx, sy) : NO_KEY;
+            shown += std::abs(got.r - want.r) <= tolerance && std::abs(got.g - want.g) <= tolerance &&
+                std::abs(got.b - want.b) <= tolerance;
+        }
+    return opaque ? static_cast<double>(shown) / opaque : 0;
+}
+
+std::string readNumber(SDL_Surface* shot, SDL_Surface* glyphs, int x, int y, int digits)
+{
+    std::string text;
+    for (int cell = 0; cell < digits; cell++) {
+        // A glyph whose strokes lie inside another's (a 1 inside a 7) matches that cell too:
+        // the cell shows the fullest glyph that matches.
+        int best = -1, bestPixels = 0;
+        for (int d = 0; d < 10; d++) {
+            const SDL_Rect glyph{static_cast<Sint16>(17 * d), 0, 17, 32};
+            const int pixels = 17 * 32 - countColour(glyphs, MAGENTA, glyph);
+            if (pixels > bestPixels && pictureShare(shot, glyphs, x + 17 * cell, y, MAGENTA, 0, glyph) >= 0.97)
+                best = d, bestPixels = pixels;
+        }
+        text += best < 0 ? '?' : static_cast<char>('0' + best);
+    }
+    return text;
+}
+
+SDL_Surface* gamePicture(const std::string& name)
+{
+    return IMG_Load((buildDirectory() + "/images/" + name).c_str());
+}
+
+Entity entityAt(double x, double y, int width)
+{
+    Entity entity{};
+    entity.active = 1, entity.x = x, entity.y = y, entity.width = entity.height = width;
+    entity.health = 100, entity.speed = 100;
+    return entity;
 }
 
 void pushKey(SDLKey key, bool down)
 {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.type = event.type;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
@@ -108,30 +144,25 @@ void pushQuit()
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
-void drainEvents()
-{
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) { }
-}
-
 std::string buildDirectory()
 {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    path[length > 0 ? length : 0] = '\0';
-    return std::filesystem::path(path).parent_path().string();
+    return std::filesystem::canonical("/proc/self/exe").parent_path().string();
 }
 
-TempDir::TempDir()
+TempDir::TempDir(bool enter)
 {
     char pattern[] = "/tmp/skarvel-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path_ = made ? made : "";
+    path_ = mkdtemp(pattern) ? pattern : "";
+    if (enter) {
+        previous_ = std::filesystem::current_path().string();
+        std::filesystem::current_path(path_);
+    }
 }
 
 TempDir::~TempDir()
 {
+    if (!previous_.empty())
+        std::filesystem::current_path(previous_);
     std::error_code ignored;
-    if (!path_.empty())
-        std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(path_, ignored);
 }

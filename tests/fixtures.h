@@ -1,5 +1,5 @@
-// Shared set-up for the game's tests: SDL on its dummy drivers with a real 640 x 480
-// screen surface, the game's own generated pictures, and pixel read-back.
+// Shared set-up for the game's tests: SDL on its dummy drivers with a real 640 x 480 screen
+// surface, the game's own generated pictures, pixels read back, real events and real files.
 #pragma once
 
 #include "world/entity.h"
@@ -14,15 +14,17 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
+constexpr Rgb BLACK{0, 0, 0}, RED{255, 0, 0}, GREEN{0, 255, 0}, BLUE{0, 0, 255}, MAGENTA{255, 0, 255};
+constexpr Rgb NO_KEY{-1, -1, -1};
 
-// SDL with a 640 x 480 screen of the given depth; no sprites.
+// SDL with a 640 x 480 screen of 32 bits, every key up and the event queue empty.
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { SDL_Quit(); }
 };
 
-// The screen plus every sprite set, the digits and the background, read from the pictures
+// The screen plus the background, the digits and every sprite set, read from the pictures
 // the build generated beside the test program.
 class GameTest : public ScreenTest {
 protected:
@@ -31,32 +33,42 @@ protected:
 
 void useDummyDrivers();
 
-// Colour of one pixel of a surface.
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
 void fillScreen(Rgb colour);
-// A surface in the screen's format filled with one colour.
+// A 32-bit surface, the screen's format, filled with one colour.
 SDL_Surface* solidSurface(int w, int h, Rgb colour);
+// Pixels of the colour in the rectangle (the whole surface when its width is 0).
+int countColour(SDL_Surface* surface, Rgb colour, SDL_Rect area = {0, 0, 0, 0});
+// Share of the pixels of a picture (of the part, when its width is not 0), those of the key
+// colour left out, that the surface shows with that corner at (x, y), within the tolerance.
+double pictureShare(SDL_Surface* shot, SDL_Surface* picture, int x, int y, Rgb key, int tolerance = 0,
+                    SDL_Rect part = {0, 0, 0, 0});
+// The number the cells of the digit picture from (x, y) show; '?' for a cell with no digit.
+std::string readNumber(SDL_Surface* shot, SDL_Surface* glyphs, int x, int y, int digits);
+// One of the game's generated pictures, as decoded.
+SDL_Surface* gamePicture(const std::string& name);
 
-// All eight key flags up.
-void releaseAllKeys();
+// A live record of no kind at (x, y), width wide and high, with the default speed and health.
+Entity entityAt(double x, double y, int width = 32);
 
-// Pushes a key press or release into SDL's real event queue.
+// A key pressed or released, and a window closed, through SDL's real event queue.
 void pushKey(SDLKey key, bool down);
 void pushQuit();
-void drainEvents();
 
-// The folder that holds the test programs, the game and its generated assets.
+// The folder that holds the test programs, the game and its generated pictures and sounds.
 std::string buildDirectory();
 
-// A fresh temporary folder, removed with everything in it when the object goes.
+// A fresh temporary folder, removed with everything in it when the object goes; with
+// enter, it is also the current directory until then.
 class TempDir {
 public:
-    TempDir();
+    explicit TempDir(bool enter = false);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
 private:
-    std::string path_;
+    std::string path_, previous_;
 };

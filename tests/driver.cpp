@@ -1,0 +1,164 @@
+#include "driver.h"
+
+#include "fixtures.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <poll.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+bool within(double seconds, const std::function<bool()>& test)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!test()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+void gameCopy(const std::string& folder, const std::vector<std::string>& leaveOut)
+{
+    const fs::path build = buildDirectory();
+    fs::copy_file(build / "skarvel", folder + "/skarvel");
+    for (const std::string assets : {"images", "sounds"}) {
+        fs::create_directories(folder + "/" + assets);
+        for (const auto& entry : fs::directory_iterator(build / assets)) {
+            const std::string name = assets + "/" + entry.path().filename().string();
+            if (std::find(leaveOut.begin(), leaveOut.end(), name) == leaveOut.end())
+                fs::create_symlink(entry.path(), folder + "/" + name);
+        }
+    }
+}
+
+XServer::XServer(const std::string& screen)
+{
+    int ends[2];
+    if (pipe(ends) != 0)
+        return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        close(ends[0]);
+        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr))
+            _exit(126);
+        execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(ends[1]).c_str(), "-screen", "0", screen.c_str(),
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ends[1]);
+    pollfd wait{ends[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&wait, 1, 20000) > 0 && read(ends[0], &c, 1) == 1 && c != '\n')
+        name_ += c;
+    close(ends[0]);
+    if (!name_.empty())
+        name_ = ":" + name_;
+}
+
+void XServer::stop()
+{
+    if (pid_ > 0 && kill(pid_, SIGTERM) == 0)
+        waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+}
+
+std::string XServer::xdotool(const std::string& arguments) const
+{
+    FILE* out = popen(("DISPLAY=" + name_ + " timeout 10 xdotool " + arguments + " 2>/dev/null").c_str(), "r");
+    char line[256] = "";
+    if (!out || !fgets(line, sizeof line, out))
+        line[0] = '\0';
+    const std::string text = std::string(line).substr(0, std::string(line).find('\n'));
+    return out && pclose(out) == 0 ? (text.empty() ? "ok" : text) : "";
+}
+
+Game::Game(const std::string& folder, const std::vector<std::string>& arguments, const XServer* x,
+           const std::vector<std::string>& environment)
+    : folder(folder), x(x), pid_(fork())
+{
+    if (pid_ != 0)
+        return;
+    if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr) || !freopen("/dev/null", "w", stdout))
+        _exit(126);
+    setenv("SDL_VIDEODRIVER", x ? "x11" : "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("DISPLAY", x ? x->name().c_str() : "", 1);
+    // A sanitizer build reports on standard error like any failure; what the libraries keep
+    // until the end is no leak of the game's.
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    for (const std::string& setting : environment)
+        putenv(strdup(setting.c_str()));
+    std::vector<std::string> words = {"./skarvel"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+Game::~Game()
+{
+    if (running() && kill(pid_, SIGKILL) == 0)
+        waitpid(pid_, nullptr, 0);
+}
+
+int Game::wait(double seconds)
+{
+    within(seconds, [this] {
+        int status = 0;
+        if (status_ == -2 && waitpid(pid_, &status, WNOHANG) == pid_)
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status_ != -2;
+    });
+    return status_;
+}
+
+std::string Game::errors() const
+{
+    std::ifstream in(folder + "/stderr.txt");
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Game::window(double seconds)
+{
+    std::string id;
+    within(seconds,
+           [&] { return !(id = x->xdotool("search --onlyvisible --name '^Skarvel OS4$'")).empty() || !running(); });
+    // Without a window manager nobody hands out the keyboard focus: the window takes it.
+    if (!id.empty())
+        x->xdotool("windowfocus --sync " + id);
+    return id;
+}
+
+SDL_Surface* Game::screenshot(double seconds)
+{
+    const std::string file = folder + "/screenshot.bmp";
+    SDL_Surface* shot = nullptr;
+    int tries = 0;
+    within(seconds, [&] {
+        if (tries++ % 20 == 0) {
+            fs::remove(file);
+            x->xdotool("key s");
+        }
+        // A file still being written does not load.
+        return (shot = SDL_LoadBMP(file.c_str())) != nullptr || !running();
+    });
+    return shot;
+}
+
+std::pair<int, std::string> gameRun(const std::string& folder, const std::vector<std::string>& arguments,
+                                    double seconds)
+{
+    Game game(folder, arguments);
+    const int status = game.wait(seconds);
+    return {status, game.errors()};
+}

@@ -1,0 +1,71 @@
+// Driving the real game program as a player's machine runs it: copied into a folder of its
+// own, started on SDL's dummy drivers or in a window on a private X server (Xvfb), keys
+// pressed with xdotool, and the screen read back from the game's own screenshot.
+#pragma once
+
+#include <SDL.h>
+
+#include <functional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// Copies the game program into folder and links every generated picture and sound beside
+// it, except the listed files (paths like "images/bg.png").
+void gameCopy(const std::string& folder, const std::vector<std::string>& leaveOut = {});
+
+// A virtual X display of its own, at a free display number Xvfb picks; gone with the object.
+class XServer {
+public:
+    explicit XServer(const std::string& screen = "800x600x24");
+    ~XServer() { stop(); }
+    const std::string& name() const { return name_; }  // ":N"; empty when Xvfb did not start
+    // xdotool on this display: its first line of output ("ok" when none), empty on failure.
+    std::string xdotool(const std::string& arguments) const;
+    void stop();
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+// One run of the program in folder, its current directory, with standard error in
+// folder/stderr.txt: in a window on the server when one is given, else on SDL's dummy
+// drivers. "NAME=value" settings are added to its environment. Killed when the object goes.
+class Game {
+public:
+    Game(const std::string& folder, const std::vector<std::string>& arguments, const XServer* x = nullptr,
+         const std::vector<std::string>& environment = {});
+    ~Game();
+    // The exit status once it has ended within the time; -1 after a signal, -2 still running.
+    int wait(double seconds);
+    bool running() { return wait(0) == -2; }
+    pid_t pid() const { return pid_; }
+    std::string errors() const;
+    // Waits for the window named "Skarvel OS4" and gives it the keyboard: its id, or empty.
+    std::string window(double seconds = 30);
+    // Presses S until a whole "screenshot.bmp" lands and reads it; null when none came.
+    SDL_Surface* screenshot(double seconds = 15);
+    // Screenshots until one passes the test; the last one taken when none does.
+    template <typename Test> SDL_Surface* screenshotUntil(Test test)
+    {
+        SDL_Surface* shot = nullptr;
+        for (int tries = 0; tries < 50 && running() && !(shot && test(shot)); tries++)
+            shot = screenshot();
+        return shot;
+    }
+
+    const std::string folder;
+    const XServer* const x;
+
+private:
+    pid_t pid_;
+    int status_ = -2;
+};
+
+// Runs the program on the dummy drivers to its end, at most seconds: the status and errors.
+std::pair<int, std::string> gameRun(const std::string& folder, const std::vector<std::string>& arguments,
+                                    double seconds = 60);
+
+// Polls until the test holds or the time is up.
+bool within(double seconds, const std::function<bool()>& test);

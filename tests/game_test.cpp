@@ -1,0 +1,174 @@
+// The game on top: the command line, the length of each frame and the measured frame rate
+// across the clock's wrap, a game from its start to its end, and the title screen between
+// games with the one-time loading of every sprite behind it.
+
+#include "driver.h"
+#include "enemies/enemy.h"
+#include "fixtures.h"
+#include "game/frameloop.h"
+#include "game/options.h"
+#include "game/title.h"
+#include "platform/input.h"
+#include "platform/progdir.h"
+#include "platform/startup.h"
+#include "player/missile.h"
+#include "player/ship.h"
+#include "world/motion.h"
+#include "world/pools.h"
+
+#include <vector>
+
+TEST(CommandLine, LaterOptionsWinUnknownOnesAreIgnoredAndTheDepthIsReadWithAtoi)
+{
+    const Uint32 full = SDL_FULLSCREEN, twice = SDL_DOUBLEBUF, hardware = SDL_HWSURFACE;
+    const std::tuple<std::vector<const char*>, int, Uint32> cases[] = {
+        {{}, 16, full | twice | hardware},
+        {{"-window", "-fullscreen"}, 16, full | twice | hardware},
+        {{"-fullscreen", "-window", "-double"}, 16, twice | hardware},
+        {{"-double", "-single"}, 16, full | hardware},
+        {{"-windwo", "--bpp", "8", "-Window"}, 16, full | twice | hardware},
+        {{"-bpp", "8"}, 8, full | twice | hardware},
+        {{"-bpp", "deep"}, 0, full | twice | hardware},
+        {{"-bpp", "24bits", "-bpp"}, 24, full | twice | hardware},  // a trailing -bpp keeps the depth
+    };
+    for (const auto& [words, depth, flags] : cases) {
+        std::vector<char*> argv = {const_cast<char*>("skarvel")};
+        for (const char* word : words)
+            argv.push_back(const_cast<char*>(word));
+        const VideoRequest request = optionsParse(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(request.width * 1000 + request.height, 640480);
+        EXPECT_EQ(request.bitsPerPixel, depth) << words.size() << " words";
+        EXPECT_EQ(request.flags, flags) << words.size() << " words";
+    }
+}
+
+TEST(FrameClock, AFrameLastsSinceThePreviousOneAndTheRateIsMeasuredOverTwentyAcrossTheWrap)
+{
+    FrameClock clock;
+    frameClockStart(&clock, 5000);
+    EXPECT_DOUBLE_EQ(frameClockAdvance(&clock, 5020), 0.020);
+    EXPECT_DOUBLE_EQ(frameClockAdvance(&clock, 8020), 3.0);
+
+    framesPerSecond = 0;
+    Uint32 now = 0xFFFFFFFFu - 295;  // the clock wraps inside the first window
+    frameClockStart(&clock, now);
+    double total = 0;
+    for (int frame = 1; frame < 20; frame++) {
+        total += frameClockAdvance(&clock, now += 25);
+        ASSERT_EQ(framesPerSecond, 0) << frame;
+    }
+    total += frameClockAdvance(&clock, now += 25);  // twenty frames in half a second
+    EXPECT_LT(now, 300u);
+    EXPECT_NEAR(total, 0.5, 1e-12);
+    EXPECT_DOUBLE_EQ(framesPerSecond, 40);
+    for (int frame = 0; frame < 19; frame++)
+        frameClockAdvance(&clock, now += 10);
+    EXPECT_DOUBLE_EQ(framesPerSecond, 40);  // kept until the next window is full
+    frameClockAdvance(&clock, now += 10);
+    EXPECT_DOUBLE_EQ(framesPerSecond, 100);
+
+    useDummyDrivers();
+    SDL_Init(SDL_INIT_TIMER);
+    const Uint32 before = SDL_GetTicks();
+    EXPECT_GE(frameWaitForTick(before) - before, 1u);
+    SDL_Quit();
+}
+
+class OneGame : public GameTest { };
+
+TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesAndEndsOnEscapeAfterAWholeFrame)
+{
+    lives = 0;
+    for (int round = 0; round < 2; round++) {
+        gameStart();
+        EXPECT_EQ(enemyCount, 199);
+        EXPECT_EQ(lives, 3);
+        EXPECT_EQ(PlayerShip.x, 0);
+        EXPECT_EQ(PlayerShip.health, SHIP_HEALTH);
+        EXPECT_EQ(EnemyPool[198].active, 1);
+        EXPECT_EQ(EnemyPool[199].active, 0);
+        PlayerShip.y = 777;
+    }
+    pushKey(SDLK_ESCAPE, true);
+    gamePlay();                    // returns after the one frame
+    EXPECT_NE(PlayerShip.y, 777);  // the ship was still updated in that frame
+    EXPECT_EQ(lives, 3);
+
+    lives = 0;
+    entityDamage(&PlayerShip, SHIP_HEALTH);  // the last life lost ends the game without a key
+    gamePlay();
+    EXPECT_EQ(lives, -1);
+}
+
+class Title : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        progdirSet(buildDirectory().c_str());
+        ASSERT_EQ(titleImagesLoad(), 0);
+        spritesLoaded = 0;  // as when the program starts
+    }
+    // A key pressed a while after the title screen has started.
+    static void pressLater(SDLKey key, Uint32 milliseconds)
+    {
+        static SDLKey pending;
+        pending = key;
+        SDL_AddTimer(
+            milliseconds, [](Uint32, void*) -> Uint32 { return pushKey(pending, true), 0; }, nullptr);
+    }
+};
+
+TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeavingTheFlagsAlone)
+{
+    pushKey(SDLK_SPACE, true);
+    pressLater(SDLK_ESCAPE, 400);
+    EXPECT_EQ(titleScreenRun(), 0);
+    EXPECT_EQ(spritesLoaded, 1);
+    EXPECT_NE(smallShipIcon, nullptr);
+    EXPECT_NE(missileFrames[63], nullptr);
+    SDL_Surface* first = shipFrames[0];
+
+    keyUp = 1;
+    pushKey(SDLK_UP, false);
+    pushKey(SDLK_LEFT, true);
+    pressLater(SDLK_SPACE, 300);
+    EXPECT_EQ(titleScreenRun(), 1);
+    EXPECT_EQ(shipFrames[0], first);  // not loaded again
+    EXPECT_EQ(keyUp, 1);              // released on the title screen: still held in the next game
+    EXPECT_EQ(keyLeft, 0);
+}
+
+TEST_F(Title, TheLaterOfTwoRequestsInOnePollDecidesAndSTakesAScreenshotOfTheTitle)
+{
+    spritesLoaded = 1;
+    TempDir folder(true);
+    const std::pair<std::vector<SDLKey>, int> cases[] = {{{SDLK_ESCAPE, SDLK_SPACE}, 1},
+                                                         {{SDLK_SPACE, SDLK_UNKNOWN}, 0},  // a closed window
+                                                         {{SDLK_SPACE, SDLK_s, SDLK_ESCAPE}, 0}};
+    for (const auto& [keys, result] : cases) {
+        for (SDLKey key : keys)
+            key == SDLK_UNKNOWN ? pushQuit() : pushKey(key, true);
+        EXPECT_EQ(titleScreenRun(), result);
+    }
+    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
+    ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(pictureShare(shot, introImage, 0, 0, NO_KEY, 0, {0, 0, 640, 340}), 1.0);
+    EXPECT_EQ(pictureShare(shot, readyImage, 0, 340, NO_KEY), 1.0);
+}
+
+TEST_F(Title, AMissingSpriteEndsTheTitleScreenWithItsMessageAndTriesNothingAfterIt)
+{
+    TempDir folder;
+    gameCopy(folder.path(), {"images/ship0033.png"});
+    progdirSet(folder.path().c_str());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(titleScreenRun(), -1);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(errors.rfind("failed to load ship frame 33: ", 0), 0u) << errors;
+    EXPECT_EQ(spritesLoaded, 1);
+    EXPECT_NE(shipFrames[31], nullptr);  // frames 1 to 32 stay loaded
+    EXPECT_EQ(shipFrames[32], nullptr);
+    EXPECT_EQ(shipFrames[63], nullptr);  // nor any frame after it, nor any other set
+    EXPECT_EQ(enemyFrames[0], nullptr);
+}

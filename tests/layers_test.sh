@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The layer check passes the game's source, and fails, naming the file and the include, on a
+# copy with an include planted upward and one across between the kinds.
+set -euo pipefail
+check="$1/scripts/layers.py"
+python3 "$check" "$1/src"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp -r "$1/src" "$work/src"
+echo '#include "game/title.h"' >>"$work/src/world/motion.cpp"
+echo '#include "enemies/enemy.h"' >>"$work/src/player/shot.h"
+if python3 "$check" "$work/src" >"$work/out"; then
+    echo "planted includes went unnoticed" >&2
+    exit 1
+fi
+grep -q 'src/world/motion.cpp:[0-9]*: includes "game/title.h", up to game from world' "$work/out"
+grep -q 'src/player/shot.h:[0-9]*: includes "enemies/enemy.h", across to enemies from player' "$work/out"
+[ "$(wc -l <"$work/out")" -eq 2 ]

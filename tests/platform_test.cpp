@@ -1,0 +1,173 @@
+// The platform under the game: start-up and what the player is told when a file is missing,
+// the keyboard through SDL's real event queue, screenshots, and the sound channels.
+
+#include "driver.h"
+#include "fixtures.h"
+#include "game/options.h"
+#include "platform/digits.h"
+#include "platform/input.h"
+#include "platform/progdir.h"
+#include "platform/sound.h"
+#include "platform/startup.h"
+
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+// Each missing start-up file stops the game with its own one line, naming the file as it
+// was looked for, and status 1.
+class StartupFailure : public ::testing::TestWithParam<std::pair<const char*, const char*>> { };
+
+TEST_P(StartupFailure, PrintsItsOneLineAndExitsWithOne)
+{
+    const auto& [file, message] = GetParam();
+    TempDir folder;
+    gameCopy(folder.path(), {file});
+    const auto [status, errors] = gameRun(folder.path(), {});
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(errors.rfind(message, 0), 0u) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE(errors.find(folder / file), std::string::npos) << errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFile, StartupFailure,
+                         ::testing::Values(std::pair{"images/bg.png", "failed to load bg.bmp: "},
+                                           std::pair{"images/ready.png", "failed to load ready.bmp: "},
+                                           std::pair{"sounds/impact3.wav",
+                                                     "failed to load progdir:sounds/impact3.wav: "}));
+
+TEST(Startup, AnUnavailableDepthIsRefusedAndAMissingSpriteEndsTheProgramFromTheTitleScreen)
+{
+    TempDir folder;
+    gameCopy(folder.path(), {"images/ship0033.png"});
+    EXPECT_EQ(gameRun(folder.path(), {"-bpp", "99"}),
+              std::pair(1, std::string("requested video mode not available\n")));
+    const auto [status, errors] = gameRun(folder.path(), {});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(errors.rfind("failed to load ship frame 33: ", 0), 0u) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
+
+TEST(Startup, OpensTheDepthSdlOffersSetsTheCaptionAndLoadsTheTitlePictures)
+{
+    useDummyDrivers();
+    progdirSet(buildDirectory().c_str());
+    SDL_Init(SDL_INIT_VIDEO);
+    const int offered = SDL_VideoModeOK(640, 480, 8, 0);
+    ASSERT_NE(offered, 8) << "the dummy driver is expected to offer another depth for 8 bits";
+    ASSERT_EQ(appInit(640, 480, 8, 0), 0);
+    EXPECT_EQ(screenSurface->format->BitsPerPixel, offered);
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    EXPECT_STREQ(title, "Skarvel OS4");
+    EXPECT_STREQ(icon, "Skarvel OS4");
+    EXPECT_NE(introImage, nullptr);
+    EXPECT_NE(readyImage, nullptr);
+}
+
+TEST(Startup, AMissingSoundLeavesTheCaptionUnsetTriesNoLaterSoundAndKeepsWhatCameBefore)
+{
+    useDummyDrivers();
+    TempDir folder;
+    gameCopy(folder.path(), {"sounds/missile1.wav"});
+    progdirSet(folder.path().c_str());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(appInit(640, 480, 16, DEFAULT_VIDEO_FLAGS), -1);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(errors.rfind("failed to load progdir:sounds/missile1.wav: ", 0), 0u) << errors;
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    EXPECT_TRUE(title == nullptr || *title == '\0') << title;
+    EXPECT_NE(backgroundImage, nullptr);
+    EXPECT_NE(soundTable[SOUND_SHOOT].chunk, nullptr);
+    EXPECT_EQ(soundTable[SOUND_EXPLODE].chunk, nullptr);
+    EXPECT_EQ(numbersImage, nullptr);
+}
+
+class Input : public ScreenTest { };
+
+TEST_F(Input, EachControlKeyHoldsItsFlagFromPressToReleaseAndOtherKeysDoNothing)
+{
+    const std::pair<SDLKey, int*> keys[] = {
+        {SDLK_UP, &keyUp},       {SDLK_DOWN, &keyDown},       {SDLK_RIGHT, &keyRight}, {SDLK_LEFT, &keyLeft},
+        {SDLK_SPACE, &keySpace}, {SDLK_RCTRL, &keyRightCtrl}, {SDLK_m, &keyM},         {SDLK_RSHIFT, &keyRightShift}};
+    for (const auto& [key, flag] : keys) {
+        pushKey(key, true);
+        for (SDLKey other : {SDLK_a, SDLK_LCTRL, SDLK_LSHIFT})
+            pushKey(other, true);
+        EXPECT_EQ(inputPoll(), 0);
+        EXPECT_EQ(inputPoll(), 0);  // no event: the flag is held
+        for (const auto& [otherKey, otherFlag] : keys)
+            EXPECT_EQ(*otherFlag, otherFlag == flag) << key << " held, " << otherKey;
+        pushKey(key, false);
+        EXPECT_EQ(inputPoll(), 0);
+        EXPECT_EQ(*flag, 0) << key;
+    }
+}
+
+TEST_F(Input, EscapePressedOrReleasedAndAClosedWindowAskToLeaveWithLaterEventsLeftQueued)
+{
+    pushKey(SDLK_UP, true);
+    pushQuit();
+    pushKey(SDLK_LEFT, true);
+    pushKey(SDLK_ESCAPE, true);
+    pushKey(SDLK_ESCAPE, false);
+    EXPECT_EQ(inputPoll(), 1);
+    EXPECT_EQ(keyUp, 1);
+    EXPECT_EQ(keyLeft, 0);
+    EXPECT_EQ(inputPoll(), 1);
+    EXPECT_EQ(keyLeft, 1);
+    EXPECT_EQ(inputPoll(), 1);
+    EXPECT_EQ(inputPoll(), 0);
+}
+
+TEST_F(Input, SWritesTheScreenToAFileThatEachScreenshotReplacesAndASpotTakenIsSkipped)
+{
+    TempDir folder(true);
+    for (int i = 1; i <= 5; i++) {
+        fillScreen({i * 40, 200, 30});
+        pushKey(SDLK_s, true);
+        pushKey(SDLK_s, false);
+        EXPECT_EQ(inputPoll(), 0);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
+    ASSERT_NE(shot, nullptr) << SDL_GetError();
+    EXPECT_EQ(shot->w, 640);
+    EXPECT_EQ(pixelAt(shot, 320, 240), (Rgb{200, 200, 30}));
+
+    fs::remove("screenshot.bmp");
+    fs::create_directory("screenshot.bmp");  // in the way of the file
+    pushKey(SDLK_s, true);
+    pushKey(SDLK_UP, true);
+    EXPECT_EQ(inputPoll(), 0);
+    EXPECT_EQ(keyUp, 1);
+    EXPECT_TRUE(fs::is_directory("screenshot.bmp"));
+}
+
+TEST(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAndPlayOut)
+{
+    useDummyDrivers();
+    progdirSet(buildDirectory().c_str());
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
+    ASSERT_EQ(soundInit(), 0);
+    soundPlay(SOUND_EXPLODE);
+    Mix_PlayChannel(2, soundTable[SOUND_EXPLODE].chunk, 0);
+    soundPlay(SOUND_EXPLODE);  // 0 and 2 busy: channel 1
+    EXPECT_TRUE(Mix_Playing(1) && !Mix_Playing(3));
+    soundPlay(SOUND_IMPACT1);
+    soundPlay(SOUND_IMPACT2);  // a fifth at once is dropped, not moved to another channel
+    for (int channel = 0; channel < 8; channel++)
+        EXPECT_EQ(Mix_Playing(channel), channel < 4) << channel;
+    Mix_HaltChannel(-1);
+    soundPlay(SOUND_SHOOT);
+    // The zap is short; once it has had its length the channel is free again.
+    for (int waited = 0; waited < 300 && Mix_Playing(0); waited++)
+        SDL_Delay(10);
+    EXPECT_FALSE(Mix_Playing(0));
+}

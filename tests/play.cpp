@@ -1,0 +1,183 @@
+#include "play.h"
+
+#include "enemies/enemy.h"
+#include "enemies/shrapnel.h"
+#include "enemies/steering.h"
+#include "game/frameloop.h"
+#include "game/options.h"
+#include "game/title.h"
+#include "platform/input.h"
+#include "platform/startup.h"
+#include "player/bullet.h"
+#include "player/missile.h"
+#include "player/ship.h"
+#include "player/shot.h"
+#include "world/motion.h"
+#include "world/passes.h"
+#include "world/pools.h"
+
+#include <SDL.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+const std::pair<char, SDLKey> KEYS[] = {{'U', SDLK_UP},    {'D', SDLK_DOWN},  {'L', SDLK_LEFT}, {'R', SDLK_RIGHT},
+                                        {'F', SDLK_SPACE}, {'C', SDLK_RCTRL}, {'M', SDLK_m},    {'H', SDLK_RSHIFT}};
+std::string pushed;  // the keys SDL's queue has been told are down
+
+void push(SDLKey key, bool down)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.keysym.sym = key;
+    SDL_PushEvent(&event);
+}
+
+bool inWorld(const Entity& e)
+{
+    return e.x >= 0 && e.x < worldWidth && e.y >= 0 && e.y < worldHeight;
+}
+
+bool within(double value, double low, double high)
+{
+    return value >= low && value <= high;
+}
+
+}  // namespace
+
+bool playStartup()
+{
+    static int state = 0;  // 0 not yet, 1 ready, -1 failed
+    if (state == 0) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // In a window: in full screen the dummy driver scales every flip up to its desktop.
+        char name[] = "skarvel", window[] = "-window";
+        char* argv[] = {name, window, nullptr};
+        const VideoRequest request = optionsParse(2, argv);
+        const bool ready = appInit(request.width, request.height, request.bitsPerPixel, request.flags) == 0;
+        state = ready && spritesLoadAll() == 0 ? 1 : -1;
+    }
+    return state == 1;
+}
+
+void playGameStart(PlayWatch& watch)
+{
+    gameStart();
+    watch = {enemyCount, lives};
+}
+
+void playKeys(const std::string& keys, bool escape)
+{
+    for (const auto& [letter, key] : KEYS)
+        if ((keys.find(letter) != std::string::npos) != (pushed.find(letter) != std::string::npos))
+            push(key, keys.find(letter) != std::string::npos);
+    pushed = keys;
+    if (escape)
+        push(SDLK_ESCAPE, true);
+}
+
+int playStep(double seconds, bool draw)
+{
+    // The game's own frame, after its clock has measured it.
+    const int quit = inputPoll();
+    if (draw)
+        frameRun(seconds);
+    else
+        worldUpdate(seconds);
+    return quit || shipIsGameOver();
+}
+
+std::string playRulesBroken(PlayWatch& watch)
+{
+    std::ostringstream broken;
+    auto check = [&](bool holds, const char* what, const Entity& e) {
+        if (!holds && broken.str().empty())
+            broken << what << " at (" << e.x << ", " << e.y << ") heading " << e.heading << " speed " << e.speed
+                   << " vars " << e.vars[0] << ", " << e.vars[1];
+    };
+    int live = 0;
+    for (const Entity& e : EnemyPool) {
+        live += e.active;
+        check(!e.active ||
+                  (e.type == &enemyType && inWorld(e) && e.heading >= 0 && e.heading < 360 && e.speed == ENEMY_SPEED &&
+                   within(e.vars[ENEMY_TURN_RATE], -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT) &&
+                   within(e.vars[ENEMY_TURN_DRIFT], -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT)),
+              "enemy", e);
+    }
+    // A shot fired this frame waits at its launch point, maybe beyond the world's edge.
+    for (const Entity& e : ShotPool)
+        check(!e.active ||
+                  ((e.type == &bulletType || e.type == &missileType) && (e.vars[SHOT_AGE] == 0 || inWorld(e)) &&
+                   within(e.vars[SHOT_AGE], 0, SHOT_LIFETIME) && e.speed == SHOT_SPEED),
+              "shot", e);
+    for (const Entity& e : ShrapnelPool)
+        check(!e.active ||
+                  (e.type == &shrapnelType && inWorld(e) && within(e.vars[SHRAPNEL_AGE], 0, SHRAPNEL_LIFETIME) &&
+                   within(e.vars[SHRAPNEL_ANIM_FRAME], 0, SHRAPNEL_FRAME_COUNT - 1) && within(e.speed, 50, 99)),
+              "shrapnel", e);
+    const Entity& ship = PlayerShip;
+    check(ship.active && ship.type == &shipType && inWorld(ship) && within(ship.speed, 0, SHIP_MAX_SPEED) &&
+              std::isfinite(ship.heading) && within(ship.health, 1, SHIP_HEALTH),
+          "ship", ship);
+    if (broken.str().empty() && (live != enemyCount || enemyCount > watch.enemies))
+        broken << "enemyCount " << enemyCount << " with " << live << " alive, " << watch.enemies << " before";
+    if (broken.str().empty() && (lives > watch.lives || lives < watch.lives - 1 || lives < -1))
+        broken << "lives went from " << watch.lives << " to " << lives;
+    watch = {enemyCount, lives};
+    return broken.str();
+}
+
+std::string playDigest()
+{
+    std::uint32_t sum = 2166136261u;  // FNV-1a over what a player could see of each entity
+    auto add = [&](const Entity& e) {
+        if (!e.active)
+            return;
+        const long seen[] = {e.type == &enemyType         ? 1
+                                 : e.type == &bulletType  ? 2
+                                 : e.type == &missileType ? 3
+                                                          : 4,
+                             std::lround(std::floor(e.x)), std::lround(std::floor(e.y)), rotationFrame(e.heading),
+                             e.health};
+        for (long value : seen)
+            sum = (sum ^ static_cast<std::uint32_t>(value)) * 16777619u;
+    };
+    for (const Entity& e : EnemyPool)
+        add(e);
+    for (const Entity& e : ShotPool)
+        add(e);
+    for (const Entity& e : ShrapnelPool)
+        add(e);
+    std::ostringstream digest;
+    digest << "lives " << lives << " enemies " << enemyCount << " ship " << std::floor(PlayerShip.x) << ","
+           << std::floor(PlayerShip.y) << " frame " << rotationFrame(PlayerShip.heading) << " energy "
+           << PlayerShip.health << " world " << std::hex << sum;
+    return digest.str();
+}
+
+std::string RandomPlayer::nextKeys()
+{
+    // Each key flips now and then: the odds in 100 of a press, then of a release.
+    const struct {
+        char letter;
+        int press, release;
+    } odds[] = {{'U', 4, 4}, {'D', 2, 6}, {'L', 4, 4}, {'R', 4, 4}, {'F', 8, 3}, {'C', 2, 6}, {'M', 6, 3}, {'H', 2, 6}};
+    std::string next;
+    for (const auto& o : odds) {
+        const bool held = held_.find(o.letter) != std::string::npos;
+        if (held != (std::uniform_int_distribution<int>(0, 99)(random_) < (held ? o.release : o.press)))
+            next += o.letter;
+    }
+    return held_ = next;
+}
+
+double RandomPlayer::nextSeconds()
+{
+    const int kind = std::uniform_int_distribution<int>(0, 999)(random_);
+    const int low = kind < 950 ? 1 : kind < 995 ? 41 : 301, high = kind < 950 ? 40 : kind < 995 ? 300 : 3000;
+    return std::uniform_int_distribution<int>(low, high)(random_) / 1000.0;
+}

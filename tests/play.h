@@ -1,0 +1,53 @@
+// The real game played headless, frame by frame, inside the test program (and the fuzzer):
+// start-up with the generated pictures and sounds on SDL's dummy drivers, games begun as the
+// title screen's Space begins them, keys through SDL's real event queue, the game's own
+// frame steps, the rules of the world that must hold after every frame, and a digest of
+// the world that golden games are compared by.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+// appInit in a window with the game's own files, and every sprite set loaded, as the first
+// title screen leaves the game. Once per process; false when start-up failed.
+bool playStartup();
+
+// What the rules remember of one frame to judge the next.
+struct PlayWatch {
+    int enemies = 0;
+    int lives = 0;
+};
+
+// A new game, as Space on the title screen begins one.
+void playGameStart(PlayWatch& watch);
+
+// Pushes the presses and releases that take the keyboard from the keys of the previous call
+// to these, and Escape when asked. Keys are letters: U D L R the arrows, F Space, C right
+// Ctrl, M, H right Shift.
+void playKeys(const std::string& keys, bool escape = false);
+
+// One frame after the clock has measured it: inputPoll, then the world, and with draw the
+// background, radar, status and flip. 1 when the game ends after it.
+int playStep(double seconds, bool draw = true);
+
+// Empty while every rule of play holds; otherwise the first broken one, in words.
+std::string playRulesBroken(PlayWatch& watch);
+
+// The world as the player sees it: lives, living enemies, the ship, and a checksum of every
+// live entity's kind, pixel, rotation frame and health.
+std::string playDigest();
+
+// A player who holds keys for a few dozen frames at a time, guns more often than not, and
+// whose frames last 1 ms to 3 s: mostly short, now and then slow, rarely a stall of seconds.
+class RandomPlayer {
+public:
+    explicit RandomPlayer(std::uint32_t seed) : random_(seed) { }
+    std::string nextKeys();
+    double nextSeconds();  // whole milliseconds, as the game's clock measures them
+    bool chance(int in) { return std::uniform_int_distribution<int>(1, in)(random_) == 1; }
+
+private:
+    std::mt19937 random_;
+    std::string held_;
+};

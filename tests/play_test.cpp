@@ -1,0 +1,142 @@
+// Whole games played headless: golden games that must unfold exactly as recorded, the rules
+// of the world after every frame of random and stubborn play with frames from a millisecond
+// to stalls of three seconds, and no heap allocation once play has begun.
+//
+// SKARVEL_GOLDEN_RECORD=1 writes the golden digests in tests/golden anew, for when a change
+// of the game's behaviour is meant. The soak is random play for longer: SKARVEL_SOAK_FRAMES
+// frames (200000 when unset), every SKARVEL_SOAK_DRAW_EVERY-th drawn (4), seed
+// SKARVEL_SOAK_SEED (1).
+
+#include "heapcount.h"
+#include "play.h"
+
+#include "platform/input.h"
+#include "player/ship.h"
+#include "world/pools.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+long setting(const char* name, long fallback)
+{
+    const char* text = std::getenv(name);
+    return text && *text ? std::atol(text) : fallback;
+}
+
+// Random play for that many frames, every rule checked after every frame and, where the
+// build can count them, no heap block taken by a frame or a new game. The games played.
+long playRandomly(long frames, std::uint32_t seed, long drawEvery, int leaveOdds)
+{
+    RandomPlayer player(seed);
+    PlayWatch watch;
+    playGameStart(watch);
+    playStep(0.016);  // SDL sets up its own drawing at the first flip
+    long games = 1;
+    for (long frame = 0; frame < frames; frame++) {
+        playKeys(player.nextKeys(), player.chance(leaveOdds));  // the queue may take memory, the game not
+        const double seconds = player.nextSeconds();
+        const long before = heapCountTotal();
+        heapCountStart();
+        const int ended = playStep(seconds, frame % drawEvery == 0);
+        if (ended)
+            playGameStart(watch);
+        heapCountStop();
+        EXPECT_EQ(heapCountTotal(), before) << "frame " << frame << " took memory from the heap";
+        const std::string broken = playRulesBroken(watch);
+        if (!broken.empty()) {
+            ADD_FAILURE() << "frame " << frame << " of game " << games << ", " << seconds << " s: " << broken;
+            break;
+        }
+        games += ended;
+    }
+    return games;
+}
+
+// A ship that brakes to a stop and waits in long frames for the enemies to ram it, turning
+// a little now and then, until its fourth loss ends the game.
+bool playStubbornly(long frame, PlayWatch& watch)
+{
+    playKeys(frame % 50 < 2 ? "LD" : "D");
+    const int ended = playStep(frame % 7 == 0 ? 0.5 : 0.03, frame % 10 == 0);
+    EXPECT_EQ(playRulesBroken(watch), "") << "frame " << frame;
+    return ended;
+}
+
+class Play : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(playStartup()); }
+};
+
+}  // namespace
+
+TEST_F(Play, GoldenGamesUnfoldExactlyAsRecorded)
+{
+    for (const std::uint32_t seed : {1, 2, 3}) {
+        // The same dice, cooldowns and keyboard at the start of each.
+        srand(seed);
+        playKeys("");
+        inputPoll();
+        bulletCooldown = missileCooldown = 0;
+        RandomPlayer player(seed);
+        PlayWatch watch;
+        playGameStart(watch);
+        std::string digests;
+        for (long frame = 1, ended = 0; frame <= 4000 && !ended; frame++) {
+            if (seed < 3) {
+                playKeys(player.nextKeys());
+                ended = playStep(player.nextSeconds(), false);
+            } else {
+                ended = playStubbornly(frame, watch);
+            }
+            if (frame % 100 == 0 || ended)
+                digests += "frame " + std::to_string(frame) + ": " + playDigest() + "\n";
+        }
+        const std::string file = std::string(SKARVEL_SOURCE_DIR) + "/tests/golden/game" + std::to_string(seed) + ".txt";
+        if (setting("SKARVEL_GOLDEN_RECORD", 0)) {
+            std::ofstream(file) << digests;
+            std::cout << "recorded " << file << "\n";
+            continue;
+        }
+        std::ifstream in(file);
+        std::string expected, got;
+        std::istringstream lines(digests);
+        while (std::getline(in, expected) && std::getline(lines, got))
+            ASSERT_EQ(got, expected) << "game " << seed << " went another way (" << file << ")";
+        EXPECT_FALSE(in || std::getline(lines, got)) << "game " << seed << " lasted another time (" << file << ")";
+    }
+}
+
+TEST_F(Play, RandomGamesKeepEveryRuleAndTakeNoMemoryAfterEveryFrame)
+{
+    EXPECT_GT(playRandomly(10000, 20240601, 1, 1500), 1);
+}
+
+TEST_F(Play, AShipThatStopsAmongTheEnemiesLosesEveryLifeAndTheNextGameStartsWhole)
+{
+    PlayWatch watch;
+    playGameStart(watch);
+    long frame = 0;
+    while (frame < 200000 && !playStubbornly(frame, watch))
+        frame++;
+    ASSERT_EQ(lives, -1) << "after " << frame << " frames";
+    EXPECT_LT(enemyCount, 199);
+    playGameStart(watch);
+    EXPECT_EQ(enemyCount, 199);
+    EXPECT_EQ(lives, START_LIVES);
+}
+
+TEST(Soak, ManyGamesOfRandomPlayKeepEveryRuleAfterEveryFrame)
+{
+    ASSERT_TRUE(playStartup());
+    const long frames = setting("SKARVEL_SOAK_FRAMES", 200000);
+    const long games = playRandomly(frames, static_cast<std::uint32_t>(setting("SKARVEL_SOAK_SEED", 1)),
+                                    std::max(1L, setting("SKARVEL_SOAK_DRAW_EVERY", 4)), 20000);
+    std::cout << frames << " frames, " << games << " games\n";
+    EXPECT_GT(games, 1);
+}

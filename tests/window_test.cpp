@@ -1,0 +1,96 @@
+// The real game in a real X11 window on a private X server, keys pressed with xdotool as a
+// player presses them, and what it shows read from its own screenshots.
+
+#include "driver.h"
+#include "fixtures.h"
+
+#include <csignal>
+#include <thread>
+
+namespace {
+
+// The title screen: the ready picture over the lowest rows of the intro picture.
+bool showsTitle(SDL_Surface* shot, int tolerance)
+{
+    return shot && pictureShare(shot, gamePicture("ready.png"), 0, 340, NO_KEY, tolerance) > 0.95 &&
+        pictureShare(shot, gamePicture("intro.png"), 0, 0, NO_KEY, tolerance, {0, 0, 640, 340}) > 0.95;
+}
+
+// The ship frame (0 to 63) that best fills the screen's centre, where the camera keeps it.
+int shipFrame(SDL_Surface* shot, double* share)
+{
+    int best = -1;
+    *share = 0;
+    for (int frame = 0; frame < 64; frame++) {
+        char file[32];
+        snprintf(file, sizeof file, "ship%04d.png", frame + 1);
+        const double s = pictureShare(shot, gamePicture(file), 304, 224, BLACK);
+        if (s > *share)
+            *share = s, best = frame;
+    }
+    return best;
+}
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(x.name().empty()) << "Xvfb did not start";
+        gameCopy(folder.path());
+    }
+    XServer x;
+    TempDir folder;
+};
+
+}  // namespace
+
+TEST_F(Window, TitleThenAGameOfOneHundredNinetyNineEnemiesWhereLeftTurnsTheShipAndEscapeLeavesTwice)
+{
+    Game game(folder.path(), {"-window", "-bpp", "32"}, &x);
+    const std::string window = game.window();
+    ASSERT_FALSE(window.empty()) << game.errors();
+    EXPECT_EQ(x.xdotool("getwindowname " + window), "Skarvel OS4");
+    const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 0); };
+    ASSERT_TRUE(title(game.screenshotUntil(title)));
+
+    x.xdotool("key space");
+    SDL_Surface* numbers = gamePicture("numbers.png");
+    const auto counted = [&](SDL_Surface* shot) { return readNumber(shot, numbers, 0, 32, 3) == "199"; };
+    SDL_Surface* shot = game.screenshotUntil(counted);
+    ASSERT_TRUE(shot && counted(shot)) << "a new game shows 199 living enemies";
+    double share = 0;
+    const int start = shipFrame(shot, &share);
+    EXPECT_EQ(start, 16) << "a new game's ship points up";
+    EXPECT_GT(share, 0.9);
+
+    // Long enough for the missiles' half-second reload to send a second pair.
+    x.xdotool("keydown Left keydown space keydown m");
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    x.xdotool("keyup Left keyup space keyup m");
+    const int turned = shipFrame(game.screenshot(), &share);
+    EXPECT_GT(share, 0.6);
+    // 0.6 seconds of Left turn the ship by about 108 degrees, 19 frames counter-clockwise.
+    EXPECT_TRUE((turned - start + 64) % 64 >= 1 && (turned - start + 64) % 64 <= 31) << start << " to " << turned;
+
+    x.xdotool("key Escape");
+    EXPECT_TRUE(title(game.screenshotUntil(title))) << "Escape in play shows the title screen";
+    x.xdotool("key Escape");
+    EXPECT_EQ(game.wait(15), 0) << game.errors();
+}
+
+// SDL turns SIGTERM into the request a window manager's close button makes.
+TEST_F(Window, ClosingTheWindowEndsTheGameAndThenTheProgram)
+{
+    Game game(folder.path(), {"-window"}, &x);  // the default depth, which SDL may raise
+    const std::string window = game.window();
+    ASSERT_FALSE(window.empty()) << game.errors();
+    const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 12); };
+    const auto playing = [&](SDL_Surface* shot) { return !title(shot); };
+    ASSERT_TRUE(title(game.screenshotUntil(title)));
+    x.xdotool("key space");
+    ASSERT_TRUE(playing(game.screenshotUntil(playing))) << "Space did not start a game";
+    kill(game.pid(), SIGTERM);
+    EXPECT_TRUE(title(game.screenshotUntil(title))) << "closing the window in play shows the title screen";
+    kill(game.pid(), SIGTERM);
+    EXPECT_EQ(game.wait(15), 0) << game.errors();
+}
