@@ -3,21 +3,26 @@
 #include "game/frameloop.h"
 #include "game/options.h"
 #include "game/title.h"
+#include "platform/host.h"
 #include "platform/startup.h"
 
 int main(int argc, char** argv)
 {
+    hostStandardStreamsOpen();
+    hostDisplayLossWatch();
     const VideoRequest request = optionsParse(argc, argv);
     if (appInit(request.width, request.height, request.bitsPerPixel, request.flags) < 0)
         return 1;
     SDL_ShowCursor(0);
 
-    // Every game begins and ends at the title screen; only leaving it ends the program.
-    while (titleScreenRun() == 1) {
+    // Every game begins and ends at the title screen; only leaving it ends the program, with
+    // status 1 when a sprite set could not be loaded there.
+    int title;
+    while ((title = titleScreenRun()) == 1) {
         gameStart();
         gamePlay();
     }
 
     SDL_ShowCursor(1);
-    return 0;
+    return title < 0 ? 1 : 0;
 }

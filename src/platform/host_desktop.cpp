@@ -1,0 +1,32 @@
+#include "platform/host.h"
+
+#include <X11/Xlib.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Xlib calls this when the connection breaks and ends the program when it returns; the exit
+// handlers would then shut SDL down over the dead connection and never finish.
+int displayLost(Display* display)
+{
+    fprintf(stderr, "lost the connection to display %s\n", DisplayString(display));
+    _exit(1);
+}
+
+}  // namespace
+
+void hostStandardStreamsOpen()
+{
+    for (int stream = 0; stream <= 2; stream++)
+        if (fcntl(stream, F_GETFD) < 0 && errno == EBADF)
+            open("/dev/null", O_RDWR);  // takes the lowest free number: this one
+}
+
+void hostDisplayLossWatch()
+{
+    XSetIOErrorHandler(displayLost);
+}
