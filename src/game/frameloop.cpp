@@ -43,6 +43,7 @@ Uint32 frameWaitForTick(Uint32 lastTick)
 
 void gameStart()
 {
+    inputReleaseLiftedKeys();
     shipNewGame();
     poolsClear();
     for (int i = 0; i < ENEMIES_PER_GAME; i++)

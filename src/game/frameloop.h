@@ -23,7 +23,7 @@ double frameClockAdvance(FrameClock* clock, Uint32 now);
 // Waits a millisecond at a time until the clock has moved on from lastTick; gives the new time.
 Uint32 frameWaitForTick(Uint32 lastTick);
 
-// Sets up a game: the ship, empty pools, the enemies.
+// Sets up a game: the keys let go on the title screen, the ship, empty pools, the enemies.
 void gameStart();
 
 // Everything a frame does after reading the keyboard: update, draw, flip.

@@ -15,6 +15,8 @@ int keyRightShift = 0;
 
 namespace {
 
+constexpr SDLKey CONTROL_KEYS[] = {SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, SDLK_SPACE, SDLK_RCTRL, SDLK_m, SDLK_RSHIFT};
+
 int* keyFlag(SDLKey key)
 {
     switch (key) {
@@ -56,4 +58,12 @@ int inputPoll()
         }
     }
     return 0;
+}
+
+void inputReleaseLiftedKeys()
+{
+    const Uint8* held = SDL_GetKeyState(nullptr);
+    for (SDLKey key : CONTROL_KEYS)
+        if (!held[key])
+            *keyFlag(key) = 0;
 }
