@@ -28,6 +28,8 @@ struct PictureMessages {
 
 // Reads one picture ("progdir:" paths allowed) and prepares it; on failure prints the
 // matching message and gives none. number is the file number for a set's messages, 0 else.
+// Only a PNG is read, of at most 4096 pixels a side, or 256 for a frame of a set; the load
+// message of a file that is not tells why ("not a PNG picture", "picture too large: W x H").
 SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages& messages, int number = 0);
 
 // Reads the 64 files of a set, numbered 0001 to 0064 in the pattern, into frames. Stops at

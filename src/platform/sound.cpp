@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 SoundEffect soundTable[7] = {
     {"progdir:sounds/shoot3.wav", nullptr},
@@ -17,9 +18,55 @@ SoundEffect soundTable[7] = {
 
 namespace {
 
+constexpr double SOUND_LONGEST_SECONDS = 10;
+
 void closeAudio()
 {
     Mix_CloseAudio();
+}
+
+Uint32 littleEndian(const Uint8* p)
+{
+    return p[0] | p[1] << 8 | p[2] << 16 | Uint32(p[3]) << 24;
+}
+
+// The length a WAV declares, worked out from its header before the mixer converts it: a
+// file of a few kilobytes can declare hours of sound at one sample a second, which take
+// gigabytes once converted. The stream is given back at its start, or closed after setting
+// why it is refused.
+SDL_RWops* soundOpen(const char* file)
+{
+    SDL_RWops* stream = SDL_RWFromFile(file, "rb");
+    if (!stream)
+        return nullptr;
+    Uint8 head[12];
+    Uint32 bytesPerSecond = 0;
+    if (SDL_RWread(stream, head, 1, 12) == 12 && !memcmp(head, "RIFF", 4) && !memcmp(head + 8, "WAVE", 4)) {
+        // The chunks in turn: the format tells the bytes a second, the data how many bytes.
+        while (SDL_RWread(stream, head, 1, 8) == 8) {
+            const Uint32 size = littleEndian(head + 4);
+            if (!memcmp(head, "data", 4) && bytesPerSecond > 0) {
+                const double seconds = static_cast<double>(size) / bytesPerSecond;
+                if (seconds <= SOUND_LONGEST_SECONDS) {
+                    SDL_RWseek(stream, 0, RW_SEEK_SET);
+                    return stream;
+                }
+                SDL_SetError("sound too long: %.0f seconds", seconds);
+                SDL_RWclose(stream);
+                return nullptr;
+            }
+            Uint8 format[12];
+            if (!memcmp(head, "fmt ", 4) && size >= 12 && SDL_RWread(stream, format, 1, 12) == 12) {
+                bytesPerSecond = littleEndian(format + 8);
+                SDL_RWseek(stream, size - 12 + (size & 1), RW_SEEK_CUR);
+            } else if (SDL_RWseek(stream, size + (size & 1), RW_SEEK_CUR) < 0) {
+                break;
+            }
+        }
+    }
+    SDL_SetError("not a WAV sound");
+    SDL_RWclose(stream);
+    return nullptr;
 }
 
 }  // namespace
@@ -36,8 +83,8 @@ int soundInit()
         char file[PROGDIR_PATH_MAX];
         progdirResolve(effect->path, file, sizeof file);
         // A file that cannot be opened is reported with the opener's own words (they name
-        // the file); the mixer is never handed a missing stream.
-        SDL_RWops* stream = SDL_RWFromFile(file, "rb");
+        // the file); the mixer is never handed a missing stream, nor one too long.
+        SDL_RWops* stream = soundOpen(file);
         effect->chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
         if (!effect->chunk) {
             fprintf(stderr, "failed to load %s: %s\n", effect->path, SDL_GetError());

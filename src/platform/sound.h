@@ -21,7 +21,9 @@ struct SoundEffect {
 // The six effects by sound id, then a record with no path that ends the table.
 extern SoundEffect soundTable[7];
 
-// 0 when the device is open and every effect is loaded, -1 after reporting a failure.
+// 0 when the device is open and every effect is loaded, -1 after reporting a failure. Only a
+// WAV of at most 10 seconds is loaded; the message for another file says why ("not a WAV
+// sound", "sound too long: N seconds").
 int soundInit();
 
 // Plays the effect on the lowest idle channel of 0 to 3; drops it when all four are busy.
