@@ -2,9 +2,11 @@
 // sounds with one file spoilt. Each start either stops with the game's own one line, or
 // plays on unharmed: a moment of flying and firing with every rule of play holding.
 //
-// Each file is tried missing, empty, cut to half its length and replaced by random bytes of
-// the same length; each picture also as a valid picture of 1 x 1 pixels, the background also
-// as one of 4096 x 4096. Of a numbered set, the first, a middle and the last frame are tried.
+// Each file is tried missing, empty, cut to half its length, replaced by random bytes of the
+// same length and by a bomb (a PNG declaring 16000 x 16000 pixels, a WAV declaring 8000
+// seconds), which must be refused by its header; each picture also as a valid picture of
+// 1 x 1 pixels, the background also as one of 4096 x 4096. Of a numbered set, the first, a
+// middle and the last frame are tried.
 
 #include "driver.h"
 #include "fixtures.h"
@@ -22,8 +24,8 @@
 
 namespace {
 
-enum Fault { Missing, Empty, Half, RandomBytes, OnePixel, Huge };
-const char* const FAULTS[] = {"Missing", "Empty", "Half", "RandomBytes", "OnePixel", "Huge"};
+enum Fault { Missing, Empty, Half, RandomBytes, Bomb, OnePixel, Huge };
+const char* const FAULTS[] = {"Missing", "Empty", "Half", "RandomBytes", "Bomb", "OnePixel", "Huge"};
 
 struct BadFile {
     std::string path;     // in the game's folder, like "images/bg.png"
@@ -46,7 +48,7 @@ std::vector<BadFile> badFiles()
         files.push_back({"sounds/" + sound + ".wav", "progdir:sounds/" + sound + ".wav"});
     std::vector<BadFile> cases;
     for (const auto& [path, name] : files)
-        for (Fault fault : {Missing, Empty, Half, RandomBytes, OnePixel, Huge})
+        for (Fault fault : {Missing, Empty, Half, RandomBytes, Bomb, OnePixel, Huge})
             if (fault < OnePixel || (path.starts_with("images/") && (fault == OnePixel || path == "images/bg.png")))
                 cases.push_back({path, "failed to load " + name + ": ", fault});
     return cases;
@@ -58,15 +60,19 @@ void spoil(const std::string& folder, const BadFile& bad)
     std::ifstream in(buildDirectory() + "/" + bad.path, std::ios::binary);
     std::string bytes(std::istreambuf_iterator<char>(in), {});
     std::mt19937 random(static_cast<std::uint32_t>(bytes.size()));
-    if (bad.fault == RandomBytes)
-        for (char& byte : bytes)
-            byte = static_cast<char>(random());
+    for (char& byte : bytes)
+        byte = bad.fault == RandomBytes ? static_cast<char>(random()) : byte;
     const std::size_t keep[] = {0, 0, bytes.size() / 2, bytes.size()};
     if (bad.fault >= Empty && bad.fault <= RandomBytes)
         std::ofstream(folder + "/" + bad.path, std::ios::binary) << bytes.substr(0, keep[bad.fault]);
+    if (bad.fault == Bomb && bad.path.ends_with(".wav"))
+        writeSoundBomb(folder + "/" + bad.path);
+    else if (bad.fault == Bomb)
+        writePictureBomb(folder + "/" + bad.path, 16000, 16000);
     const std::string size = bad.fault == Huge ? "4096x4096" : "1x1";  // a real PNG in one colour
-    if (bad.fault >= OnePixel)
+    if (bad.fault >= OnePixel) {
         ASSERT_EQ(std::system(("convert -size " + size + " xc:'#c03060' png:" + folder + "/" + bad.path).c_str()), 0);
+    }
 }
 
 class BadFiles : public ::testing::TestWithParam<BadFile> { };
@@ -105,8 +111,12 @@ TEST_P(BadFiles, EitherStopWithTheGamesOwnLineOrPlayOnUnharmed)
         EXPECT_GT(errors.size(), bad.message.size() + 1) << "no reason given: " << errors;
         EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
         EXPECT_LT(bad.fault, OnePixel) << "a valid picture of another size is no reason to stop";
+        const std::string bomb =
+            bad.path.ends_with(".wav") ? "sound too long: 8000 seconds" : "picture too large: 16000 x 16000";
+        EXPECT_TRUE(bad.fault != Bomb || errors == bad.message + bomb + "\n") << errors;
     } else {
-        EXPECT_GT(bad.fault, Empty) << "a file that is not there, or holds nothing, cannot be played with";
+        EXPECT_TRUE(bad.fault > Empty && bad.fault != Bomb)
+            << "a file that is missing, empty or a bomb was played with";
         EXPECT_EQ(broken + errors, "");
     }
 }

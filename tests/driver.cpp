@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace fs = std::filesystem;
 
@@ -43,6 +44,7 @@ XServer::XServer(const std::string& screen)
     int ends[2];
     if (pipe(ends) != 0)
         return;
+    fflush(nullptr);  // what is still buffered is the test's, not the child's to print
     pid_ = fork();
     if (pid_ == 0) {
         close(ends[0]);
@@ -80,13 +82,15 @@ std::string XServer::xdotool(const std::string& arguments) const
 }
 
 Game::Game(const std::string& folder, const std::vector<std::string>& arguments, const XServer* x,
-           const std::vector<std::string>& environment)
-    : folder(folder), x(x), pid_(fork())
+           const std::vector<std::string>& environment, bool errorsClosed)
+    : folder(folder), x(x), pid_((fflush(nullptr), fork()))
 {
     if (pid_ != 0)
         return;
     if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr) || !freopen("/dev/null", "w", stdout))
         _exit(126);
+    if (errorsClosed)
+        close(2);
     setenv("SDL_VIDEODRIVER", x ? "x11" : "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("DISPLAY", x ? x->name().c_str() : "", 1);
@@ -153,6 +157,28 @@ SDL_Surface* Game::screenshot(double seconds)
         return (shot = SDL_LoadBMP(file.c_str())) != nullptr || !running();
     });
     return shot;
+}
+
+void writePictureBomb(const std::string& path, std::uint32_t w, std::uint32_t h)
+{
+    unsigned char png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0,
+                           0,    0,   0,   0,   0,    0,    0,    8,    2, 0, 0, 0,  0,   0,   0,   0};
+    for (int i = 0; i < 4; i++)
+        png[16 + i] = static_cast<unsigned char>(w >> (24 - 8 * i)),
+                 png[20 + i] = static_cast<unsigned char>(h >> (24 - 8 * i));
+    const uLong crc = crc32(crc32(0, nullptr, 0), png + 12, 17);
+    for (int i = 0; i < 4; i++)
+        png[29 + i] = static_cast<unsigned char>(crc >> (24 - 8 * i));
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png), sizeof png);
+}
+
+void writeSoundBomb(const std::string& path)
+{
+    // RIFF, WAVE, a PCM format of one channel at 1 sample a second of 16 bits, then the data.
+    const std::uint32_t fields[] = {0x46464952, 36 + 16000, 0x45564157, 0x20746d66, 16,   0x10001,
+                                    1,          2,          0x100002,   0x61746164, 16000};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(fields), sizeof fields) << std::string(16000, '\0');
 }
 
 std::pair<int, std::string> gameRun(const std::string& folder, const std::vector<std::string>& arguments,

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -30,12 +31,12 @@ private:
 };
 
 // One run of the program in folder, its current directory, with standard error in
-// folder/stderr.txt: in a window on the server when one is given, else on SDL's dummy
-// drivers. "NAME=value" settings are added to its environment. Killed when the object goes.
+// folder/stderr.txt (or closed): in a window on the server when one is given, else on SDL's
+// dummy drivers. "NAME=value" settings join its environment. Killed when the object goes.
 class Game {
 public:
     Game(const std::string& folder, const std::vector<std::string>& arguments, const XServer* x = nullptr,
-         const std::vector<std::string>& environment = {});
+         const std::vector<std::string>& environment = {}, bool errorsClosed = false);
     ~Game();
     // The exit status once it has ended within the time; -1 after a signal, -2 still running.
     int wait(double seconds);
@@ -66,6 +67,11 @@ private:
 // Runs the program on the dummy drivers to its end, at most seconds: the status and errors.
 std::pair<int, std::string> gameRun(const std::string& folder, const std::vector<std::string>& arguments,
                                     double seconds = 60);
+
+// Files that declare far more than they hold: a PNG of w x h pixels with no picture data,
+// and a WAV of 16 KB at one sample a second, 8000 seconds long.
+void writePictureBomb(const std::string& path, std::uint32_t w, std::uint32_t h);
+void writeSoundBomb(const std::string& path);
 
 // Polls until the test holds or the time is up.
 bool within(double seconds, const std::function<bool()>& test);

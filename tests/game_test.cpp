@@ -76,11 +76,13 @@ TEST(FrameClock, AFrameLastsSinceThePreviousOneAndTheRateIsMeasuredOverTwentyAcr
 
 class OneGame : public GameTest { };
 
-TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesAndEndsOnEscapeAfterAWholeFrame)
+TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAndEndsOnEscapeAfterAWholeFrame)
 {
     lives = 0;
+    keyLeft = keySpace = 1;  // let go on the title screen, as the keyboard shows
     for (int round = 0; round < 2; round++) {
         gameStart();
+        EXPECT_EQ(keyLeft + keySpace, 0);
         EXPECT_EQ(enemyCount, 199);
         EXPECT_EQ(lives, 3);
         EXPECT_EQ(PlayerShip.x, 0);

@@ -39,14 +39,14 @@ INSTANTIATE_TEST_SUITE_P(EachFile, StartupFailure,
                                            std::pair{"sounds/impact3.wav",
                                                      "failed to load progdir:sounds/impact3.wav: "}));
 
-TEST(Startup, AnUnavailableDepthIsRefusedAndAMissingSpriteEndsTheProgramFromTheTitleScreen)
+TEST(Startup, AnUnavailableDepthIsRefusedAndAMissingSpriteEndsTheProgramFromTheTitleScreenWithOne)
 {
     TempDir folder;
     gameCopy(folder.path(), {"images/ship0033.png"});
     EXPECT_EQ(gameRun(folder.path(), {"-bpp", "99"}),
               std::pair(1, std::string("requested video mode not available\n")));
     const auto [status, errors] = gameRun(folder.path(), {});
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(status, 1);
     EXPECT_EQ(errors.rfind("failed to load ship frame 33: ", 0), 0u) << errors;
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }

@@ -66,6 +66,7 @@ bool playStartup()
 
 void playGameStart(PlayWatch& watch)
 {
+    pushed.clear();  // a new game lets go of keys SDL does not see held
     gameStart();
     watch = {enemyCount, lives};
 }

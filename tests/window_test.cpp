@@ -31,6 +31,11 @@ int shipFrame(SDL_Surface* shot, double* share)
     return best;
 }
 
+bool playing(SDL_Surface* shot)
+{
+    return pixelAt(shot, 638, 479) == GREEN;  // the full energy bar; no title picture has it there
+}
+
 class Window : public ::testing::Test {
 protected:
     void SetUp() override
@@ -85,7 +90,6 @@ TEST_F(Window, ClosingTheWindowEndsTheGameAndThenTheProgram)
     const std::string window = game.window();
     ASSERT_FALSE(window.empty()) << game.errors();
     const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 12); };
-    const auto playing = [&](SDL_Surface* shot) { return !title(shot); };
     ASSERT_TRUE(title(game.screenshotUntil(title)));
     x.xdotool("key space");
     ASSERT_TRUE(playing(game.screenshotUntil(playing))) << "Space did not start a game";
@@ -93,4 +97,26 @@ TEST_F(Window, ClosingTheWindowEndsTheGameAndThenTheProgram)
     EXPECT_TRUE(title(game.screenshotUntil(title))) << "closing the window in play shows the title screen";
     kill(game.pid(), SIGTERM);
     EXPECT_EQ(game.wait(15), 0) << game.errors();
+}
+
+// The title screen takes key releases without touching the key flags; the next game lets go
+// of the keys the keyboard shows up, and only of those.
+TEST_F(Window, AKeyLetGoOnTheTitleScreenIsLetGoInTheNextGameAndOneStillHeldStaysHeld)
+{
+    Game game(folder.path(), {"-window", "-bpp", "32"}, &x);
+    ASSERT_FALSE(game.window().empty()) << game.errors();
+    const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 0); };
+    for (const bool letGo : {true, false}) {
+        x.xdotool("key space");
+        ASSERT_TRUE(playing(game.screenshotUntil(playing)));
+        x.xdotool("keydown Left key Escape");  // Left held in play, then back to the title
+        ASSERT_TRUE(title(game.screenshotUntil(title)));
+        x.xdotool(letGo ? "keyup Left key space" : "key space");
+        ASSERT_TRUE(playing(game.screenshotUntil(playing)));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        double share = 0;
+        EXPECT_EQ(shipFrame(game.screenshot(), &share) == 16, letGo) << (letGo ? "let go" : "held");
+        x.xdotool("keyup Left key Escape");
+        ASSERT_TRUE(title(game.screenshotUntil(title)));
+    }
 }
