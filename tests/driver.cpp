@@ -81,15 +81,13 @@ std::string XServer::xdotool(const std::string& arguments) const
     return out && pclose(out) == 0 ? (text.empty() ? "ok" : text) : "";
 }
 
-Game::Game(const std::string& folder, const std::vector<std::string>& arguments, const XServer* x,
-           const std::vector<std::string>& environment, bool errorsClosed)
-    : folder(folder), x(x), pid_((fflush(nullptr), fork()))
+Game::Game(const Launch& launch) : folder(launch.folder), x(launch.x), pid_((fflush(nullptr), fork()))
 {
     if (pid_ != 0)
         return;
     if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr) || !freopen("/dev/null", "w", stdout))
         _exit(126);
-    if (errorsClosed)
+    if (launch.errorsClosed)
         close(2);
     setenv("SDL_VIDEODRIVER", x ? "x11" : "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -97,10 +95,10 @@ Game::Game(const std::string& folder, const std::vector<std::string>& arguments,
     // A sanitizer build reports on standard error like any failure; what the libraries keep
     // until the end is no leak of the game's.
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-    for (const std::string& setting : environment)
+    for (const std::string& setting : launch.environment)
         putenv(strdup(setting.c_str()));
-    std::vector<std::string> words = {"./skarvel"};
-    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> words = {launch.program};
+    words.insert(words.end(), launch.arguments.begin(), launch.arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
@@ -184,7 +182,7 @@ void writeSoundBomb(const std::string& path)
 std::pair<int, std::string> gameRun(const std::string& folder, const std::vector<std::string>& arguments,
                                     double seconds)
 {
-    Game game(folder, arguments);
+    Game game({.folder = folder, .arguments = arguments});
     const int status = game.wait(seconds);
     return {status, game.errors()};
 }

@@ -30,13 +30,20 @@ private:
     std::string name_;
 };
 
-// One run of the program in folder, its current directory, with standard error in
-// folder/stderr.txt (or closed): in a window on the server when one is given, else on SDL's
-// dummy drivers. "NAME=value" settings join its environment. Killed when the object goes.
+// How a run of the program is started.
+struct Launch {
+    std::string folder = {};  // its current directory; standard error goes to folder/stderr.txt
+    std::vector<std::string> arguments = {};
+    const XServer* x = nullptr;                 // a window there, else SDL's dummy drivers
+    std::vector<std::string> environment = {};  // "NAME=value" settings added to its own
+    bool errorsClosed = false;                  // standard error closed instead
+    std::string program = "./skarvel";          // from the folder
+};
+
+// One run of the program; killed when the object goes.
 class Game {
 public:
-    Game(const std::string& folder, const std::vector<std::string>& arguments, const XServer* x = nullptr,
-         const std::vector<std::string>& environment = {}, bool errorsClosed = false);
+    explicit Game(const Launch& launch);
     ~Game();
     // The exit status once it has ended within the time; -1 after a signal, -2 still running.
     int wait(double seconds);

@@ -60,7 +60,7 @@ TEST(LostDisplay, EndsTheGameAtOnceWithOneLineAtTheTitleAndInPlayWhicheverSideGo
             XServer x;
             TempDir folder;
             gameCopy(folder.path());
-            Game game(folder.path(), {"-window"}, &x);
+            Game game({.folder = folder.path(), .arguments = {"-window"}, .x = &x});
             const std::string window = game.window();
             ASSERT_FALSE(window.empty()) << game.errors();
             if (inPlay) {
@@ -78,7 +78,7 @@ TEST(ClosedStandardError, AMissingSpriteStillEndsTheGameAtOnceWithOne)
     XServer x;
     TempDir folder;
     gameCopy(folder.path(), {"images/ship0033.png"});
-    Game game(folder.path(), {"-window"}, &x, {}, true);
+    Game game({.folder = folder.path(), .arguments = {"-window"}, .x = &x, .errorsClosed = true});
     EXPECT_EQ(endOf(game, "standard error closed"), 1);
 }
 
@@ -94,7 +94,7 @@ TEST(Bombs, AreRefusedFromTheirHeadersWithTheLoadersLineAndStatusOne)
         gameCopy(folder.path(), {file});
         const std::string path = folder / file;
         size ? writePictureBomb(path, size, size) : writeSoundBomb(path);  // a WAV is no PNG
-        Game game(folder.path(), {});
+        Game game({.folder = folder.path()});
         EXPECT_EQ(endOf(game, file), 1);
         EXPECT_EQ(game.errors(), line);
     }

@@ -51,7 +51,7 @@ protected:
 
 TEST_F(Window, TitleThenAGameOfOneHundredNinetyNineEnemiesWhereLeftTurnsTheShipAndEscapeLeavesTwice)
 {
-    Game game(folder.path(), {"-window", "-bpp", "32"}, &x);
+    Game game({.folder = folder.path(), .arguments = {"-window", "-bpp", "32"}, .x = &x});
     const std::string window = game.window();
     ASSERT_FALSE(window.empty()) << game.errors();
     EXPECT_EQ(x.xdotool("getwindowname " + window), "Skarvel OS4");
@@ -86,7 +86,7 @@ TEST_F(Window, TitleThenAGameOfOneHundredNinetyNineEnemiesWhereLeftTurnsTheShipA
 // SDL turns SIGTERM into the request a window manager's close button makes.
 TEST_F(Window, ClosingTheWindowEndsTheGameAndThenTheProgram)
 {
-    Game game(folder.path(), {"-window"}, &x);  // the default depth, which SDL may raise
+    Game game({.folder = folder.path(), .arguments = {"-window"}, .x = &x});  // the default depth, maybe raised
     const std::string window = game.window();
     ASSERT_FALSE(window.empty()) << game.errors();
     const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 12); };
@@ -103,7 +103,7 @@ TEST_F(Window, ClosingTheWindowEndsTheGameAndThenTheProgram)
 // of the keys the keyboard shows up, and only of those.
 TEST_F(Window, AKeyLetGoOnTheTitleScreenIsLetGoInTheNextGameAndOneStillHeldStaysHeld)
 {
-    Game game(folder.path(), {"-window", "-bpp", "32"}, &x);
+    Game game({.folder = folder.path(), .arguments = {"-window", "-bpp", "32"}, .x = &x});
     ASSERT_FALSE(game.window().empty()) << game.errors();
     const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 0); };
     for (const bool letGo : {true, false}) {
