@@ -56,12 +56,12 @@ TEST(Assetgen, PicturesHaveTheirSizesAndKeyedOnesNoFringeOfTheirKey)
         std::string name;
         int w, h;
         Rgb key;
-    } pictures[] = {{"bg.png", 1024, 1024, NO_KEY},       {"numbers.png", 170, 32, MAGENTA},
-                    {"intro.png", 640, 480, NO_KEY},      {"loading.png", 640, 140, NO_KEY},
-                    {"ready.png", 640, 140, NO_KEY},      {"bullet.png", 6, 6, MAGENTA},
-                    {"smallship.png", 16, 16, MAGENTA},   {frame("ship", 1), 32, 32, BLACK},
-                    {frame("enemy", 64), 32, 32, BLACK},  {frame("missile", 32), 16, 16, BLACK},
-                    {frame("shrapnel", 9), 12, 12, BLACK}};
+    } pictures[] = {{"bg.png", 1024, 1024, NO_KEY},        {"numbers.png", 170, 32, MAGENTA},
+                    {"intro.png", 640, 480, NO_KEY},       {"loading.png", 640, 140, NO_KEY},
+                    {"ready.png", 640, 140, NO_KEY},       {"bullet.png", 6, 6, MAGENTA},
+                    {"smallship.png", 16, 16, MAGENTA},    {"icon.png", 32, 32, NO_KEY},
+                    {frame("ship", 1), 32, 32, BLACK},     {frame("enemy", 64), 32, 32, BLACK},
+                    {frame("missile", 32), 16, 16, BLACK}, {frame("shrapnel", 9), 12, 12, BLACK}};
     for (const auto& p : pictures) {
         SDL_Surface* s = picture(p.name);
         EXPECT_EQ(s->w, p.w) << p.name;
@@ -132,5 +132,5 @@ TEST(Assetgen, EveryRunWritesTheSameBytes)
                 << entry.path();
             files++;
         }
-    EXPECT_EQ(files, 263 + 6);
+    EXPECT_EQ(files, 264 + 6 + 7);  // pictures, sounds, desktop icons
 }

@@ -9,6 +9,8 @@
 int main(int argc, char** argv)
 {
     hostStandardStreamsOpen();
+    if (optionsAnswered(argc, argv))
+        return 0;
     hostDisplayLossWatch();
     const VideoRequest request = optionsParse(argc, argv);
     if (appInit(request.width, request.height, request.bitsPerPixel, request.flags) < 0)

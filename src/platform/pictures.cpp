@@ -37,6 +37,8 @@ SDL_RWops* pictureOpen(const char* file, Uint32 limit)
 
 void report(const char* message, int number)
 {
+    if (!message)
+        return;  // a picture the game does without
     if (number > 0)
         fprintf(stderr, message, number, SDL_GetError());
     else

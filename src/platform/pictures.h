@@ -19,7 +19,7 @@ enum class PictureKey {
 
 // The loader's own words for each step that can fail. Each takes the library's error text
 // for its %s; the messages of a numbered set take the file number for a %d before it.
-// A step that cannot fail for this picture has no message.
+// A step that cannot fail for this picture, or whose failure the game lets pass, has none.
 struct PictureMessages {
     const char* load;
     const char* format;

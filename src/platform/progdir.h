@@ -1,5 +1,6 @@
 // Resolving the "progdir:" prefix of the game's file names: the directory that holds the
-// executable, so the game runs from its build folder and from an installed copy alike.
+// executable when its images/ are there (the build folder), else the data folder of an
+// installed copy relative to it, else the data folder the build was configured for.
 #pragma once
 
 #include <cstddef>

@@ -27,6 +27,9 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         fprintf(stderr, "requested video mode not available\n");
         return -1;
     }
+    // The window's own icon, for the task bar; without the file the window simply has none.
+    if (SDL_Surface* icon = pictureLoad("progdir:images/icon.png", PictureKey::Raw, {nullptr, nullptr, nullptr}))
+        SDL_WM_SetIcon(icon, nullptr);
     screenSurface = SDL_SetVideoMode(width, height, depth, flags);
     if (!screenSurface) {
         fprintf(stderr, "failed to set video mode: %s\n", SDL_GetError());

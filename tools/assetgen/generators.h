@@ -17,6 +17,10 @@ void write_sprites(const std::filesystem::path& images);
 // Title picture and its loading / ready strips.
 void write_title(const std::filesystem::path& images, const Surface& backdrop);
 
+// The game's icon, the ship on a badge of space: PNGs of 16 to 256 pixels and an SVG in the
+// hicolor layout under icons, and the 32-pixel one as the window's own in images/icon.png.
+void write_icons(const std::filesystem::path& images, const std::filesystem::path& icons);
+
 // Every sound effect.
 void write_sounds(const std::filesystem::path& sounds);
 

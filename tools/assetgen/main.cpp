@@ -1,5 +1,5 @@
 // Draws and synthesises every picture and sound of Skarvel into the directory given on
-// the command line (images/ and sounds/ beneath it).
+// the command line (images/ and sounds/ beneath it, the desktop icons in icons/hicolor/).
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -27,6 +27,7 @@ int main(int argc, char** argv)
         const art::Surface backdrop = art::write_backdrop(images);
         art::write_title(images, backdrop);
         art::write_sprites(images);
+        art::write_icons(images, out / "icons" / "hicolor");
         art::write_sounds(sounds);
     } catch (const std::exception& e) {
         std::cerr << "assetgen: " << e.what() << "\n";
