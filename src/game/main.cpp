@@ -12,6 +12,7 @@ int main(int argc, char** argv)
     if (optionsAnswered(argc, argv))
         return 0;
     hostDisplayLossWatch();
+    optionsApply(optionsChoices(argc, argv));
     const VideoRequest request = optionsParse(argc, argv);
     if (appInit(request.width, request.height, request.bitsPerPixel, request.flags) < 0)
         return 1;
