@@ -2,6 +2,7 @@
 
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
+#include "platform/input.h"
 #include "platform/screenshot.h"
 #include "platform/startup.h"
 #include "player/bullet.h"
@@ -56,6 +57,15 @@ int titleScreenRun()
                     result = 0;
                 } else if (key == SDLK_s) {
                     screenshotSave();
+                }
+            } else if (event.type == SDL_JOYBUTTONDOWN) {
+                // Start and Back of a gamepad stand for Space and Escape.
+                if (event.jbutton.button == PAD_START && spritesLoaded) {
+                    done = 1;
+                    result = 1;
+                } else if (event.jbutton.button == PAD_BACK) {
+                    done = 1;
+                    result = 0;
                 }
             }
         }

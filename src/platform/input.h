@@ -1,8 +1,17 @@
-// The keyboard during play: SDL's event queue turned into eight key flags for the ship,
-// screenshots on S, and the player's wish to leave the game.
+// The keyboard and the gamepad during play: SDL's event queue turned into eight key flags
+// for the ship, screenshots on S, pausing, and the player's wish to leave the game.
 #pragma once
 
-// 1 while the key is held. Written only here; they last across frames and games.
+// The buttons of an Xbox-style pad, as the joystick numbers them.
+constexpr int PAD_FIRE = 0;  // A; X fires too
+constexpr int PAD_MISSILES = 1;  // B; Y fires missiles too
+constexpr int PAD_FIRE_TOO = 2;
+constexpr int PAD_MISSILES_TOO = 3;
+constexpr int PAD_BACK = 6;   // leaves, as Escape does
+constexpr int PAD_START = 7;  // starts a game on the title screen, pauses in play
+
+// 1 while the key, or what the gamepad does for it, is held. Written only here; they last
+// across frames and games.
 extern int keyUp;
 extern int keyDown;
 extern int keyRight;
@@ -12,11 +21,19 @@ extern int keyRightCtrl;
 extern int keyM;
 extern int keyRightShift;
 
+// 1 while the game is paused: P and Start toggle it, a window losing the keyboard or being
+// hidden or minimised sets it.
+extern int gamePaused;
+
+// Opens the first joystick found, if any, so its events arrive.
+void inputJoystickOpen();
+
 // Empties the event queue; 1 when Escape (pressed or released) or a window close asked to
 // leave the game, with any later events left queued; 0 otherwise.
 int inputPoll();
 
-// Lets go of every flag whose key the keyboard shows up now. The title screen takes key
-// releases without touching the flags, so a key let go there would otherwise stay held into
-// the next game; a flag is never set here, so the Space that starts a game does not fire.
+// Lets go of every flag whose key the keyboard, or whose push the pad, shows up now. The
+// title screen takes releases without touching the flags, so a key let go there would
+// otherwise stay held into the next game; a flag is never set here, so the Space that starts
+// a game does not fire.
 void inputReleaseLiftedKeys();
