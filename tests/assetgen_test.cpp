@@ -132,5 +132,5 @@ TEST(Assetgen, EveryRunWritesTheSameBytes)
                 << entry.path();
             files++;
         }
-    EXPECT_EQ(files, 264 + 6 + 7);  // pictures, sounds, desktop icons
+    EXPECT_EQ(files, 265 + 6 + 7);  // pictures, sounds, desktop icons
 }

@@ -39,6 +39,7 @@ void GameTest::SetUp()
     progdirSet(buildDirectory().c_str());
     backgroundImage = pictureLoad("progdir:images/bg.png", PictureKey::Opaque, {"%s\n", "%s\n", nullptr});
     numbersImage = pictureLoad("progdir:images/numbers.png", PictureKey::Magenta, {"%s\n", "%s\n", "%s\n"});
+    pausedImage = pictureLoad("progdir:images/paused.png", PictureKey::Magenta, {"%s\n", "%s\n", "%s\n"});
     ASSERT_EQ(spritesLoadAll(), 0);
 }
 

@@ -16,6 +16,7 @@
 #include "world/motion.h"
 #include "world/pools.h"
 
+#include <cmath>
 #include <vector>
 
 TEST(CommandLine, LaterOptionsWinUnknownOnesAreIgnoredAndTheDepthIsReadWithAtoi)
@@ -40,6 +41,32 @@ TEST(CommandLine, LaterOptionsWinUnknownOnesAreIgnoredAndTheDepthIsReadWithAtoi)
         EXPECT_EQ(request.bitsPerPixel, depth) << words.size() << " words";
         EXPECT_EQ(request.flags, flags) << words.size() << " words";
     }
+}
+
+TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefault)
+{
+    const auto choose = [](std::vector<const char*> words) {
+        words.insert(words.begin(), "skarvel");
+        optionsApply(optionsChoices(static_cast<int>(words.size()), const_cast<char**>(words.data())));
+    };
+    const auto setting = [](const char* name) { return std::string(getenv(name) ? getenv(name) : "unset"); };
+    for (const char* name : {"SDL12COMPAT_SYNC_TO_VBLANK", "SDL12COMPAT_WINDOW_SCALING", "SDL12COMPAT_SCALE_METHOD"})
+        unsetenv(name);
+    choose({});
+    EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "1unset");
+    EXPECT_EQ(soundEnabled + joystickEnabled, 2);
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "0", 1);
+    choose({"-scale", "1.5"});  // the player's own setting is left alone
+    EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "01.5");
+    EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "linear");
+    unsetenv("SDL12COMPAT_SCALE_METHOD");
+    testing::internal::CaptureStderr();
+    choose({"-novsync", "-vsync", "-scale", "2", "-scale", "8.5", "-bpp", "-nosound", "-nojoystick"});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "ignoring -scale 8.5: the scale is 1 to 8, whole or with one decimal\n");
+    EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "12");
+    EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");  // whole steps keep the pixels sharp
+    EXPECT_EQ(soundEnabled * 10 + joystickEnabled, 10);         // the -nosound was -bpp's value
 }
 
 TEST(CommandLine, HelpAndVersionAreAnsweredOnStandardOutputWithoutStarting)
@@ -114,6 +141,32 @@ TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAnd
     entityDamage(&PlayerShip, SHIP_HEALTH);  // the last life lost ends the game without a key
     gamePlay();
     EXPECT_EQ(lives, -1);
+}
+
+TEST_F(OneGame, APauseStopsTheWorldAndItsClockTillResumedAndAWindowLosingTheKeyboardPauses)
+{
+    gameStart();
+    const double shipX = PlayerShip.x, shipY = PlayerShip.y, enemyX = EnemyPool[0].x, enemyY = EnemyPool[0].y;
+    pushKey(SDLK_p, true);  // in the first frame
+    // A second later P again, and after a tenth of a second of play, Escape.
+    SDL_AddTimer(
+        1000, [](Uint32, void*) -> Uint32 { return pushKey(SDLK_p, true), 0; }, nullptr);
+    SDL_AddTimer(
+        1100, [](Uint32, void*) -> Uint32 { return pushKey(SDLK_ESCAPE, true), 0; }, nullptr);
+    gamePlay();
+    // The ship flies 300 pixels a second, an enemy 100: the paused second counted for neither.
+    const auto moved = [](const Entity& e, double x, double y) {
+        return std::hypot(worldWrap(e.x - x, -2048, 2048), worldWrap(e.y - y, -2048, 2048));
+    };
+    EXPECT_LT(moved(PlayerShip, shipX, shipY), 150);
+    EXPECT_GT(moved(PlayerShip, shipX, shipY), 1);
+    EXPECT_LT(moved(EnemyPool[0], enemyX, enemyY), 50);
+    SDL_Event away{};
+    away.type = SDL_ACTIVEEVENT;
+    away.active.state = SDL_APPINPUTFOCUS;
+    SDL_PushEvent(&away);
+    EXPECT_EQ(inputPoll(), 0);
+    EXPECT_EQ(gamePaused, 1);
 }
 
 class Title : public ScreenTest {

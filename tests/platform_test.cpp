@@ -4,15 +4,19 @@
 #include "driver.h"
 #include "fixtures.h"
 #include "game/options.h"
+#include "game/title.h"
 #include "platform/digits.h"
 #include "platform/input.h"
 #include "platform/progdir.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
+#include "player/ship.h"
+#include "world/pools.h"
 
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -170,4 +174,61 @@ TEST(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAndP
     for (int waited = 0; waited < 300 && Mix_Playing(0); waited++)
         SDL_Delay(10);
     EXPECT_FALSE(Mix_Playing(0));
+}
+
+// An SDL2 virtual gamepad, plugged in before the game's start-up as a real one would be; the
+// SDL 1.2 joysticks the game reads are SDL2's underneath.
+class Pad : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        useDummyDrivers();
+        setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+        void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);
+        ASSERT_NE(sdl2, nullptr) << dlerror();
+        const auto init = reinterpret_cast<int (*)(Uint32)>(dlsym(sdl2, "SDL_InitSubSystem"));
+        const auto attach = reinterpret_cast<int (*)(int, int, int, int)>(dlsym(sdl2, "SDL_JoystickAttachVirtual"));
+        const auto open = reinterpret_cast<void* (*)(int)>(dlsym(sdl2, "SDL_JoystickOpen"));
+        setAxis = reinterpret_cast<int (*)(void*, int, Sint16)>(dlsym(sdl2, "SDL_JoystickSetVirtualAxis"));
+        setButton = reinterpret_cast<int (*)(void*, int, Uint8)>(dlsym(sdl2, "SDL_JoystickSetVirtualButton"));
+        ASSERT_EQ(init(0x200), 0);                           // SDL2's joysticks
+        ASSERT_NE(pad = open(attach(1, 2, 8, 1)), nullptr);  // a game controller: 2 axes, 8 buttons, a d-pad
+        progdirSet(buildDirectory().c_str());
+    }
+    void TearDown() override { SDL_Quit(); }
+    int stick(Sint16 x) { return setAxis(pad, 0, x), inputPoll(); }
+    int button(int number, bool down) { return setButton(pad, number, down), inputPoll(); }
+    void* pad = nullptr;
+    int (*setAxis)(void*, int, Sint16) = nullptr;
+    int (*setButton)(void*, int, Uint8) = nullptr;
+};
+
+TEST_F(Pad, TheStickAndButtonsHoldTheSameFlagsAsTheKeysAlongsideTheKeyboardStartPlaysAndBackLeaves)
+{
+    ASSERT_EQ(appInit(640, 480, 32, 0), 0);
+    stick(-32768);  // pushed left: the ship turns counter-clockwise
+    shipNewGame();
+    shipUpdate(&PlayerShip, 0.25);
+    EXPECT_EQ(PlayerShip.heading, 90 + 45);
+    EXPECT_EQ(stick(-6000) + keyLeft, 0);  // inside the dead zone
+    pushKey(SDLK_LEFT, true);
+    stick(-32768);
+    EXPECT_EQ(stick(0) + keyLeft, 1);  // the keyboard still holds it
+    button(PAD_FIRE, true);
+    button(PAD_MISSILES_TOO, true);
+    EXPECT_EQ(keySpace + keyM, 2);
+    button(PAD_FIRE, false);
+    EXPECT_EQ(keySpace + keyM, 1);
+    spritesLoaded = 1;
+    setButton(pad, PAD_START, 1);
+    EXPECT_EQ(titleScreenRun(), 1);
+    pushKey(SDLK_LEFT, false);
+    EXPECT_EQ(button(PAD_BACK, true), 1);
+}
+
+TEST_F(Pad, IsLeftAloneWithoutJoysticks)
+{
+    joystickEnabled = 0;
+    ASSERT_EQ(appInit(640, 480, 32, 0), 0);
+    EXPECT_EQ(stick(-32768) + button(PAD_BACK, true) + keyLeft, 0);
 }

@@ -41,8 +41,32 @@ Uint32 frameWaitForTick(Uint32 lastTick)
     return now;
 }
 
+namespace {
+
+constexpr Uint32 PAUSE_POLL_MS = 100;
+
+// While the game is paused the world stands still: the frozen frame shows the PAUSED
+// picture, the loop sleeps between looks at the keyboard, and the wait belongs to no
+// frame. 1 when the player asked to leave the game meanwhile.
+int pauseWait()
+{
+    SDL_Rect place{static_cast<Sint16>((screenSurface->w - pausedImage->w) / 2),
+                   static_cast<Sint16>((screenSurface->h - pausedImage->h) / 2), 0, 0};
+    SDL_BlitSurface(pausedImage, nullptr, screenSurface, &place);
+    int quit = 0;
+    while (gamePaused && !quit) {
+        SDL_Flip(screenSurface);
+        SDL_Delay(PAUSE_POLL_MS);
+        quit = inputPoll();
+    }
+    return quit;
+}
+
+}  // namespace
+
 void gameStart()
 {
+    gamePaused = 0;
     inputReleaseLiftedKeys();
     shipNewGame();
     poolsClear();
@@ -66,6 +90,11 @@ void gamePlay()
     frameClockStart(&clock, SDL_GetTicks());
     int quit = 0;
     while (!quit) {
+        if (gamePaused) {
+            quit = pauseWait();
+            frameClockStart(&clock, SDL_GetTicks());
+            continue;
+        }
         const Uint32 now = frameWaitForTick(clock.lastTick);
         const double seconds = frameClockAdvance(&clock, now);
         // The frame in which the player leaves is still updated, drawn and shown.

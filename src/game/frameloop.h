@@ -29,5 +29,6 @@ void gameStart();
 // Everything a frame does after reading the keyboard: update, draw, flip.
 void frameRun(double seconds);
 
-// Plays one game to its end: Escape, a closed window or the last life lost.
+// Plays one game to its end: Escape, a closed window or the last life lost. A pause stops
+// the world and the clock alike.
 void gamePlay();

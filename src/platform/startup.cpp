@@ -4,22 +4,51 @@
 #include "platform/pictures.h"
 #include "platform/sound.h"
 
+#include "platform/input.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 SDL_Surface* screenSurface = nullptr;
 SDL_Surface* backgroundImage = nullptr;
 SDL_Surface* introImage = nullptr;
 SDL_Surface* loadingImage = nullptr;
 SDL_Surface* readyImage = nullptr;
+SDL_Surface* pausedImage = nullptr;
+int soundEnabled = 1;
+int joystickEnabled = 1;
+
+namespace {
+
+// SDL falls back on a driver that shows nothing when no display can be reached; a game on
+// it would run unseen. Only a player, or a test, who asks for it by name gets it.
+bool displayReal()
+{
+    char driver[32] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    if ((strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0) || (asked && strstr(asked, driver)))
+        return true;
+    fprintf(stderr, "failed to find a display: SDL could open only its %s driver\n", driver);
+    return false;
+}
+
+}  // namespace
 
 int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
 {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
+    const Uint32 systems =
+        SDL_INIT_VIDEO | (soundEnabled ? SDL_INIT_AUDIO : 0) | (joystickEnabled ? SDL_INIT_JOYSTICK : 0);
+    if (SDL_Init(systems) < 0) {
         fprintf(stderr, "Failed to initialize SDL: %s\n", SDL_GetError());
         return -1;
     }
     atexit(SDL_Quit);
+    if (!displayReal())
+        return -1;
+    if (joystickEnabled)
+        inputJoystickOpen();
 
     // SDL may offer another depth than the one asked for; that is the one we open.
     const int depth = SDL_VideoModeOK(width, height, bitsPerPixel, flags);
@@ -42,7 +71,7 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
     if (!backgroundImage)
         return -1;
 
-    if (soundInit() < 0)
+    if (soundEnabled && soundInit() < 0)
         return -1;
 
     SDL_WM_SetCaption("Skarvel OS4", "Skarvel OS4");
@@ -51,6 +80,11 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
                                {"failed to load numbers.bmp: %s\n", "failed to format numbers for display: %s\n",
                                 "failed to set color key for numbers: %s\n"});
     if (!numbersImage)
+        return -1;
+    pausedImage = pictureLoad("progdir:images/paused.png", PictureKey::Magenta,
+                              {"failed to load paused.png: %s\n", "failed to format paused.png for display: %s\n",
+                               "failed to set color key for paused.png: %s\n"});
+    if (!pausedImage)
         return -1;
 
     return titleImagesLoad() < 0 ? -1 : 0;

@@ -9,9 +9,15 @@ extern SDL_Surface* backgroundImage;
 extern SDL_Surface* introImage;
 extern SDL_Surface* loadingImage;
 extern SDL_Surface* readyImage;
+extern SDL_Surface* pausedImage;
+
+// What start-up opens besides the screen; the command line may leave either out.
+extern int soundEnabled;     // 0: no audio device, no sounds, silent play
+extern int joystickEnabled;  // 0: joysticks left alone
 
 // 0 when everything is ready, -1 after a failure it has reported. What was set up before
-// the failure stays in place.
+// the failure stays in place. Without a real display (SDL falling back on its invisible
+// offscreen or dummy driver unasked) start-up stops there.
 int appInit(int width, int height, int bitsPerPixel, Uint32 flags);
 
 int titleImagesLoad();

@@ -14,7 +14,7 @@ Surface write_backdrop(const std::filesystem::path& images);
 // Rotation frames of ship, enemy and missile, shrapnel loop, bullet, icon and digits.
 void write_sprites(const std::filesystem::path& images);
 
-// Title picture and its loading / ready strips.
+// Title picture, its loading / ready strips, and the plate shown over a paused game.
 void write_title(const std::filesystem::path& images, const Surface& backdrop);
 
 // The game's icon, the ship on a badge of space: PNGs of 16 to 256 pixels and an SVG in the

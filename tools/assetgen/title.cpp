@@ -244,6 +244,36 @@ Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, 
     return out;
 }
 
+// "PAUSED" in gold over a dark plate with a glowing rim, keyed on magenta so the frozen
+// frame shows around it.
+Surface paused_plate()
+{
+    constexpr int w = 280, h = 72;
+    Surface art = transparent_canvas(w, h);
+    Context cr(art);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, w - 14, 14, 12, -pi / 2, 0);
+    cairo_arc(cr, w - 14, h - 14, 12, 0, pi / 2);
+    cairo_arc(cr, 14, h - 14, 12, pi / 2, pi);
+    cairo_arc(cr, 14, 14, 12, pi, 3 * pi / 2);
+    cairo_close_path(cr);
+    set_colour(cr, ink, 0.85);
+    cairo_fill_preserve(cr);
+    set_colour(cr, cyan);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    font(cr, 44, true);
+    cairo_move_to(cr, (w - text_width(cr, "PAUSED")) / 2, 52);
+    cairo_text_path(cr, "PAUSED");
+    cairo_set_line_width(cr, 3);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    set_colour(cr, {0.30, 0.07, 0.0});
+    cairo_stroke_preserve(cr);
+    set_colour(cr, gold);
+    cairo_fill(cr);
+    return art;
+}
+
 }  // namespace
 
 void write_title(const std::filesystem::path& images, const Surface& backdrop)
@@ -264,6 +294,7 @@ void write_title(const std::filesystem::path& images, const Surface& backdrop)
                    {{"Press ", white}, {"SPACE", gold}, {" to start, ", white}, {"ESC", gold}, {" to quit", white}},
                    24),
              images / "ready.png");
+    save_png(key_on_magenta(paused_plate(), ink, 110), images / "paused.png");
 }
 
 }  // namespace art
