@@ -74,10 +74,10 @@ void XServer::stop()
 std::string XServer::xdotool(const std::string& arguments) const
 {
     FILE* out = popen(("DISPLAY=" + name_ + " timeout 10 xdotool " + arguments + " 2>/dev/null").c_str(), "r");
-    char line[256] = "";
-    if (!out || !fgets(line, sizeof line, out))
-        line[0] = '\0';
-    const std::string text = std::string(line).substr(0, std::string(line).find('\n'));
+    std::string text(4096, '\0');
+    text.resize(out ? fread(text.data(), 1, text.size(), out) : 0);
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
     return out && pclose(out) == 0 ? (text.empty() ? "ok" : text) : "";
 }
 

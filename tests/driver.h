@@ -21,7 +21,7 @@ public:
     explicit XServer(const std::string& screen = "800x600x24");
     ~XServer() { stop(); }
     const std::string& name() const { return name_; }  // ":N"; empty when Xvfb did not start
-    // xdotool on this display: its first line of output ("ok" when none), empty on failure.
+    // xdotool on this display: its output ("ok" when none), empty on failure.
     std::string xdotool(const std::string& arguments) const;
     void stop();
 

@@ -11,9 +11,11 @@
 #include "play.h"
 
 #include "platform/input.h"
+#include "platform/startup.h"
 #include "player/ship.h"
 #include "world/pools.h"
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -129,6 +131,18 @@ TEST_F(Play, AShipThatStopsAmongTheEnemiesLosesEveryLifeAndTheNextGameStartsWhol
     playGameStart(watch);
     EXPECT_EQ(enemyCount, 199);
     EXPECT_EQ(lives, START_LIVES);
+}
+
+TEST(Silent, AGameWithoutSoundOpensNoAudioAndPlaysToItsEnd)
+{
+    soundEnabled = 0;  // as -nosound asks
+    ASSERT_TRUE(playStartup());
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) + Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
+    PlayWatch watch;
+    playGameStart(watch);
+    for (long frame = 0; frame < 200000 && !playStubbornly(frame, watch); frame++)
+        playKeys(frame % 3 ? "DFM" : "D");  // firing all the way: every shot is silent
+    EXPECT_EQ(lives, -1);
 }
 
 TEST(Soak, ManyGamesOfRandomPlayKeepEveryRuleAfterEveryFrame)

@@ -100,6 +100,24 @@ TEST(Bombs, AreRefusedFromTheirHeadersWithTheLoadersLineAndStatusOne)
     }
 }
 
+TEST(NoDisplayOrSound, StopsWithOneLineUnlessThePlayerGoesWithoutSound)
+{
+    TempDir folder;
+    gameCopy(folder.path());
+    // No X display and no video driver asked for: SDL falls back on its offscreen driver.
+    Game unseen({.folder = folder.path(), .environment = {"SDL_VIDEODRIVER=", "XDG_RUNTIME_DIR=" + folder.path()}});
+    EXPECT_EQ(endOf(unseen, "no display"), 1);
+    EXPECT_EQ(unseen.errors(), "failed to find a display: SDL could open only its offscreen driver\n");
+    // A broken audio driver fails SDL_Init itself, unless no audio is opened at all.
+    Game broken({.folder = folder.path(), .environment = {"SDL_AUDIODRIVER=broken"}});
+    EXPECT_EQ(endOf(broken, "broken audio"), 1);
+    EXPECT_EQ(broken.errors(), "Failed to initialize SDL: Audio target 'broken' not available\n");
+    Game silent(
+        {.folder = folder.path(), .arguments = {"-nosound", "-bpp", "99"}, .environment = {"SDL_AUDIODRIVER=broken"}});
+    EXPECT_EQ(endOf(silent, "broken audio, -nosound"), 1);
+    EXPECT_EQ(silent.errors(), "requested video mode not available\n");  // past the audio
+}
+
 TEST_F(Screenshot, ANonPlainFileInItsPlaceIsLeftAloneWithALineAndNothingBlocks)
 {
     TempDir folder(true);

@@ -120,3 +120,45 @@ TEST_F(Window, AKeyLetGoOnTheTitleScreenIsLetGoInTheNextGameAndOneStillHeldStays
         ASSERT_TRUE(title(game.screenshotUntil(title)));
     }
 }
+
+TEST_F(Window, HidingTheWindowPausesTheGameUnderThePausedPlateTillPIsPressed)
+{
+    Game game({.folder = folder.path(), .arguments = {"-window", "-bpp", "32"}, .x = &x});
+    const std::string window = game.window();
+    ASSERT_FALSE(window.empty()) << game.errors();
+    x.xdotool("key space");
+    ASSERT_TRUE(playing(game.screenshotUntil(playing)));
+    x.xdotool("windowunmap --sync " + window);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    x.xdotool("windowmap --sync " + window + " windowfocus --sync " + window);
+    const auto paused = [](SDL_Surface* shot) {
+        return pictureShare(shot, gamePicture("paused.png"), 180, 204, MAGENTA) > 0.95;
+    };
+    EXPECT_TRUE(paused(game.screenshotUntil(paused)));
+    x.xdotool("key p");
+    EXPECT_FALSE(paused(game.screenshotUntil([&](SDL_Surface* shot) { return !paused(shot); })));
+}
+
+// Xvfb refreshes 60 times a second; without waiting for it the game draws as fast as it can.
+TEST_F(Window, FramesComeAtTheDisplaysRateUnlessToldOtherwiseAndScaleTwoDoublesTheWindow)
+{
+    XServer large("1600x1200x24");
+    const auto play = [&](const std::vector<std::string>& arguments, int* rate) {
+        Game game({.folder = folder.path(), .arguments = arguments, .x = &large});
+        const std::string window = game.window();
+        large.xdotool("key space");
+        game.screenshotUntil(playing);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        *rate = std::atoi(readNumber(game.screenshot(), gamePicture("numbers.png"), 0, 0, 3).c_str());
+        return large.xdotool("getwindowgeometry " + window);
+    };
+    int rate = 0;
+    EXPECT_NE(play({"-window"}, &rate).find("Geometry: 640x480"), std::string::npos);
+    EXPECT_GT(rate, 30);
+    EXPECT_LE(rate, 75);
+    EXPECT_NE(play({"-window", "-scale", "2"}, &rate).find("Geometry: 1280x960"), std::string::npos);
+#ifndef __SANITIZE_ADDRESS__  // a sanitizer build may not draw that fast
+    play({"-window", "-novsync"}, &rate);
+    EXPECT_GT(rate, 120);
+#endif
+}

@@ -92,6 +92,18 @@ TEST_F(World, SpritesAreDrawnCentredOnTheCameraAcrossTheSeamAndClippedAtTheEdges
     }
 }
 
+TEST(Contact, NeedsTheSquaredDistanceBelowTheSumOfSquaredRadiiTheShortWayRound)
+{
+    // first x, y and width, second x, y and width, whether they touch
+    const double pairs[][7] = {{100, 100, 32, 122, 100, 32, 1}, {100, 100, 32, 123, 100, 32, 0},
+                               {100, 100, 32, 116, 84, 32, 0},  {100, 100, 33, 122.9, 100, 32, 1},
+                               {10, 500, 32, 4090, 500, 32, 1}, {500, 4090, 32, 500, 10, 32, 1}};
+    for (const auto& p : pairs) {
+        const Entity a = entityAt(p[0], p[1], static_cast<int>(p[2])), b = entityAt(p[3], p[4], static_cast<int>(p[5]));
+        EXPECT_EQ(entityCollides(&a, &b) + entityCollides(&b, &a), 2 * p[6]) << p[3] << "," << p[4];
+    }
+}
+
 // Shots among crowds of enemies of every size, many right at the contact distance, near the
 // seams, far out of the world or freed: the search picks the lowest live enemy of all those
 // entityCollides says the shot touches.
