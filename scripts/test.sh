@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game, its tests and its benchmark, and runs every test.
+# Installs what is missing, builds the game, its tests and its benchmark, and runs every test;
+# builds and checks the Debian package too.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup-common.sh"
 
@@ -8,6 +9,8 @@ skarvel_install $SKARVEL_BUILD_PACKAGES $SKARVEL_TEST_PACKAGES
 skarvel_build "$SKARVEL_ROOT/build" -DBUILD_TESTING=ON -DSKARVEL_BENCHMARKS=ON
 cd "$SKARVEL_ROOT/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+# The Debian package: built from a copy of the tree, checked, unpacked and played.
+bash "$SKARVEL_ROOT/scripts/package.sh"
 
 # A minute of fuzzing the keyboard, mouse and frame lengths, then every test again with
 # AddressSanitizer and UndefinedBehaviorSanitizer, the soak and the bad-file matrix included.

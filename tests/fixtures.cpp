@@ -122,6 +122,12 @@ SDL_Surface* gamePicture(const std::string& name)
     return IMG_Load((buildDirectory() + "/images/" + name).c_str());
 }
 
+bool showsTitle(SDL_Surface* shot, int tolerance)
+{
+    return shot && pictureShare(shot, gamePicture("ready.png"), 0, 340, NO_KEY, tolerance) > 0.95 &&
+        pictureShare(shot, gamePicture("intro.png"), 0, 0, NO_KEY, tolerance, {0, 0, 640, 340}) > 0.95;
+}
+
 Entity entityAt(double x, double y, int width)
 {
     Entity entity{};

@@ -47,6 +47,9 @@ double pictureShare(SDL_Surface* shot, SDL_Surface* picture, int x, int y, Rgb k
 std::string readNumber(SDL_Surface* shot, SDL_Surface* glyphs, int x, int y, int digits);
 // One of the game's generated pictures, as decoded.
 SDL_Surface* gamePicture(const std::string& name);
+// Whether a screenshot shows the title screen: the intro picture with the ready picture over
+// its lowest rows, every colour within the tolerance.
+bool showsTitle(SDL_Surface* shot, int tolerance);
 
 // A live record of no kind at (x, y), width wide and high, with the default speed and health.
 Entity entityAt(double x, double y, int width = 32);

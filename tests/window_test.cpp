@@ -9,13 +9,6 @@
 
 namespace {
 
-// The title screen: the ready picture over the lowest rows of the intro picture.
-bool showsTitle(SDL_Surface* shot, int tolerance)
-{
-    return shot && pictureShare(shot, gamePicture("ready.png"), 0, 340, NO_KEY, tolerance) > 0.95 &&
-        pictureShare(shot, gamePicture("intro.png"), 0, 0, NO_KEY, tolerance, {0, 0, 640, 340}) > 0.95;
-}
-
 // The ship frame (0 to 63) that best fills the screen's centre, where the camera keeps it.
 int shipFrame(SDL_Surface* shot, double* share)
 {
