@@ -1,15 +1,14 @@
 #include "platform/screenshot.h"
 
 #include "platform/startup.h"
+#include "platform/wholefile.h"
 
 #include <SDL.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,28 +28,14 @@ void screenshotSave()
     struct stat existing;
     if (stat(SCREENSHOT_FILE, &existing) == 0 && !S_ISREG(existing.st_mode))
         return report("not a regular file");
-
-    // Written whole beside it under another name first, and only then put in its place, so
-    // a full disk never costs the previous screenshot.
-    char part[] = "screenshot.bmp.XXXXXX";
-    const int fd = mkstemp(part);
-    if (fd < 0)
+    // Written whole or not at all, so a full disk never costs the previous screenshot.
+    WholeFile shot;
+    if (!wholeFileOpen(&shot, SCREENSHOT_FILE))
         return report(strerror(errno));
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    FILE* file = fdopen(fd, "wb");
-    SDL_RWops* stream = file ? SDL_RWFromFP(file, 1) : nullptr;
-    if (!stream) {
-        file ? fclose(file) : close(fd);
-        unlink(part);
-        return report(file ? SDL_GetError() : strerror(errno));
-    }
-    const bool written = SDL_SaveBMP_RW(screenSurface, stream, 0) == 0;
-    const bool closed = SDL_RWclose(stream) == 0;
-    if (!written || !closed || rename(part, SCREENSHOT_FILE) != 0) {
-        const int error = errno;
-        unlink(part);
-        report(written && closed ? strerror(error) : SDL_GetError());
-    }
+    SDL_RWops* stream = SDL_RWFromFP(shot.file, 0);
+    const bool written = stream && SDL_SaveBMP_RW(screenSurface, stream, 0) == 0;
+    if (stream)
+        SDL_RWclose(stream);
+    if (!wholeFileFinish(&shot, written))
+        report(written ? strerror(errno) : SDL_GetError());
 }
