@@ -3,6 +3,7 @@
 #include "display/background.h"
 #include "display/status.h"
 #include "enemies/enemy.h"
+#include "game/demo.h"
 #include "platform/input.h"
 #include "platform/startup.h"
 #include "player/ship.h"
@@ -62,6 +63,15 @@ int pauseWait()
     return quit;
 }
 
+// A demo played on screen keeps the pace it was recorded at: the frame waits until as much
+// real time has passed since the one before.
+Uint32 demoWaitReal(Uint32 previous, Uint32 milliseconds)
+{
+    while (SDL_GetTicks() - previous < milliseconds)
+        SDL_Delay(1);
+    return SDL_GetTicks();
+}
+
 }  // namespace
 
 void gameStart()
@@ -88,17 +98,32 @@ void gamePlay()
 {
     FrameClock clock;
     frameClockStart(&clock, SDL_GetTicks());
+    Uint32 realTime = clock.lastTick;
     int quit = 0;
     while (!quit) {
         if (gamePaused) {
             quit = pauseWait();
             frameClockStart(&clock, SDL_GetTicks());
+            realTime = clock.lastTick;
             continue;
         }
-        const Uint32 now = frameWaitForTick(clock.lastTick);
+        // A demo's frame lengths stand in for the clock's, and its key flags for the keyboard's.
+        const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay;
+        Uint32 milliseconds = 0;
+        Uint16 flags = 0;
+        if (replay && demoNext(&milliseconds, &flags) <= 0)
+            break;
+        if (demoMode == DemoMode::Play)
+            realTime = demoWaitReal(realTime, milliseconds);
+        const Uint32 now = replay ? clock.lastTick + milliseconds : frameWaitForTick(clock.lastTick);
+        milliseconds = now - clock.lastTick;
         const double seconds = frameClockAdvance(&clock, now);
         // The frame in which the player leaves is still updated, drawn and shown.
         quit = inputPoll();
+        if (replay)
+            demoFlagsApply(flags);
+        else if (demoMode == DemoMode::Record)
+            demoRecordFrame(milliseconds);
         frameRun(seconds);
         if (shipIsGameOver())
             quit = 1;

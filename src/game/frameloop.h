@@ -29,6 +29,7 @@ void gameStart();
 // Everything a frame does after reading the keyboard: update, draw, flip.
 void frameRun(double seconds);
 
-// Plays one game to its end: Escape, a closed window or the last life lost. A pause stops
-// the world and the clock alike.
+// Plays one game to its end: Escape, a closed window or the last life lost, or the end of a
+// demo played back. A pause stops the world and the clock alike. A game being recorded gives
+// the demo each frame.
 void gamePlay();

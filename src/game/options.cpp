@@ -23,6 +23,9 @@ Options (a later one overrides an earlier one):
   -novsync      draw frames as fast as the clock allows
   -nosound      play without sound, opening no audio device
   -nojoystick   leave joysticks and gamepads alone
+  -record FILE    record the next game into FILE
+  -playdemo FILE  play the game recorded in FILE, in real time
+  -timedemo FILE  play it as fast as it goes and print the frame rate and cost
   -h, --help    show this help and end
   --version     show the version and end
 
@@ -104,6 +107,11 @@ PlayChoices optionsChoices(int argc, char** argv)
             choices.joystick = false;
         else if (strcmp(argv[i], "-bpp") == 0)
             i++;  // its value is no option
+        else if (i + 1 < argc && (strcmp(argv[i], "-record") == 0 || strcmp(argv[i], "-playdemo") == 0 ||
+                                  strcmp(argv[i], "-timedemo") == 0)) {
+            choices.demo = argv[i][1] == 'r' ? DemoMode::Record : argv[i][1] == 'p' ? DemoMode::Play : DemoMode::TimePlay;
+            choices.demoFile = argv[++i];
+        }
         else if (strcmp(argv[i], "-scale") == 0 && i + 1 < argc && scaleUsable(argv[i + 1]))
             choices.scale = argv[++i];
         else if (strcmp(argv[i], "-scale") == 0)
@@ -117,13 +125,16 @@ void optionsApply(const PlayChoices& choices)
 {
     // A double-buffered display on real hardware shows each frame at the display's refresh;
     // without that the loop would draw hundreds of frames a second that nobody sees.
-    setenv("SDL12COMPAT_SYNC_TO_VBLANK", choices.vsync ? "1" : "0", choices.vsync >= 0);
+    // A timed demo measures the frames themselves, never the display's wait.
+    const bool timed = choices.demo == DemoMode::TimePlay;
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", choices.vsync && !timed ? "1" : "0", choices.vsync >= 0 || timed);
     if (!choices.scale.empty()) {
         setenv("SDL12COMPAT_WINDOW_SCALING", choices.scale.c_str(), 1);
         // Whole steps keep the pixels sharp; between them smooth scaling looks better.
         const bool whole = choices.scale.size() == 1 || choices.scale.ends_with(".0");
         setenv("SDL12COMPAT_SCALE_METHOD", whole ? "nearest" : "linear", 0);
     }
+    demoMode = choices.demo;
     soundEnabled = choices.sound;
     joystickEnabled = choices.joystick;
 }

@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include "game/demo.h"
+
 #include <string>
 
 constexpr Uint32 DEFAULT_VIDEO_FLAGS = SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWSURFACE;
@@ -26,10 +28,13 @@ struct PlayChoices {
     std::string scale;      // the window's scale from -scale N: 1 to 8, whole or with one decimal
     bool sound = true;      // false for -nosound
     bool joystick = true;   // false for -nojoystick
+    DemoMode demo = DemoMode::None;  // -record, -playdemo or -timedemo, with the file
+    std::string demoFile;
 };
 
-// Reads "-vsync", "-novsync", "-scale N", "-nosound" and "-nojoystick" from left to right; a
-// scale it cannot use is left out with one line on standard error.
+// Reads "-vsync", "-novsync", "-scale N", "-nosound", "-nojoystick", "-record FILE",
+// "-playdemo FILE" and "-timedemo FILE" from left to right; a scale it cannot use is left out
+// with one line on standard error.
 PlayChoices optionsChoices(int argc, char** argv);
 
 // Puts the choices in place before SDL starts: the library's settings for waiting on the

@@ -1,0 +1,235 @@
+#include "game/demo.h"
+
+#include "game/frameloop.h"
+#include "game/title.h"
+#include "platform/input.h"
+#include "platform/wholefile.h"
+#include "player/ship.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+DemoMode demoMode = DemoMode::None;
+
+namespace {
+
+constexpr char MAGIC[8] = {'S', 'K', 'A', 'R', 'V', 'D', 'E', 'M'};
+constexpr long FRAME_COUNT_AT = 36;        // the header's last field, written when the game ends
+constexpr Uint16 FLAGS_FOLLOW = 0x8000;    // in a frame's first word
+constexpr Uint16 LONG_FRAME = 0x7fff;      // a frame too long for the word: its length follows
+constexpr Uint16 KNOWN_FLAGS = 0x00ff;
+
+int* const FLAGS[] = {&keyUp, &keyDown, &keyRight, &keyLeft, &keySpace, &keyRightCtrl, &keyM, &keyRightShift};
+
+WholeFile demoFile;
+FILE* recording = nullptr;  // the demo's file while a game is recorded
+Uint32 recordedFrames = 0;
+Uint16 recordedFlags = 0;
+
+FILE* playing = nullptr;
+const char* playName = "";
+Uint32 frameTotal = 0, framesRead = 0;
+Uint16 playFlags = 0;
+bool broken = false;
+
+// Fixed widths, least significant byte first, whatever the machine.
+void put(Uint64 value, int bytes)
+{
+    for (int i = 0; i < bytes; i++)
+        fputc(static_cast<int>(value >> (8 * i) & 0xff), recording);
+}
+
+bool get(Uint64* value, int bytes)
+{
+    *value = 0;
+    for (int i = 0; i < bytes; i++) {
+        const int byte = fgetc(playing);
+        if (byte == EOF)
+            return false;
+        *value |= static_cast<Uint64>(byte) << (8 * i);
+    }
+    return true;
+}
+
+Uint64 bitsOf(double value)
+{
+    Uint64 bits;
+    memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+double doubleOf(Uint64 bits)
+{
+    double value;
+    memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+void recordFailed(const char* reason)
+{
+    fprintf(stderr, "failed to record demo %s: %s\n", demoFile.name, reason);
+    wholeFileFinish(&demoFile, false);
+    recording = nullptr;
+}
+
+bool playFailed(const char* reason)
+{
+    fprintf(stderr, "failed to play demo %s: %s\n", playName, reason);
+    broken = true;
+    return false;
+}
+
+}  // namespace
+
+Uint16 demoFlagsPack()
+{
+    Uint16 flags = 0;
+    for (int bit = 0; bit < 8; bit++)
+        flags |= (*FLAGS[bit] ? 1 : 0) << bit;
+    return flags;
+}
+
+void demoFlagsApply(Uint16 flags)
+{
+    for (int bit = 0; bit < 8; bit++)
+        *FLAGS[bit] = flags >> bit & 1;
+}
+
+void demoRecordStart(const char* file, int depth)
+{
+    // Only a recorded game is seeded: any other keeps the dice the C library starts with.
+    const Uint32 seed = static_cast<Uint32>(time(nullptr)) ^ SDL_GetTicks() * 2654435761u;
+    srand(seed);
+    // Written beside its name, so a crash never leaves half a demo under it.
+    if (!wholeFileOpen(&demoFile, file)) {
+        fprintf(stderr, "failed to record demo %s: %s\n", file, strerror(errno));
+        return;
+    }
+    recording = demoFile.file;
+    fwrite(MAGIC, 1, sizeof MAGIC, recording);
+    put(DEMO_FORMAT, 2);
+    put(SKARVEL_VERSION_MAJOR, 2);
+    put(SKARVEL_VERSION_MINOR, 2);
+    put(seed, 4);
+    put(static_cast<Uint64>(depth), 2);
+    put(bitsOf(bulletCooldown), 8);
+    put(bitsOf(missileCooldown), 8);
+    put(0, 4);  // the frames, counted at the end
+    recordedFrames = 0;
+}
+
+void demoRecordFrame(Uint32 milliseconds)
+{
+    if (!recording)
+        return;
+    // Most frames keep the keys of the one before and cost two bytes.
+    const Uint16 flags = demoFlagsPack();
+    const bool changed = recordedFrames == 0 || flags != recordedFlags;
+    put((milliseconds < LONG_FRAME ? milliseconds : LONG_FRAME) | (changed ? FLAGS_FOLLOW : 0), 2);
+    if (milliseconds >= LONG_FRAME)
+        put(milliseconds, 4);
+    if (changed)
+        put(flags, 2);
+    recordedFrames++;
+    recordedFlags = flags;
+    if (ferror(recording))
+        recordFailed(strerror(errno));
+}
+
+void demoRecordFinish()
+{
+    if (!recording)
+        return;
+    fseek(recording, FRAME_COUNT_AT, SEEK_SET);
+    put(recordedFrames, 4);
+    recording = nullptr;
+    if (!wholeFileFinish(&demoFile, true))
+        fprintf(stderr, "failed to record demo %s: %s\n", demoFile.name, strerror(errno));
+}
+
+bool demoOpen(FILE* stream, const char* name)
+{
+    playing = stream;
+    playName = name;
+    framesRead = 0;
+    broken = false;
+    char magic[sizeof MAGIC];
+    const std::size_t got = fread(magic, 1, sizeof magic, playing);
+    Uint64 format, major, minor, seed, depth, bullet, missile, frames;
+    if (memcmp(magic, MAGIC, got) != 0)
+        return playFailed("not a Skarvel demo");
+    if (got < sizeof magic || !get(&format, 2) || !get(&major, 2) || !get(&minor, 2) || !get(&seed, 4) ||
+        !get(&depth, 2) || !get(&bullet, 8) || !get(&missile, 8) || !get(&frames, 4))
+        return playFailed("the file ends inside its header");
+    if (format == 0)
+        return playFailed("not a Skarvel demo");
+    if (format > DEMO_FORMAT) {
+        char reason[96];
+        snprintf(reason, sizeof reason, "made by a newer Skarvel (demo format %u; this one reads %u)",
+                 static_cast<unsigned>(format), DEMO_FORMAT);
+        return playFailed(reason);
+    }
+    const double bulletStart = doubleOf(bullet), missileStart = doubleOf(missile);
+    if (!std::isfinite(bulletStart) || !std::isfinite(missileStart) || bulletStart < 0 || missileStart < 0)
+        return playFailed("its header holds impossible cooldowns");
+    // The dice and the cooldowns as the recorded game began with them.
+    srand(static_cast<unsigned>(seed));
+    bulletCooldown = bulletStart;
+    missileCooldown = missileStart;
+    frameTotal = static_cast<Uint32>(frames);
+    return true;
+}
+
+int demoNext(Uint32* milliseconds, Uint16* flags)
+{
+    if (framesRead == frameTotal)
+        return 0;
+    char reason[96];
+    Uint64 word = 0, length = 0, keys = 0;
+    if (!get(&word, 2) || ((word & LONG_FRAME) == LONG_FRAME && !get(&length, 4)) ||
+        ((word & FLAGS_FOLLOW) && !get(&keys, 2))) {
+        snprintf(reason, sizeof reason, "the file ends after %u of its %u frames", framesRead, frameTotal);
+        return playFailed(reason), -1;
+    }
+    *milliseconds = (word & LONG_FRAME) == LONG_FRAME ? static_cast<Uint32>(length) : word & LONG_FRAME;
+    if (word & FLAGS_FOLLOW)
+        playFlags = static_cast<Uint16>(keys);
+    if (*milliseconds == 0)
+        snprintf(reason, sizeof reason, "frame %u lasts 0 milliseconds", framesRead + 1);
+    else if (playFlags & ~KNOWN_FLAGS)
+        snprintf(reason, sizeof reason, "frame %u holds unknown key flags 0x%04x", framesRead + 1, playFlags);
+    if (*milliseconds == 0 || (playFlags & ~KNOWN_FLAGS))
+        return playFailed(reason), -1;
+    *flags = playFlags;
+    framesRead++;
+    return 1;
+}
+
+Uint32 demoFramesRead()
+{
+    return framesRead;
+}
+
+int demoPlay(const char* file)
+{
+    FILE* stream = fopen(file, "rb");
+    playName = file;
+    if (!stream)
+        return playFailed(strerror(errno)), 1;
+    if (!demoOpen(stream, file) || spritesLoadAll() < 0)
+        return 1;
+    gameStart();
+    const clock_t processor = clock();
+    const Uint32 start = SDL_GetTicks();
+    gamePlay();
+    const double seconds = (SDL_GetTicks() - start) / 1000.0;
+    const double cpu = static_cast<double>(clock() - processor) * 1000 / CLOCKS_PER_SEC;
+    if (demoMode == DemoMode::TimePlay && !broken)
+        printf("timedemo: %u frames in %.2f s, %.1f frames a second, %.2f ms of processor a frame\n", framesRead,
+               seconds, framesRead / (seconds > 0 ? seconds : 0.001), cpu / (framesRead ? framesRead : 1));
+    fclose(stream);
+    return broken ? 1 : 0;
+}
