@@ -85,7 +85,7 @@ Game::Game(const Launch& launch) : folder(launch.folder), x(launch.x), pid_((ffl
 {
     if (pid_ != 0)
         return;
-    if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr) || !freopen("/dev/null", "w", stdout))
+    if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr) || !freopen("stdout.txt", "w", stdout))
         _exit(126);
     if (launch.errorsClosed)
         close(2);
@@ -124,9 +124,9 @@ int Game::wait(double seconds)
     return status_;
 }
 
-std::string Game::errors() const
+std::string Game::errors(const char* stream) const
 {
-    std::ifstream in(folder + "/stderr.txt");
+    std::ifstream in(folder + "/" + stream + ".txt");
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

@@ -32,7 +32,7 @@ private:
 
 // How a run of the program is started.
 struct Launch {
-    std::string folder = {};  // its current directory; standard error goes to folder/stderr.txt
+    std::string folder = {};  // its current directory, with its output in stdout.txt and stderr.txt
     std::vector<std::string> arguments = {};
     const XServer* x = nullptr;                 // a window there, else SDL's dummy drivers
     std::vector<std::string> environment = {};  // "NAME=value" settings added to its own
@@ -49,7 +49,7 @@ public:
     int wait(double seconds);
     bool running() { return wait(0) == -2; }
     pid_t pid() const { return pid_; }
-    std::string errors() const;
+    std::string errors(const char* stream = "stderr") const;  // or "stdout", what it printed
     // Waits for the window named "Skarvel OS4" and gives it the keyboard: its id, or empty.
     std::string window(double seconds = 30);
     // Presses S until a whole "screenshot.bmp" lands and reads it; null when none came.

@@ -1,18 +1,22 @@
-// Whole games played headless: golden games that must unfold exactly as recorded, the rules
+// Whole games played headless: golden demos that must unfold exactly as recorded, a game
+// recorded and played back, the rules
 // of the world after every frame of random and stubborn play with frames from a millisecond
 // to stalls of three seconds, and no heap allocation once play has begun.
 //
-// SKARVEL_GOLDEN_RECORD=1 writes the golden digests in tests/golden anew, for when a change
-// of the game's behaviour is meant. The soak is random play for longer: SKARVEL_SOAK_FRAMES
-// frames (200000 when unset), every SKARVEL_SOAK_DRAW_EVERY-th drawn (4), seed
-// SKARVEL_SOAK_SEED (1).
+// SKARVEL_GOLDEN_RECORD=1 (scripts/golden.sh) writes the digests of the golden demos in
+// tests/demos anew, for when a change of the game's behaviour is meant. The soak is random play for longer:
+// SKARVEL_SOAK_FRAMES frames (200000 when unset), every SKARVEL_SOAK_DRAW_EVERY-th drawn (4), seed SKARVEL_SOAK_SEED
+// (1).
 
+#include "fixtures.h"
 #include "heapcount.h"
 #include "play.h"
 
+#include "game/demo.h"
 #include "platform/input.h"
 #include "platform/startup.h"
 #include "player/ship.h"
+#include "world/passes.h"
 #include "world/pools.h"
 
 #include <SDL_mixer.h>
@@ -77,41 +81,77 @@ protected:
 
 }  // namespace
 
-TEST_F(Play, GoldenGamesUnfoldExactlyAsRecorded)
+namespace {
+
+// Every 100 frames of a demo played back headless, and its last: what the player sees of the world.
+std::string demoDigests(FILE* demo, const char* name)
 {
-    for (const std::uint32_t seed : {1, 2, 3}) {
-        // The same dice, cooldowns and keyboard at the start of each.
-        srand(seed);
-        playKeys("");
-        inputPoll();
-        bulletCooldown = missileCooldown = 0;
-        RandomPlayer player(seed);
-        PlayWatch watch;
-        playGameStart(watch);
-        std::string digests;
-        for (long frame = 1, ended = 0; frame <= 4000 && !ended; frame++) {
-            if (seed < 3) {
-                playKeys(player.nextKeys());
-                ended = playStep(player.nextSeconds(), false);
-            } else {
-                ended = playStubbornly(frame, watch);
-            }
-            if (frame % 100 == 0 || ended)
-                digests += "frame " + std::to_string(frame) + ": " + playDigest() + "\n";
-        }
-        const std::string file = std::string(SKARVEL_SOURCE_DIR) + "/tests/golden/game" + std::to_string(seed) + ".txt";
+    std::string digests;
+    PlayWatch watch;
+    if (!demoOpen(demo, name))
+        return "";
+    playGameStart(watch);
+    Uint32 milliseconds = 0, frame = 0;
+    Uint16 flags = 0;
+    while (demoNext(&milliseconds, &flags) > 0) {
+        inputPoll();  // the game's own steps of a frame, the demo's keys in place of the keyboard's
+        demoFlagsApply(flags);
+        worldUpdate(milliseconds / 1000.0);
+        if (++frame % 100 == 0)
+            digests += "frame " + std::to_string(frame) + ": " + playDigest() + "\n";
+    }
+    digests += "end " + std::to_string(frame) + ": " + playDigest() + "\n";
+    fclose(demo);
+    return digests;
+}
+
+}  // namespace
+
+TEST_F(Play, GoldenDemosUnfoldExactlyAsRecorded)
+{
+    for (const std::string name : {"calm", "fight", "end"}) {
+        const std::string base = std::string(SKARVEL_SOURCE_DIR) + "/tests/demos/" + name;
+        const std::string digests = demoDigests(fopen((base + ".skdemo").c_str(), "rb"), name.c_str());
+        ASSERT_FALSE(digests.empty());
         if (setting("SKARVEL_GOLDEN_RECORD", 0)) {
-            std::ofstream(file) << digests;
-            std::cout << "recorded " << file << "\n";
+            std::ofstream(base + ".digest") << digests;
             continue;
         }
-        std::ifstream in(file);
-        std::string expected, got;
+        std::ifstream in(base + ".digest");
         std::istringstream lines(digests);
+        std::string expected, got;
         while (std::getline(in, expected) && std::getline(lines, got))
-            ASSERT_EQ(got, expected) << "game " << seed << " went another way (" << file << ")";
-        EXPECT_FALSE(in || std::getline(lines, got)) << "game " << seed << " lasted another time (" << file << ")";
+            ASSERT_EQ(got, expected) << "the " << name << " demo went another way by " << got.substr(0, got.find(':'));
+        EXPECT_FALSE(in || std::getline(lines, got)) << "the " << name << " demo lasted another time";
     }
+}
+
+// A game played while recorded, with a stall longer than a frame's word holds, plays back
+// the same from its file.
+TEST_F(Play, ARecordedGamePlaysBackTheSame)
+{
+    TempDir folder;
+    const std::string file = folder / "game.skdemo";
+    RandomPlayer player(9);
+    PlayWatch watch;
+    bulletCooldown = 0.04;
+    demoRecordStart(file.c_str(), 32);
+    playGameStart(watch);
+    std::string digests;
+    for (int frame = 1; frame <= 3000; frame++) {
+        playKeys(player.nextKeys());
+        const Uint32 milliseconds = frame == 1500 ? 40000 : static_cast<Uint32>(player.nextSeconds() * 1000);
+        inputPoll();
+        demoRecordFrame(milliseconds);
+        worldUpdate(milliseconds / 1000.0);
+        if (frame % 100 == 0)
+            digests += "frame " + std::to_string(frame) + ": " + playDigest() + "\n";
+        if (shipIsGameOver())
+            break;
+    }
+    demoRecordFinish();
+    const std::string replayed = demoDigests(fopen(file.c_str(), "rb"), "game");
+    EXPECT_EQ(replayed.substr(0, digests.size()), digests);
 }
 
 TEST_F(Play, RandomGamesKeepEveryRuleAndTakeNoMemoryAfterEveryFrame)

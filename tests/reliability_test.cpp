@@ -118,6 +118,39 @@ TEST(NoDisplayOrSound, StopsWithOneLineUnlessThePlayerGoesWithoutSound)
     EXPECT_EQ(silent.errors(), "requested video mode not available\n");  // past the audio
 }
 
+// Demo files spoilt in every way a file can be, played with -timedemo.
+TEST(BadDemos, GiveOneLineAndStatusOneAfterTheFramesTheyCouldPlay)
+{
+    TempDir folder;
+    gameCopy(folder.path());
+    std::ifstream in(std::string(SKARVEL_SOURCE_DIR) + "/tests/demos/calm.skdemo", std::ios::binary);
+    const std::string good(std::istreambuf_iterator<char>(in), {});
+    const auto patched = [&](std::size_t at, std::string bytes) {
+        return good.substr(0, at) + bytes + good.substr(at + bytes.size());
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {good, ""},
+        {"", "the file ends inside its header"},
+        {good.substr(0, 20), "the file ends inside its header"},
+        {good.substr(0, good.size() / 2), "the file ends after "},
+        {patched(0, "SKARVDEN"), "not a Skarvel demo"},
+        {patched(8, std::string("\x02\0", 2)), "made by a newer Skarvel (demo format 2; this one reads 1)"},
+        {patched(40, std::string("\0\x80", 2)), "frame 1 lasts 0 milliseconds"},
+        {patched(42, std::string("\0\x01", 2)), "frame 1 holds unknown key flags 0x0100"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        std::ofstream(folder / "game.skdemo", std::ios::binary) << bytes;
+        Game game({.folder = folder.path(), .arguments = {"-timedemo", "game.skdemo"}});
+        EXPECT_EQ(endOf(game, "-timedemo"), reason.empty() ? 0 : 1) << reason;
+        EXPECT_EQ(game.errors().rfind(reason.empty() ? "" : "failed to play demo game.skdemo: " + reason, 0), 0u)
+            << game.errors();
+        EXPECT_EQ(game.errors("stdout").rfind("timedemo: 630 frames in ", 0), reason.empty() ? 0u : std::string::npos);
+    }
+    Game missing({.folder = folder.path(), .arguments = {"-playdemo", "none.skdemo"}});
+    EXPECT_EQ(endOf(missing, "-playdemo"), 1);
+    EXPECT_EQ(missing.errors(), "failed to play demo none.skdemo: No such file or directory\n");
+}
+
 TEST_F(Screenshot, ANonPlainFileInItsPlaceIsLeftAloneWithALineAndNothingBlocks)
 {
     TempDir folder(true);
