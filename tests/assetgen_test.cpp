@@ -1,5 +1,5 @@
 // The picture and sound generator, run afresh into a folder of its own: sizes, colour keys,
-// which way the craft turn, the backdrop's tiling, and the same bytes on every run.
+// which way the craft turn, and the same bytes on every run.
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -40,11 +40,6 @@ std::string frame(const char* set, int number)
     char name[64];
     snprintf(name, sizeof name, "%s%04d.png", set, number);
     return name;
-}
-
-double brightness(Rgb c)
-{
-    return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
 }
 
 }  // namespace
@@ -96,24 +91,6 @@ TEST(Assetgen, CraftFramesTurnCounterClockwiseFromPointingRight)
         const long toward[] = {-sx, sy, sx, -sy};
         EXPECT_GT(toward[side], 0) << "frame " << number;
     }
-}
-
-TEST(Assetgen, TheBackdropIsDarkAndTilesWithoutASeam)
-{
-    ASSERT_FALSE(assets().empty());
-    SDL_Surface* bg = picture("bg.png");
-    double total = 0, seamX = 0, seamY = 0, insideX = 0, insideY = 0;
-    for (int i = 0; i < 1024; i++) {
-        for (int j = 0; j < 1024; j += 8)
-            total += brightness(pixelAt(bg, i, j));
-        seamX += std::abs(brightness(pixelAt(bg, 1023, i)) - brightness(pixelAt(bg, 0, i)));
-        seamY += std::abs(brightness(pixelAt(bg, i, 1023)) - brightness(pixelAt(bg, i, 0)));
-        insideX += std::abs(brightness(pixelAt(bg, 500, i)) - brightness(pixelAt(bg, 501, i)));
-        insideY += std::abs(brightness(pixelAt(bg, i, 500)) - brightness(pixelAt(bg, i, 501)));
-    }
-    EXPECT_LT(total / (1024 * 128), 30.0);
-    EXPECT_LT(seamX, 2 * insideX + 1024);
-    EXPECT_LT(seamY, 2 * insideY + 1024);
 }
 
 TEST(Assetgen, EveryRunWritesTheSameBytes)

@@ -159,20 +159,6 @@ TEST_F(Play, RandomGamesKeepEveryRuleAndTakeNoMemoryAfterEveryFrame)
     EXPECT_GT(playRandomly(10000, 20240601, 1, 1500), 1);
 }
 
-TEST_F(Play, AShipThatStopsAmongTheEnemiesLosesEveryLifeAndTheNextGameStartsWhole)
-{
-    PlayWatch watch;
-    playGameStart(watch);
-    long frame = 0;
-    while (frame < 200000 && !playStubbornly(frame, watch))
-        frame++;
-    ASSERT_EQ(lives, -1) << "after " << frame << " frames";
-    EXPECT_LT(enemyCount, 199);
-    playGameStart(watch);
-    EXPECT_EQ(enemyCount, 199);
-    EXPECT_EQ(lives, START_LIVES);
-}
-
 TEST(Silent, AGameWithoutSoundOpensNoAudioAndPlaysToItsEnd)
 {
     soundEnabled = 0;  // as -nosound asks
