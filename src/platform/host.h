@@ -1,6 +1,8 @@
-// What the game needs of the machine around it before anything else starts: the three
-// standard streams open, and a prompt end when the display goes away.
+// What the game needs of the machine around it: the three standard streams open, a prompt end
+// when the display goes away, showing a frame and waiting.
 #pragma once
+
+#include <SDL.h>
 
 // Opens /dev/null on whichever of standard input, output and error is closed, so that no
 // file or display connection opened later takes its number and receives the game's
@@ -11,3 +13,10 @@ void hostStandardStreamsOpen();
 // and one line on standard error; otherwise SDL's shut-down would wait on the dead
 // connection for ever.
 void hostDisplayLossWatch();
+
+// Shows what was drawn on the screen: every frame and every wait of the game goes through
+// these two, so that a machine that must be handed control back gets it there.
+void hostFrameShow(SDL_Surface* screen);
+
+// Waits at least the given milliseconds.
+void hostWait(Uint32 milliseconds);

@@ -30,3 +30,13 @@ void hostDisplayLossWatch()
 {
     XSetIOErrorHandler(displayLost);
 }
+
+void hostFrameShow(SDL_Surface* screen)
+{
+    SDL_Flip(screen);
+}
+
+void hostWait(Uint32 milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
