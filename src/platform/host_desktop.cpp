@@ -3,7 +3,6 @@
 #include <X11/Xlib.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -49,4 +48,9 @@ SDL_RWops* hostDecoderStream(FILE* checked, const char* /*file*/)
     if (!stream)
         fclose(checked);
     return stream;
+}
+
+const Uint8* hostKeysHeld()
+{
+    return SDL_GetKeyState(nullptr);
 }

@@ -75,7 +75,7 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
         return decoded;
 
     // Converted once here, so that no blit in play needs a format conversion.
-    SDL_Surface* picture = SDL_DisplayFormat(decoded);
+    SDL_Surface* picture = pictureScreenCopy(decoded);
     SDL_FreeSurface(decoded);
     if (!picture) {
         report(messages.format, number);
@@ -84,7 +84,7 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
     if (key != PictureKey::Opaque) {
         const Uint8 red = key == PictureKey::Magenta ? 255 : 0;
         const Uint8 blue = red;
-        if (SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, SDL_MapRGB(picture->format, red, 0, blue)) < 0) {
+        if (pictureSeeThrough(picture, red, 0, blue) < 0) {
             SDL_FreeSurface(picture);
             report(messages.colorKey, number);
             return nullptr;
