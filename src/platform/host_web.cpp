@@ -2,6 +2,8 @@
 // hand the page its turn wherever they show a frame or wait.
 #include "platform/host.h"
 
+#include "platform/input.h"
+
 #include <emscripten.h>
 
 #include <cstdarg>
@@ -15,6 +17,19 @@ char errorText[512] = "unknown error";
 // queued keys and clicks reach SDL's event queue.
 EM_ASYNC_JS(void, nextAnimationFrame, (), {
     await new Promise(function(resolve) { requestAnimationFrame(function() { resolve(); }); });
+});
+
+// 1 when the canvas lost the keyboard, or the page was hidden, since the last look. A hidden
+// page has no animation frames: the game would stand still and then leap.
+EM_JS(int, pageLeft, (), {
+    if (Module.pageLeft === undefined) {
+        const leave = function() { Module.pageLeft = 1; };
+        Module.canvas.addEventListener("blur", leave);
+        document.addEventListener("visibilitychange", function() { if (document.hidden) leave(); });
+    }
+    const left = Module.pageLeft || 0;
+    Module.pageLeft = 0;
+    return left;
 });
 // clang-format on
 
@@ -50,6 +65,9 @@ void hostFrameShow(SDL_Surface* screen)
 {
     SDL_Flip(screen);
     nextAnimationFrame();
+    // As a window that loses the keyboard or is hidden does on the desktop, this pauses.
+    if (pageLeft())
+        gamePaused = 1;
 }
 
 void hostWait(Uint32 milliseconds)
