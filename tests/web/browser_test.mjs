@@ -27,7 +27,7 @@ await new Promise((ready) => server.listen(0, "127.0.0.1", ready));
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), "skarvel-chromium-"));
 const chromium = spawn("/usr/bin/chromium", ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
     "--no-first-run", "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    `--user-data-dir=${profile}`, "--remote-debugging-pipe", "--window-size=640,820"],
+    `--user-data-dir=${profile}`, "--remote-debugging-pipe", "--window-size=655,700"],
     { stdio: ["ignore", "ignore", "ignore", "pipe", "pipe"] });
 const replies = new Map(), pages = new Map();
 let lastId = 0, received = "";
