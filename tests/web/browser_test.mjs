@@ -48,10 +48,11 @@ const send = (method, params = {}, sessionId) => new Promise((resolve) => {
 });
 const sleep = (milliseconds) => new Promise((done) => setTimeout(done, milliseconds));
 after(async () => {
-    send("Browser.close");
-    await new Promise((done) => chromium.on("exit", done));
     server.close();
-    fs.rmSync(profile, { recursive: true, force: true });
+    send("Browser.close");
+    await new Promise((done) => chromium.on("exit", done) && setTimeout(done, 10000).unref());
+    chromium.kill();
+    fs.rmSync(profile, { recursive: true, force: true, maxRetries: 5 });
 });
 
 // Runs in the page: the pictures to compare with, loaded at its start; how many pixels of the
