@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game, its tests and its benchmark, and runs every test;
-# builds and checks the Debian package too.
+# builds the page of the web version and plays it in headless Chromium; builds and checks the
+# Debian package too.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup-common.sh"
 
@@ -9,6 +10,10 @@ skarvel_install $SKARVEL_BUILD_PACKAGES $SKARVEL_TEST_PACKAGES
 skarvel_build "$SKARVEL_ROOT/build" -DBUILD_TESTING=ON -DSKARVEL_BENCHMARKS=ON
 cd "$SKARVEL_ROOT/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+# The game in a browser page, built once from the pictures and sounds generated above and
+# played in headless Chromium.
+bash "$SKARVEL_ROOT/scripts/web.sh"
+node "$SKARVEL_ROOT/tests/web/browser_test.mjs" "$SKARVEL_ROOT/build-web" "$SKARVEL_ROOT/build/images"
 # The Debian package: built from a copy of the tree, checked, unpacked and played.
 bash "$SKARVEL_ROOT/scripts/package.sh"
 

@@ -4,6 +4,7 @@
 #include "display/status.h"
 #include "enemies/enemy.h"
 #include "game/demo.h"
+#include "platform/host.h"
 #include "platform/input.h"
 #include "platform/startup.h"
 #include "player/ship.h"
@@ -36,7 +37,7 @@ Uint32 frameWaitForTick(Uint32 lastTick)
     // Every frame lasts at least a millisecond, so no frame and no window has zero length.
     Uint32 now = SDL_GetTicks();
     while (now == lastTick) {
-        SDL_Delay(1);
+        hostWait(1);
         now = SDL_GetTicks();
     }
     return now;
@@ -56,8 +57,8 @@ int pauseWait()
     SDL_BlitSurface(pausedImage, nullptr, screenSurface, &place);
     int quit = 0;
     while (gamePaused && !quit) {
-        SDL_Flip(screenSurface);
-        SDL_Delay(PAUSE_POLL_MS);
+        hostFrameShow(screenSurface);
+        hostWait(PAUSE_POLL_MS);
         quit = inputPoll();
     }
     return quit;
@@ -68,7 +69,7 @@ int pauseWait()
 Uint32 demoWaitReal(Uint32 previous, Uint32 milliseconds)
 {
     while (SDL_GetTicks() - previous < milliseconds)
-        SDL_Delay(1);
+        hostWait(1);
     return SDL_GetTicks();
 }
 
@@ -91,7 +92,7 @@ void frameRun(double seconds)
     worldDraw();
     radarDraw();
     statusDraw();
-    SDL_Flip(screenSurface);
+    hostFrameShow(screenSurface);
 }
 
 void gamePlay()

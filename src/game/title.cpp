@@ -2,6 +2,7 @@
 
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
+#include "platform/host.h"
 #include "platform/input.h"
 #include "platform/screenshot.h"
 #include "platform/startup.h"
@@ -30,7 +31,7 @@ void showTitle(SDL_Surface* lower)
     SDL_BlitSurface(introImage, nullptr, screenSurface, &top);
     SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
     SDL_BlitSurface(lower, nullptr, screenSurface, &strip);
-    SDL_Flip(screenSurface);
+    hostFrameShow(screenSurface);
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ int titleScreenRun()
                 }
             }
         }
-        SDL_Delay(TITLE_POLL_MS);
+        hostWait(TITLE_POLL_MS);
         if (!spritesLoaded) {
             showTitle(loadingImage);
             if (spritesLoadAll() < 0)

@@ -1,6 +1,12 @@
-// What the game needs of the machine around it before anything else starts: the three
-// standard streams open, and a prompt end when the display goes away.
+// What the game needs of the machine around it: the three standard streams open, a prompt end
+// when the display goes away, showing a frame, waiting, and handing a checked file to SDL's
+// decoders. The desktop (host_desktop.cpp) and the browser (host_web.cpp) each do these their
+// own way; the build takes one of the two.
 #pragma once
+
+#include <SDL.h>
+
+#include <cstdio>
 
 // Opens /dev/null on whichever of standard input, output and error is closed, so that no
 // file or display connection opened later takes its number and receives the game's
@@ -11,3 +17,18 @@ void hostStandardStreamsOpen();
 // and one line on standard error; otherwise SDL's shut-down would wait on the dead
 // connection for ever.
 void hostDisplayLossWatch();
+
+// Shows what was drawn on the screen. In a browser the page then has its turn until its next
+// animation frame: only then does it show the canvas and hand over keys and clicks.
+void hostFrameShow(SDL_Surface* screen);
+
+// Waits at least the given milliseconds, the page running meanwhile in a browser.
+void hostWait(Uint32 milliseconds);
+
+// Gives SDL's picture or sound decoder the file whose header was checked through checked,
+// from its start; the stream takes the file over and closes it. None when SDL cannot make one.
+SDL_RWops* hostDecoderStream(FILE* checked, const char* file);
+
+// What SDL 1.2's SDL_GetKeyState gives: for each key symbol, 1 while it is held. emscripten's
+// SDL has that call, but its headers know it only by its later name, SDL_GetKeyboardState.
+const Uint8* hostKeysHeld();

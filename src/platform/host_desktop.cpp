@@ -3,7 +3,6 @@
 #include <X11/Xlib.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -29,4 +28,29 @@ void hostStandardStreamsOpen()
 void hostDisplayLossWatch()
 {
     XSetIOErrorHandler(displayLost);
+}
+
+void hostFrameShow(SDL_Surface* screen)
+{
+    SDL_Flip(screen);
+}
+
+void hostWait(Uint32 milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
+
+SDL_RWops* hostDecoderStream(FILE* checked, const char* /*file*/)
+{
+    // The very file that was checked, so that nothing can take its place in between.
+    rewind(checked);
+    SDL_RWops* stream = SDL_RWFromFP(checked, 1);
+    if (!stream)
+        fclose(checked);
+    return stream;
+}
+
+const Uint8* hostKeysHeld()
+{
+    return SDL_GetKeyState(nullptr);
 }

@@ -1,5 +1,6 @@
 #include "platform/input.h"
 
+#include "platform/host.h"
 #include "platform/screenshot.h"
 
 #include <SDL.h>
@@ -120,7 +121,7 @@ int inputPoll()
 
 void inputReleaseLiftedKeys()
 {
-    const Uint8* keyboard = SDL_GetKeyState(nullptr);
+    const Uint8* keyboard = hostKeysHeld();
     SDL_JoystickUpdate();
     for (Control& control : controls)
         hold(control, control.byKeyboard && keyboard[control.key], control.byPad && padHolds(control.key));

@@ -1,5 +1,6 @@
 #include "platform/pictures.h"
 
+#include "platform/host.h"
 #include "platform/progdir.h"
 #include "platform/startup.h"
 
@@ -14,25 +15,26 @@ constexpr Uint32 FRAME_MAX_SIZE = 256;     // for a frame of a numbered set
 
 // Every picture of the game is a PNG, and a file of a few kilobytes can declare one that
 // takes gigabytes and many seconds to decode. So the size the PNG declares is read before
-// anything is decoded, from a stream that must start as a PNG (the decoder is chosen by
-// content, not by name). Gives the stream back at its start, or none after setting why.
+// anything is decoded, from a file that must start as a PNG (the decoder is chosen by
+// content, not by name). Gives the stream for the decoder, or none after setting why.
 SDL_RWops* pictureOpen(const char* file, Uint32 limit)
 {
-    SDL_RWops* stream = SDL_RWFromFile(file, "rb");
-    if (!stream)
+    FILE* checked = fopen(file, "rb");
+    if (!checked) {
+        SDL_SetError("Couldn't open %s", file);
         return nullptr;
+    }
     static const Uint8 SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
     Uint8 head[24];
-    const bool png = SDL_RWread(stream, head, 1, sizeof head) == sizeof head && !memcmp(head, SIGNATURE, 16);
+    const bool png = fread(head, 1, sizeof head, checked) == sizeof head && !memcmp(head, SIGNATURE, 16);
     const auto bigEndian = [](const Uint8* p) { return Uint32(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; };
     const Uint32 w = bigEndian(head + 16), h = bigEndian(head + 20);
     if (!png || w > limit || h > limit) {
         png ? SDL_SetError("picture too large: %u x %u", w, h) : SDL_SetError("not a PNG picture");
-        SDL_RWclose(stream);
+        fclose(checked);
         return nullptr;
     }
-    SDL_RWseek(stream, 0, RW_SEEK_SET);
-    return stream;
+    return hostDecoderStream(checked, file);
 }
 
 void report(const char* message, int number)
@@ -73,7 +75,7 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
         return decoded;
 
     // Converted once here, so that no blit in play needs a format conversion.
-    SDL_Surface* picture = SDL_DisplayFormat(decoded);
+    SDL_Surface* picture = pictureScreenCopy(decoded);
     SDL_FreeSurface(decoded);
     if (!picture) {
         report(messages.format, number);
@@ -82,7 +84,7 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
     if (key != PictureKey::Opaque) {
         const Uint8 red = key == PictureKey::Magenta ? 255 : 0;
         const Uint8 blue = red;
-        if (SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, SDL_MapRGB(picture->format, red, 0, blue)) < 0) {
+        if (pictureSeeThrough(picture, red, 0, blue) < 0) {
             SDL_FreeSurface(picture);
             report(messages.colorKey, number);
             return nullptr;

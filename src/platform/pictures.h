@@ -35,3 +35,10 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
 // Reads the 64 files of a set, numbered 0001 to 0064 in the pattern, into frames. Stops at
 // the first failure with -1; the frames read before it stay loaded.
 int spriteFramesLoad(const char* pattern, SpriteFrames& frames, PictureKey key, const PictureMessages& messages);
+
+// The two steps of the recipe that the desktop (pictures_desktop.cpp) and the browser
+// (pictures_web.cpp) take their own way. A copy of the decoded picture in the screen's
+// format, or none after setting why:
+SDL_Surface* pictureScreenCopy(SDL_Surface* decoded);
+// The colour whose pixels are see-through when the picture is drawn; -1 after setting why.
+int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue);

@@ -1,6 +1,8 @@
-// Resolving the "progdir:" prefix of the game's file names: the directory that holds the
-// executable when its images/ are there (the build folder), else the data folder of an
-// installed copy relative to it, else the data folder the build was configured for.
+// Resolving the "progdir:" prefix of the game's file names. On the desktop it names the
+// directory that holds the executable when its images/ are there (the build folder), else the
+// data folder of an installed copy relative to it, else the data folder the build was
+// configured for; in a browser, the root of the page's file system, where the packed pictures
+// and sounds lie.
 #pragma once
 
 #include <cstddef>
@@ -13,3 +15,7 @@ bool progdirResolve(const char* path, char* out, std::size_t size);
 
 // Makes "progdir:" name another directory (tests play from folders of their own).
 void progdirSet(const char* directory);
+
+// Writes the directory "progdir:" names unless set, found once on first use: the desktop's
+// way is in progdir_desktop.cpp, the browser's in progdir_web.cpp.
+void progdirFind(char* directory, std::size_t size);

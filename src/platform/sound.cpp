@@ -1,10 +1,12 @@
 #include "platform/sound.h"
 
+#include "platform/host.h"
 #include "platform/progdir.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/types.h>
 
 SoundEffect soundTable[7] = {
     {"progdir:sounds/shoot3.wav", nullptr},
@@ -32,40 +34,40 @@ Uint32 littleEndian(const Uint8* p)
 
 // The length a WAV declares, worked out from its header before the mixer converts it: a
 // file of a few kilobytes can declare hours of sound at one sample a second, which take
-// gigabytes once converted. The stream is given back at its start, or closed after setting
-// why it is refused.
+// gigabytes once converted. Gives the stream for the mixer, or none after setting why the
+// file is refused.
 SDL_RWops* soundOpen(const char* file)
 {
-    SDL_RWops* stream = SDL_RWFromFile(file, "rb");
-    if (!stream)
+    FILE* checked = fopen(file, "rb");
+    if (!checked) {
+        SDL_SetError("Couldn't open %s", file);
         return nullptr;
+    }
     Uint8 head[12];
     Uint32 bytesPerSecond = 0;
-    if (SDL_RWread(stream, head, 1, 12) == 12 && !memcmp(head, "RIFF", 4) && !memcmp(head + 8, "WAVE", 4)) {
+    if (fread(head, 1, 12, checked) == 12 && !memcmp(head, "RIFF", 4) && !memcmp(head + 8, "WAVE", 4)) {
         // The chunks in turn: the format tells the bytes a second, the data how many bytes.
-        while (SDL_RWread(stream, head, 1, 8) == 8) {
+        while (fread(head, 1, 8, checked) == 8) {
             const Uint32 size = littleEndian(head + 4);
             if (!memcmp(head, "data", 4) && bytesPerSecond > 0) {
                 const double seconds = static_cast<double>(size) / bytesPerSecond;
-                if (seconds <= SOUND_LONGEST_SECONDS) {
-                    SDL_RWseek(stream, 0, RW_SEEK_SET);
-                    return stream;
-                }
+                if (seconds <= SOUND_LONGEST_SECONDS)
+                    return hostDecoderStream(checked, file);
                 SDL_SetError("sound too long: %.0f seconds", seconds);
-                SDL_RWclose(stream);
+                fclose(checked);
                 return nullptr;
             }
             Uint8 format[12];
-            if (!memcmp(head, "fmt ", 4) && size >= 12 && SDL_RWread(stream, format, 1, 12) == 12) {
+            if (!memcmp(head, "fmt ", 4) && size >= 12 && fread(format, 1, 12, checked) == 12) {
                 bytesPerSecond = littleEndian(format + 8);
-                SDL_RWseek(stream, size - 12 + (size & 1), RW_SEEK_CUR);
-            } else if (SDL_RWseek(stream, size + (size & 1), RW_SEEK_CUR) < 0) {
+                fseeko(checked, static_cast<off_t>(size) - 12 + (size & 1), SEEK_CUR);
+            } else if (fseeko(checked, static_cast<off_t>(size) + (size & 1), SEEK_CUR) < 0) {
                 break;
             }
         }
     }
     SDL_SetError("not a WAV sound");
-    SDL_RWclose(stream);
+    fclose(checked);
     return nullptr;
 }
 

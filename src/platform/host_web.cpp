@@ -1,0 +1,94 @@
+// The game in a browser page, built with emscripten: its loops block, so ASYNCIFY lets them
+// hand the page its turn wherever they show a frame or wait.
+#include "platform/host.h"
+
+#include "platform/input.h"
+
+#include <emscripten.h>
+
+#include <cstdarg>
+
+namespace {
+
+char errorText[512] = "unknown error";
+
+// clang-format off
+// Resolves at the page's next animation frame: the browser shows the canvas as drawn, and
+// queued keys and clicks reach SDL's event queue.
+EM_ASYNC_JS(void, nextAnimationFrame, (), {
+    await new Promise(function(resolve) { requestAnimationFrame(function() { resolve(); }); });
+});
+
+// 1 when the canvas lost the keyboard, or the page was hidden, since the last look. A hidden
+// page has no animation frames: the game would stand still and then leap.
+EM_JS(int, pageLeft, (), {
+    if (Module.pageLeft === undefined) {
+        const leave = function() { Module.pageLeft = 1; };
+        Module.canvas.addEventListener("blur", leave);
+        document.addEventListener("visibilitychange", function() { if (document.hidden) leave(); });
+    }
+    const left = Module.pageLeft || 0;
+    Module.pageLeft = 0;
+    return left;
+});
+// clang-format on
+
+}  // namespace
+
+// emscripten's SDL keeps no error text (its SDL_SetError does nothing), so the reasons the
+// game gives for a file it refuses would read "unknown SDL-emscripten error". These two take
+// the place of its pair.
+extern "C" void SDL_SetError(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(errorText, sizeof errorText, format, arguments);
+    va_end(arguments);
+}
+
+extern "C" const char* SDL_GetError()
+{
+    return errorText;
+}
+
+void hostStandardStreamsOpen()
+{
+    // The page's console is standard output and error; there is no standard input.
+}
+
+void hostDisplayLossWatch()
+{
+    // The page is the display: it cannot go away while the game runs.
+}
+
+void hostFrameShow(SDL_Surface* screen)
+{
+    SDL_Flip(screen);
+    nextAnimationFrame();
+    // As a window that loses the keyboard or is hidden does on the desktop, this pauses.
+    if (pageLeft())
+        gamePaused = 1;
+}
+
+void hostWait(Uint32 milliseconds)
+{
+    emscripten_sleep(milliseconds);
+}
+
+SDL_RWops* hostDecoderStream(FILE* checked, const char* file)
+{
+    // emscripten's SDL reads only files it is given by name: the packed files never change,
+    // so the name leads to the file that was checked.
+    fclose(checked);
+    // Its streams are numbers, the length of its table when made, and freeing the last one
+    // empties the table: the next would be 0, which reads as none. One stream made first and
+    // never freed keeps every later number above it.
+    static SDL_RWops* const first = SDL_RWFromFile("/", "rb");
+    (void)first;
+    return SDL_RWFromFile(file, "rb");
+}
+
+const Uint8* hostKeysHeld()
+{
+    return SDL_GetKeyboardState(nullptr);
+}

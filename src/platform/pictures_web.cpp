@@ -1,0 +1,27 @@
+// In a browser every SDL surface is a canvas of 32-bit pixels with an alpha channel, and
+// drawing one is the canvas's own drawImage, which knows no colour key.
+#include "platform/pictures.h"
+
+SDL_Surface* pictureScreenCopy(SDL_Surface* decoded)
+{
+    // emscripten's SDL has no SDL_DisplayFormat; the alpha format is the screen's own.
+    return SDL_DisplayFormatAlpha(decoded);
+}
+
+int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue)
+{
+    // emscripten's SDL_SetColorKey does nothing, so the key colour becomes alpha here, once:
+    // every pixel of exactly that colour is made fully transparent.
+    if (SDL_LockSurface(picture) < 0)
+        return -1;
+    const Uint32 alpha = picture->format->Amask;
+    const Uint32 key = SDL_MapRGB(picture->format, red, green, blue) & ~alpha;
+    for (int y = 0; y < picture->h; y++) {
+        Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(picture->pixels) + y * picture->pitch);
+        for (int x = 0; x < picture->w; x++)
+            if ((row[x] & ~alpha) == key)
+                row[x] &= ~alpha;
+    }
+    SDL_UnlockSurface(picture);
+    return 0;
+}
