@@ -122,14 +122,10 @@ TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAnd
     lives = 0;
     keyLeft = keySpace = 1;  // let go on the title screen, as the keyboard shows
     for (int round = 0; round < 2; round++) {
-        gameStart();
-        EXPECT_EQ(keyLeft + keySpace, 0);
-        EXPECT_EQ(enemyCount, 199);
-        EXPECT_EQ(lives, 3);
-        EXPECT_EQ(PlayerShip.x, 0);
-        EXPECT_EQ(PlayerShip.health, SHIP_HEALTH);
-        EXPECT_EQ(EnemyPool[198].active, 1);
-        EXPECT_EQ(EnemyPool[199].active, 0);
+        gameStart();  // keys up, 199 enemies in the lowest slots, three lives, the ship whole at home
+        EXPECT_EQ(std::tuple(keyLeft + keySpace, enemyCount, EnemyPool[198].active, EnemyPool[199].active),
+                  std::tuple(0, 199, 1, 0));
+        EXPECT_EQ(std::tuple(lives, PlayerShip.x, PlayerShip.health), std::tuple(3, 0.0, SHIP_HEALTH));
         PlayerShip.y = 777;
     }
     pushKey(SDLK_ESCAPE, true);
@@ -193,9 +189,7 @@ TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeav
     pushKey(SDLK_SPACE, true);
     pressLater(SDLK_ESCAPE, 400);
     EXPECT_EQ(titleScreenRun(), 0);
-    EXPECT_EQ(spritesLoaded, 1);
-    EXPECT_NE(smallShipIcon, nullptr);
-    EXPECT_NE(missileFrames[63], nullptr);
+    EXPECT_TRUE(spritesLoaded && smallShipIcon && missileFrames[63]);
     SDL_Surface* first = shipFrames[0];
 
     keyUp = 1;
@@ -203,9 +197,8 @@ TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeav
     pushKey(SDLK_LEFT, true);
     pressLater(SDLK_SPACE, 300);
     EXPECT_EQ(titleScreenRun(), 1);
-    EXPECT_EQ(shipFrames[0], first);  // not loaded again
-    EXPECT_EQ(keyUp, 1);              // released on the title screen: still held in the next game
-    EXPECT_EQ(keyLeft, 0);
+    // Not loaded again; the keys as they were, Up still held though released on the title.
+    EXPECT_EQ(std::tuple(shipFrames[0], keyUp, keyLeft), std::tuple(first, 1, 0));
 }
 
 TEST_F(Title, TheLaterOfTwoRequestsInOnePollDecidesAndSTakesAScreenshotOfTheTitle)
@@ -235,9 +228,7 @@ TEST_F(Title, AMissingSpriteEndsTheTitleScreenWithItsMessageAndTriesNothingAfter
     EXPECT_EQ(titleScreenRun(), -1);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(errors.rfind("failed to load ship frame 33: ", 0), 0u) << errors;
-    EXPECT_EQ(spritesLoaded, 1);
-    EXPECT_NE(shipFrames[31], nullptr);  // frames 1 to 32 stay loaded
-    EXPECT_EQ(shipFrames[32], nullptr);
-    EXPECT_EQ(shipFrames[63], nullptr);  // nor any frame after it, nor any other set
-    EXPECT_EQ(enemyFrames[0], nullptr);
+    // Frames 1 to 32 stay loaded; no frame after it is tried, nor any other set.
+    EXPECT_EQ(std::tuple(spritesLoaded, shipFrames[31] != nullptr, shipFrames[32], shipFrames[63], enemyFrames[0]),
+              std::tuple(1, true, nullptr, nullptr, nullptr));
 }
