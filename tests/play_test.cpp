@@ -13,6 +13,7 @@
 #include "play.h"
 
 #include "game/demo.h"
+#include "game/frameloop.h"
 #include "platform/input.h"
 #include "platform/startup.h"
 #include "player/ship.h"
@@ -152,6 +153,27 @@ TEST_F(Play, ARecordedGamePlaysBackTheSame)
     demoRecordFinish();
     const std::string replayed = demoDigests(fopen(file.c_str(), "rb"), "game");
     EXPECT_EQ(replayed.substr(0, digests.size()), digests);
+}
+
+// The frame loop itself records what it measures: a game recorded as a player plays it ends
+// in the same world when its demo is played back.
+TEST_F(Play, AGameTheFrameLoopRecordedEndsInTheSameWorldPlayedBack)
+{
+    TempDir folder;
+    const std::string file = folder / "played.skdemo";
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
+    demoMode = DemoMode::Record;
+    demoRecordStart(file.c_str(), 32);
+    PlayWatch watch;
+    playGameStart(watch);
+    playKeys("ULF");
+    SDL_AddTimer(
+        400, [](Uint32, void*) -> Uint32 { return playKeys("", true), 0; }, nullptr);
+    gamePlay();
+    demoRecordFinish();
+    demoMode = DemoMode::None;
+    const std::string played = playDigest(), replayed = demoDigests(fopen(file.c_str(), "rb"), "played");
+    EXPECT_EQ(replayed.substr(replayed.rfind(": ") + 2), played + "\n");
 }
 
 TEST_F(Play, RandomGamesKeepEveryRuleAndTakeNoMemoryAfterEveryFrame)
