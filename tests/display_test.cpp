@@ -128,4 +128,5 @@ TEST_F(Display, TheRadarShowsEnemiesNearerThanAThousandPixelsTwentyToAPixelAcros
     EXPECT_EQ(pixelAt(screenSurface, 590, 50), GREEN);  // the ship over the enemy under it
     EXPECT_EQ(pixelAt(screenSurface, 591, 51), GREEN);
     EXPECT_EQ(countColour(screenSurface, RED, {530, 0, 110, 110}), 2 + 4 + 4);
+    EXPECT_EQ(countColour(screenSurface, GREEN, {530, 0, 110, 110}), 4);
 }

@@ -7,6 +7,7 @@
 #include "game/title.h"
 #include "platform/digits.h"
 #include "platform/input.h"
+#include "platform/pictures.h"
 #include "platform/progdir.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
@@ -85,6 +86,22 @@ TEST(Startup, AMissingSoundLeavesTheCaptionUnsetTriesNoLaterSoundAndKeepsWhatCam
     EXPECT_TRUE(title == nullptr || *title == '\0') << title;
     EXPECT_TRUE(backgroundImage && soundTable[SOUND_SHOOT].chunk) << "what came before stays";
     EXPECT_EQ(std::tuple(soundTable[SOUND_EXPLODE].chunk, numbersImage), std::tuple(nullptr, nullptr));
+}
+
+class Recipe : public GameTest { };
+
+TEST_F(Recipe, SpritesAreSeeThroughWhereTheirKeyColourIsAndFullScreenPicturesNowhere)
+{
+    const std::pair<SDL_Surface*, bool> pictures[] = {
+        {backgroundImage, false}, {numbersImage, true}, {shipFrames[0], true}, {smallShipIcon, true}};
+    for (const auto& [picture, keyed] : pictures) {
+        fillScreen(BLUE);
+        SDL_BlitSurface(picture, nullptr, screenSurface, nullptr);
+        const int blue =
+            countColour(screenSurface, BLUE, {0, 0, static_cast<Uint16>(picture->w), static_cast<Uint16>(picture->h)});
+        EXPECT_EQ(blue > 0, keyed) << picture->w << " x " << picture->h;
+        EXPECT_LT(blue, picture->w * picture->h) << picture->w << " x " << picture->h;
+    }
 }
 
 class Input : public ScreenTest { };
