@@ -56,6 +56,20 @@ TEST(Startup, AnUnavailableDepthIsRefusedAndAMissingSpriteEndsTheProgramFromTheT
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
+TEST(Startup, AnInstalledCopyFindsItsPicturesAndSoundsInTheDataFolderBesideItsCommand)
+{
+    TempDir root;
+    const std::string data = root / "bin/" SKARVEL_DATA_RELATIVE;
+    fs::create_directories(data);
+    fs::create_directories(root / "bin");
+    gameCopy(data, {"sounds/impact3.wav"});
+    fs::rename(data + "/skarvel", root / "bin/skarvel");
+    Game game({.folder = root.path(), .program = "bin/skarvel"});
+    EXPECT_EQ(game.wait(60), 1);
+    EXPECT_NE(game.errors().find(fs::canonical(data).string() + "/sounds/impact3.wav"), std::string::npos)
+        << game.errors();
+}
+
 TEST(Startup, OpensTheDepthSdlOffersSetsTheCaptionAndLoadsTheTitlePictures)
 {
     useDummyDrivers();
@@ -214,6 +228,10 @@ TEST_F(Pad, TheStickAndButtonsHoldTheSameFlagsAsTheKeysAlongsideTheKeyboardStart
     shipUpdate(&PlayerShip, 0.25);
     EXPECT_EQ(PlayerShip.heading, 90 + 45);
     EXPECT_EQ(stick(-6000) + keyLeft, 0);  // inside the dead zone
+    setAxis(pad, 1, -32768);               // pushed up: thrust
+    inputPoll();
+    EXPECT_EQ(keyUp, 1);
+    setAxis(pad, 1, 0);
     pushKey(SDLK_LEFT, true);
     stick(-32768);
     EXPECT_EQ(stick(0) + keyLeft, 1);  // the keyboard still holds it
