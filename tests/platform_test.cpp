@@ -111,10 +111,12 @@ TEST_F(Recipe, SpritesAreSeeThroughWhereTheirKeyColourIsAndFullScreenPicturesNow
     for (const auto& [picture, keyed] : pictures) {
         fillScreen(BLUE);
         SDL_BlitSurface(picture, nullptr, screenSurface, nullptr);
-        const int blue =
-            countColour(screenSurface, BLUE, {0, 0, static_cast<Uint16>(picture->w), static_cast<Uint16>(picture->h)});
+        // What of the picture the screen shows: all of a sprite, a corner of the background.
+        const SDL_Rect shown{0, 0, static_cast<Uint16>(std::min(picture->w, 640)),
+                             static_cast<Uint16>(std::min(picture->h, 480))};
+        const int blue = countColour(screenSurface, BLUE, shown);
         EXPECT_EQ(blue > 0, keyed) << picture->w << " x " << picture->h;
-        EXPECT_LT(blue, picture->w * picture->h) << picture->w << " x " << picture->h;
+        EXPECT_LT(blue, shown.w * shown.h) << picture->w << " x " << picture->h;
     }
 }
 
