@@ -128,6 +128,11 @@ bool showsTitle(SDL_Surface* shot, int tolerance)
         pictureShare(shot, gamePicture("intro.png"), 0, 0, NO_KEY, tolerance, {0, 0, 640, 340}) > 0.95;
 }
 
+bool showsPlay(SDL_Surface* shot)
+{
+    return shot && pixelAt(shot, 638, 479) == GREEN;  // the full energy bar; no title picture has it there
+}
+
 Entity entityAt(double x, double y, int width)
 {
     Entity entity{};

@@ -50,6 +50,8 @@ SDL_Surface* gamePicture(const std::string& name);
 // Whether a screenshot shows the title screen: the intro picture with the ready picture over
 // its lowest rows, every colour within the tolerance.
 bool showsTitle(SDL_Surface* shot, int tolerance);
+// Whether it shows a game in play, its energy bar full.
+bool showsPlay(SDL_Surface* shot);
 
 // A live record of no kind at (x, y), width wide and high, with the default speed and health.
 Entity entityAt(double x, double y, int width = 32);

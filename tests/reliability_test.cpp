@@ -31,11 +31,6 @@ int endOf(Game& game, const char* what)
     return status;
 }
 
-bool playing(SDL_Surface* shot)
-{
-    return pixelAt(shot, 638, 479) == GREEN;  // the full energy bar; no title picture has it there
-}
-
 class Screenshot : public ScreenTest {
 protected:
     // S in play: the lines the game printed. Play goes on after it.
@@ -65,7 +60,7 @@ TEST(LostDisplay, EndsTheGameAtOnceWithOneLineAtTheTitleAndInPlayWhicheverSideGo
             ASSERT_FALSE(window.empty()) << game.errors();
             if (inPlay) {
                 x.xdotool("key space");
-                ASSERT_TRUE(playing(game.screenshotUntil(playing)));
+                ASSERT_TRUE(showsPlay(game.screenshotUntil(showsPlay)));
             }
             serverGoes ? x.stop() : (void)x.xdotool("windowkill " + window);
             EXPECT_EQ(endOf(game, serverGoes ? "X server gone" : "connection killed"), 1);

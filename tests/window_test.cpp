@@ -24,11 +24,6 @@ int shipFrame(SDL_Surface* shot, double* share)
     return best;
 }
 
-bool playing(SDL_Surface* shot)
-{
-    return pixelAt(shot, 638, 479) == GREEN;  // the full energy bar; no title picture has it there
-}
-
 class Window : public ::testing::Test {
 protected:
     void SetUp() override
@@ -85,7 +80,7 @@ TEST_F(Window, ClosingTheWindowEndsTheGameAndThenTheProgram)
     const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 12); };
     ASSERT_TRUE(title(game.screenshotUntil(title)));
     x.xdotool("key space");
-    ASSERT_TRUE(playing(game.screenshotUntil(playing))) << "Space did not start a game";
+    ASSERT_TRUE(showsPlay(game.screenshotUntil(showsPlay))) << "Space did not start a game";
     kill(game.pid(), SIGTERM);
     EXPECT_TRUE(title(game.screenshotUntil(title))) << "closing the window in play shows the title screen";
     kill(game.pid(), SIGTERM);
@@ -101,11 +96,11 @@ TEST_F(Window, AKeyLetGoOnTheTitleScreenIsLetGoInTheNextGameAndOneStillHeldStays
     const auto title = [](SDL_Surface* shot) { return showsTitle(shot, 0); };
     for (const bool letGo : {true, false}) {
         x.xdotool("key space");
-        ASSERT_TRUE(playing(game.screenshotUntil(playing)));
+        ASSERT_TRUE(showsPlay(game.screenshotUntil(showsPlay)));
         x.xdotool("keydown Left key Escape");  // Left held in play, then back to the title
         ASSERT_TRUE(title(game.screenshotUntil(title)));
         x.xdotool(letGo ? "keyup Left key space" : "key space");
-        ASSERT_TRUE(playing(game.screenshotUntil(playing)));
+        ASSERT_TRUE(showsPlay(game.screenshotUntil(showsPlay)));
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         double share = 0;
         EXPECT_EQ(shipFrame(game.screenshot(), &share) == 16, letGo) << (letGo ? "let go" : "held");
@@ -120,7 +115,7 @@ TEST_F(Window, HidingTheWindowPausesTheGameUnderThePausedPlateTillPIsPressed)
     const std::string window = game.window();
     ASSERT_FALSE(window.empty()) << game.errors();
     x.xdotool("key space");
-    ASSERT_TRUE(playing(game.screenshotUntil(playing)));
+    ASSERT_TRUE(showsPlay(game.screenshotUntil(showsPlay)));
     x.xdotool("windowunmap --sync " + window);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     x.xdotool("windowmap --sync " + window + " windowfocus --sync " + window);
@@ -140,7 +135,7 @@ TEST_F(Window, FramesComeAtTheDisplaysRateUnlessToldOtherwiseAndScaleTwoDoublesT
         Game game({.folder = folder.path(), .arguments = arguments, .x = &large});
         const std::string window = game.window();
         large.xdotool("key space");
-        game.screenshotUntil(playing);
+        game.screenshotUntil(showsPlay);
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         *rate = std::atoi(readNumber(game.screenshot(), gamePicture("numbers.png"), 0, 0, 3).c_str());
         return large.xdotool("getwindowgeometry " + window);
