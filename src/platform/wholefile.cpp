@@ -28,14 +28,15 @@ bool wholeFileOpen(WholeFile* whole, const char* name)
 
 bool wholeFileFinish(WholeFile* whole, bool written)
 {
-    const bool flushed = fflush(whole->file) == 0 && !ferror(whole->file);
+    // The first step that fails gives the reason: the last writes, the close, the rename.
+    bool complete = written && fflush(whole->file) == 0 && !ferror(whole->file);
     int error = errno;
-    const bool closed = fclose(whole->file) == 0;
-    error = flushed && !closed ? errno : error;
-    if (written && flushed && closed && rename(whole->part, whole->name) == 0)
-        return true;
-    error = written && flushed && closed ? errno : error;
-    unlink(whole->part);
+    if (fclose(whole->file) != 0 && complete)
+        complete = false, error = errno;
+    if (complete && rename(whole->part, whole->name) != 0)
+        complete = false, error = errno;
+    if (!complete)
+        unlink(whole->part);
     errno = error;
-    return false;
+    return complete;
 }
