@@ -45,29 +45,17 @@ int titleScreenRun()
         // earlier one within the same poll.
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT) {
+            // Start and Back of a gamepad stand for Space and Escape.
+            const SDLKey key = event.type == SDL_KEYDOWN ? event.key.keysym.sym : SDLK_UNKNOWN;
+            const int button = event.type == SDL_JOYBUTTONDOWN ? event.jbutton.button : -1;
+            if (event.type == SDL_QUIT || key == SDLK_ESCAPE || button == PAD_BACK) {
                 done = 1;
                 result = 0;
-            } else if (event.type == SDL_KEYDOWN) {
-                const SDLKey key = event.key.keysym.sym;
-                if (key == SDLK_SPACE && spritesLoaded) {
-                    done = 1;
-                    result = 1;
-                } else if (key == SDLK_ESCAPE) {
-                    done = 1;
-                    result = 0;
-                } else if (key == SDLK_s) {
-                    screenshotSave();
-                }
-            } else if (event.type == SDL_JOYBUTTONDOWN) {
-                // Start and Back of a gamepad stand for Space and Escape.
-                if (event.jbutton.button == PAD_START && spritesLoaded) {
-                    done = 1;
-                    result = 1;
-                } else if (event.jbutton.button == PAD_BACK) {
-                    done = 1;
-                    result = 0;
-                }
+            } else if ((key == SDLK_SPACE || button == PAD_START) && spritesLoaded) {
+                done = 1;
+                result = 1;
+            } else if (key == SDLK_s) {
+                screenshotSave();
             }
         }
         hostWait(TITLE_POLL_MS);
