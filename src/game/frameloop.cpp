@@ -17,6 +17,7 @@ void frameClockStart(FrameClock* clock, Uint32 now)
     clock->lastTick = now;
     clock->windowStart = now;
     clock->framesInWindow = 0;
+    clock->shownAt = SDL_GetTicks();
 }
 
 double frameClockAdvance(FrameClock* clock, Uint32 now)
@@ -47,30 +48,37 @@ namespace {
 
 constexpr Uint32 PAUSE_POLL_MS = 100;
 
+// A demo played on screen keeps the pace it was recorded at: the frame waits until as much
+// real time has passed since the one before. A key or a closed window cuts the wait short,
+// so that a frame recorded as a stall of hours cannot hold the player for hours.
+void demoWaitReal(FrameClock* clock, Uint32 milliseconds)
+{
+    constexpr Uint32 CUTS_SHORT = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK;
+    SDL_Event waiting;
+    for (;;) {
+        SDL_PumpEvents();
+        if (SDL_GetTicks() - clock->shownAt >= milliseconds || SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, CUTS_SHORT) > 0)
+            break;
+        hostWait(1);
+    }
+    clock->shownAt = SDL_GetTicks();
+}
+
 // While the game is paused the world stands still: the frozen frame shows the PAUSED
-// picture, the loop sleeps between looks at the keyboard, and the wait belongs to no
-// frame. 1 when the player asked to leave the game meanwhile.
-int pauseWait()
+// picture, each step is one look at the keyboard after a wait, and the time paused belongs
+// to no frame: the clock starts afresh when play resumes (at its own time when the frames
+// have lengths of their own). 1 when the player asked to leave the game meanwhile.
+int pauseLook(FrameClock* clock, bool ownTime)
 {
     SDL_Rect place{static_cast<Sint16>((screenSurface->w - pausedImage->w) / 2),
                    static_cast<Sint16>((screenSurface->h - pausedImage->h) / 2), 0, 0};
     SDL_BlitSurface(pausedImage, nullptr, screenSurface, &place);
-    int quit = 0;
-    while (gamePaused && !quit) {
-        hostFrameShow(screenSurface);
-        hostWait(PAUSE_POLL_MS);
-        quit = inputPoll();
-    }
+    hostFrameShow(screenSurface);
+    hostWait(PAUSE_POLL_MS);
+    const int quit = inputPoll();
+    if (!gamePaused)
+        frameClockStart(clock, ownTime ? clock->lastTick : SDL_GetTicks());
     return quit;
-}
-
-// A demo played on screen keeps the pace it was recorded at: the frame waits until as much
-// real time has passed since the one before.
-Uint32 demoWaitReal(Uint32 previous, Uint32 milliseconds)
-{
-    while (SDL_GetTicks() - previous < milliseconds)
-        hostWait(1);
-    return SDL_GetTicks();
 }
 
 }  // namespace
@@ -85,48 +93,45 @@ void gameStart()
         enemySpawn();
 }
 
-void frameRun(double seconds)
+int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
 {
+    // A demo's frame lengths stand in for the clock's, and its key flags for the keyboard's.
+    const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay;
+    if (gamePaused)
+        return pauseLook(clock, milliseconds || replay);
+    Uint16 flags = 0;
+    if (replay && demoNext(&milliseconds, &flags) <= 0)
+        return 1;
+    if (demoMode == DemoMode::Play)
+        demoWaitReal(clock, milliseconds);
+    const Uint32 now = milliseconds ? clock->lastTick + milliseconds : frameWaitForTick(clock->lastTick);
+    const Uint32 measured = now - clock->lastTick;
+    const double seconds = frameClockAdvance(clock, now);
+
+    // The frame in which the player leaves is still updated, drawn and shown.
+    const int quit = inputPoll();
+    if (replay)
+        demoFlagsApply(flags);
+    else if (demoMode == DemoMode::Record)
+        demoRecordFrame(measured);
+
     worldUpdate(seconds);
-    backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
-    worldDraw();
-    radarDraw();
-    statusDraw();
-    hostFrameShow(screenSurface);
+    if (draw) {
+        backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
+        worldDraw();
+        radarDraw();
+        statusDraw();
+        hostFrameShow(screenSurface);
+    }
+    if (replay)
+        demoFramePlayed();
+    return quit || shipIsGameOver();
 }
 
 void gamePlay()
 {
     FrameClock clock;
     frameClockStart(&clock, SDL_GetTicks());
-    Uint32 realTime = clock.lastTick;
-    int quit = 0;
-    while (!quit) {
-        if (gamePaused) {
-            quit = pauseWait();
-            frameClockStart(&clock, SDL_GetTicks());
-            realTime = clock.lastTick;
-            continue;
-        }
-        // A demo's frame lengths stand in for the clock's, and its key flags for the keyboard's.
-        const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay;
-        Uint32 milliseconds = 0;
-        Uint16 flags = 0;
-        if (replay && demoNext(&milliseconds, &flags) <= 0)
-            break;
-        if (demoMode == DemoMode::Play)
-            realTime = demoWaitReal(realTime, milliseconds);
-        const Uint32 now = replay ? clock.lastTick + milliseconds : frameWaitForTick(clock.lastTick);
-        milliseconds = now - clock.lastTick;
-        const double seconds = frameClockAdvance(&clock, now);
-        // The frame in which the player leaves is still updated, drawn and shown.
-        quit = inputPoll();
-        if (replay)
-            demoFlagsApply(flags);
-        else if (demoMode == DemoMode::Record)
-            demoRecordFrame(milliseconds);
-        frameRun(seconds);
-        if (shipIsGameOver())
-            quit = 1;
+    while (!frameStep(&clock)) {
     }
 }
