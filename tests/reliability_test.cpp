@@ -180,7 +180,7 @@ TEST(Record, ATargetThatIsNotAPlainFileOrAFolderThatCannotBeWrittenIsRefusedBefo
     ASSERT_EQ(symlink("old.skdemo", (folder / "link").c_str()), 0);
     ASSERT_EQ(symlink("nowhere", (folder / "dangling").c_str()), 0);
     std::vector<std::pair<std::string, std::string>> targets = {
-        {"adir", "not a regular file"},          {"pipe", "not a regular file"},
+        {"adir", "Is a directory"},              {"pipe", "not a regular file"},
         {"link", "not a regular file"},          {"dangling", "not a regular file"},
         {"nodir/x.skdemo", "No such file or directory"}};
     if (geteuid() == 0 && mknod((folder / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0)
@@ -250,7 +250,9 @@ TEST_F(Screenshot, ANonPlainFileInItsPlaceIsLeftAloneWithALineAndNothingBlocks)
                       : what == std::string("folder") ? mkdir("screenshot.bmp", 0755)
                                                       : symlink(what, "screenshot.bmp"),
                   0);
-        EXPECT_EQ(pressS(), "failed to save screenshot.bmp: not a regular file\n") << what;
+        EXPECT_EQ(pressS(), std::string("failed to save screenshot.bmp: ") +
+                                (what == std::string("folder") ? "Is a directory" : "not a regular file") + "\n")
+            << what;
         EXPECT_EQ(files(), 1) << what;
     }
 }

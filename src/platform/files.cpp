@@ -53,7 +53,7 @@ bool fileTargetUsable(const char* name, const char** why)
     struct stat found;
     if (lstat(name, &found) != 0 || S_ISREG(found.st_mode))
         return true;  // nothing there yet (a missing folder shows when the file is made)
-    *why = NOT_PLAIN;
+    *why = S_ISDIR(found.st_mode) ? strerror(EISDIR) : NOT_PLAIN;
     return false;
 }
 
