@@ -4,7 +4,9 @@
 #include "fixtures.h"
 #include "game/title.h"
 #include "platform/digits.h"
+#include "platform/framestats.h"
 #include "platform/input.h"
+#include "platform/present.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
 #include "player/ship.h"
@@ -41,6 +43,46 @@ TEST_F(Recipe, SpritesAreSeeThroughWhereTheirKeyColourIsAndFullScreenPicturesNow
         EXPECT_EQ(blue > 0, keyed) << picture->w << " x " << picture->h;
         EXPECT_LT(blue, shown.w * shown.h) << picture->w << " x " << picture->h;
     }
+}
+
+// Software where OpenGL would be drawn by the processor, OpenGL where a graphics driver
+// draws, the player's own driver kept, and the command line above all.
+TEST(Presentation, FollowsWhatTheMachineCanDoThePlayersOwnSettingAndLastTheCommandLine)
+{
+    const auto A = Presentation::Auto, S = Presentation::Software, G = Presentation::OpenGL;
+    const std::tuple<Presentation, PresentFacts, const char*> cases[] = {
+        {A, {true, false, nullptr, nullptr, nullptr}, "software"},  // Xvfb, Xvnc, a forwarded display
+        {A, {true, true, nullptr, nullptr, nullptr}, nullptr},      // DRI3 or DRI2: a driver draws
+        {A, {false, false, nullptr, nullptr, nullptr}, nullptr},    // no X display: SDL knows best
+        {A, {true, true, "1", nullptr, nullptr}, "software"},
+        {A, {true, true, "0", nullptr, nullptr}, nullptr},
+        {A, {true, true, nullptr, "llvmpipe", nullptr}, "software"},
+        {A, {true, true, nullptr, "radeonsi", nullptr}, nullptr},
+        {A, {true, false, nullptr, nullptr, "opengles2"}, "opengles2"},
+        {S, {true, true, nullptr, nullptr, "opengl"}, "software"},
+        {G, {true, false, "1", "llvmpipe", "software"}, nullptr},
+    };
+    for (const auto& [asked, facts, driver] : cases) {
+        const char* chosen = presentRenderDriver(asked, facts);
+        EXPECT_EQ(std::string(chosen ? chosen : "SDL's own"), std::string(driver ? driver : "SDL's own"))
+            << facts.xDisplay << facts.directRendering << (facts.alwaysSoftware ? facts.alwaysSoftware : "-")
+            << (facts.gallium ? facts.gallium : "-") << (facts.renderDriver ? facts.renderDriver : "-");
+    }
+}
+
+// 98 frames of 16.7 ms, one of 30 and one stall of a quarter second.
+TEST(FrameStats, ReadTheMedianThe99thPercentileTheLongestAndTheLateOnesToATenthOfAMillisecond)
+{
+    FrameHistogram h{};
+    for (int frame = 0; frame < 98; frame++)
+        histogramAdd(&h, 16.7);
+    histogramAdd(&h, 30);
+    histogramAdd(&h, 250);  // beyond the last bin, kept as the longest
+    EXPECT_EQ(std::tuple(h.count, h.longest), std::tuple(100u, 250.0));
+    EXPECT_NEAR(histogramShare(&h, 0.5), 16.75, 1e-9);  // the middle of the bin 16.7 to 16.8
+    EXPECT_NEAR(histogramShare(&h, 0.99), 30.05, 1e-9);
+    EXPECT_EQ(histogramShare(&h, 1.0), 250);
+    EXPECT_EQ(histogramOver(&h, 25), 2u);  // later than 1.5 refreshes at 60 a second
 }
 
 class Input : public ScreenTest { };

@@ -4,6 +4,7 @@
 #include "game/frameloop.h"
 #include "game/title.h"
 #include "platform/files.h"
+#include "platform/framestats.h"
 #include "platform/input.h"
 #include "player/bullet.h"
 #include "player/missile.h"
@@ -306,8 +307,10 @@ int demoPlay(const char* file)
         printf("end %u: %s\n", framesRead, digest);
     }
     if (demoMode == DemoMode::TimePlay && !broken)
-        printf("timedemo: %u frames in %.2f s, %.1f frames a second, %.2f ms of processor a frame\n", framesRead,
-               seconds, framesRead / (seconds > 0 ? seconds : 0.001), cpu / (framesRead ? framesRead : 1));
+        printf("timedemo: %u frames in %.2f s, %.1f frames a second, %.2f ms of processor a frame, "
+               "frames of %.2f ms median and %.2f ms at the 99th percentile\n",
+               framesRead, seconds, framesRead / (seconds > 0 ? seconds : 0.001), cpu / (framesRead ? framesRead : 1),
+               histogramShare(&frameCosts, 0.5), histogramShare(&frameCosts, 0.99));
     fclose(stream);
     return broken ? 1 : 0;
 }

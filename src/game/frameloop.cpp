@@ -4,8 +4,10 @@
 #include "display/status.h"
 #include "enemies/enemy.h"
 #include "game/demo.h"
+#include "platform/framestats.h"
 #include "platform/host.h"
 #include "platform/input.h"
+#include "platform/present.h"
 #include "platform/startup.h"
 #include "player/ship.h"
 #include "world/numbers.h"
@@ -76,8 +78,10 @@ int pauseLook(FrameClock* clock, bool ownTime)
     hostFrameShow(screenSurface);
     hostWait(PAUSE_POLL_MS);
     const int quit = inputPoll();
-    if (!gamePaused)
+    if (!gamePaused) {
         frameClockStart(clock, ownTime ? clock->lastTick : SDL_GetTicks());
+        frameStatsRestart();
+    }
     return quit;
 }
 
@@ -86,6 +90,7 @@ int pauseLook(FrameClock* clock, bool ownTime)
 void gameStart()
 {
     gamePaused = 0;
+    frameStatsRestart();
     inputReleaseLiftedKeys();
     shipNewGame();
     poolsClear();
@@ -104,6 +109,9 @@ int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
         return 1;
     if (demoMode == DemoMode::Play)
         demoWaitReal(clock, milliseconds);
+    else if (!replay && !milliseconds)
+        presentPace();
+    const double started = hostSeconds();
     const Uint32 now = milliseconds ? clock->lastTick + milliseconds : frameWaitForTick(clock->lastTick);
     const Uint32 measured = now - clock->lastTick;
     const double seconds = frameClockAdvance(clock, now);
@@ -122,6 +130,9 @@ int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
         radarDraw();
         statusDraw();
         hostFrameShow(screenSurface);
+        const double shown = hostSeconds();
+        frameStatsShown(shown);
+        histogramAdd(&frameCosts, 1000 * (shown - started));
     }
     if (replay)
         demoFramePlayed();

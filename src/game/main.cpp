@@ -3,8 +3,22 @@
 #include "game/frameloop.h"
 #include "game/options.h"
 #include "game/title.h"
+#include "platform/framestats.h"
 #include "platform/host.h"
+#include "platform/present.h"
 #include "platform/startup.h"
+
+namespace {
+
+void frameStatsSay(bool asked)
+{
+    char text[256];
+    frameStatsLine(text, sizeof text, presentPath(), presentRefreshSeconds());
+    if (asked)
+        puts(text);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -23,6 +37,7 @@ int main(int argc, char** argv)
     if (demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay) {
         const int status = demoPlay(line.play.demoFile.c_str());
         SDL_ShowCursor(1);
+        frameStatsSay(line.play.frameStats);
         return status;
     }
 
@@ -43,5 +58,6 @@ int main(int argc, char** argv)
     }
 
     SDL_ShowCursor(1);
+    frameStatsSay(line.play.frameStats);
     return title < 0 ? 1 : status;
 }

@@ -75,6 +75,17 @@ const Option OPTIONS[] = {
      [](CommandLine& line, const char*) { line.play.vsync = 1; }},
     {"-novsync", nullptr, "draw frames as fast as the clock allows",
      [](CommandLine& line, const char*) { line.play.vsync = 0; }},
+    {"-present", "HOW", "how frames reach the screen: auto (the default), software or opengl",
+     [](CommandLine& line, const char* how) {
+         const Presentation ways[] = {Presentation::Auto, Presentation::Software, Presentation::OpenGL};
+         const char* names[] = {"auto", "software", "opengl"};
+         for (int i = 0; i < 3; i++)
+             if (strcmp(how, names[i]) == 0)
+                 return void(line.play.present = ways[i]);
+         fprintf(stderr, "ignoring -present %s: it is auto, software or opengl\n", how);
+     }},
+    {"-framestats", nullptr, "print how even the frames came when the program ends",
+     [](CommandLine& line, const char*) { line.play.frameStats = true; }},
     {"-nosound", nullptr, "play without sound, opening no audio device",
      [](CommandLine& line, const char*) { line.play.sound = false; }},
     {"-nojoystick", nullptr, "leave joysticks and gamepads alone",
@@ -158,6 +169,9 @@ void optionsApply(const PlayChoices& choices)
         const bool whole = choices.scale.size() == 1 || choices.scale.ends_with(".0");
         setenv("SDL12COMPAT_SCALE_METHOD", whole ? "nearest" : "linear", 0);
     }
+    // The frames wait for the display unless the player, or a timed demo, says otherwise.
+    const char* sync = getenv("SDL12COMPAT_SYNC_TO_VBLANK");
+    presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
     demoMode = choices.demo;
     demoDigests = choices.digest;
     soundEnabled = choices.sound;

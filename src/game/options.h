@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include "game/demo.h"
+#include "platform/present.h"
 
 #include <string>
 
@@ -29,6 +30,8 @@ struct PlayChoices {
     DemoMode demo = DemoMode::None;  // -record, -playdemo or -timedemo, with the file
     std::string demoFile;
     bool digest = false;    // -digest
+    Presentation present = Presentation::Auto;  // -present
+    bool frameStats = false;  // -framestats
 };
 
 enum class Question { None, Help, Version };

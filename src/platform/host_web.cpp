@@ -75,6 +75,17 @@ void hostWait(Uint32 milliseconds)
     emscripten_sleep(milliseconds);
 }
 
+double hostSeconds()
+{
+    return emscripten_get_now() / 1000;
+}
+
+void hostWaitSeconds(double seconds)
+{
+    if (seconds > 0)
+        emscripten_sleep(static_cast<unsigned>(seconds * 1000));
+}
+
 SDL_RWops* hostDecoderStream(FILE* checked, const char* file)
 {
     // emscripten's SDL reads only files it is given by name: the packed files never change,

@@ -1,0 +1,22 @@
+// In a browser every frame is shown at the page's next animation frame (hostFrameShow waits
+// for it), which is the display's own refresh: there is nothing to choose and nothing to pace.
+#include "platform/present.h"
+
+const char* presentRenderDriver(Presentation, const PresentFacts&)
+{
+    return nullptr;
+}
+
+void presentSetUp(Presentation, bool) { }
+
+const char* presentPath()
+{
+    return "browser";
+}
+
+double presentRefreshSeconds()
+{
+    return 1 / 60.0;
+}
+
+void presentPace() { }
