@@ -170,6 +170,15 @@ void optionsApply(const PlayChoices& choices)
         setenv("SDL12COMPAT_SCALE_METHOD", whole ? "nearest" : "linear", 0);
     }
     // The frames wait for the display unless the player, or a timed demo, says otherwise.
+    // The classic SDL 1.2 has neither of sdl12-compat's ways.
+    if (!presentOverSdl2()) {
+        const SDL_version* linked = SDL_Linked_Version();
+        for (const char* ignored : {choices.scale.empty() ? nullptr : "-scale",
+                                    choices.present == Presentation::Auto ? nullptr : "-present"})
+            if (ignored)
+                fprintf(stderr, "ignoring %s: SDL %d.%d.%d neither scales the window nor chooses a renderer\n",
+                        ignored, linked->major, linked->minor, linked->patch);
+    }
     const char* sync = getenv("SDL12COMPAT_SYNC_TO_VBLANK");
     presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
     demoMode = choices.demo;

@@ -23,6 +23,12 @@ struct PresentFacts {
 // unless the command line asks otherwise.
 const char* presentRenderDriver(Presentation asked, const PresentFacts& facts);
 
+// Whether the SDL 1.2 the game runs on is sdl12-compat, the 1.2 interface over SDL 2 (which
+// reports itself as 1.2.50 or later), rather than the classic library, SDL 1.2.15, which
+// has one way to show a frame, never waits for the display and scales no window. Asked of
+// the library itself, before it starts.
+bool presentOverSdl2();
+
 // Reads the facts, puts the choice in place before SDL starts, and learns whether the game
 // must pace its frames itself (vsync wanted and the presentation unable to wait for the
 // display) and at what rate (the display's, or 60 a second when it cannot be read).

@@ -2,6 +2,8 @@
 
 #include "platform/host.h"
 
+#include <SDL.h>
+
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -64,8 +66,19 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts)
     return nullptr;
 }
 
+bool presentOverSdl2()
+{
+    const SDL_version* linked = SDL_Linked_Version();
+    return linked->major > 1 || linked->minor > 2 || linked->patch >= 50;
+}
+
 void presentSetUp(Presentation asked, bool vsync)
 {
+    if (!presentOverSdl2()) {
+        path = "classic";
+        paced = vsync;
+        return;
+    }
     double rate = 0;
     const PresentFacts facts = factsRead(&rate);
     refresh = 1 / (rate > 0 ? rate : FALLBACK_RATE);

@@ -7,6 +7,11 @@ const char* presentRenderDriver(Presentation, const PresentFacts&)
     return nullptr;
 }
 
+bool presentOverSdl2()
+{
+    return false;  // emscripten's own SDL 1.2
+}
+
 void presentSetUp(Presentation, bool) { }
 
 const char* presentPath()
