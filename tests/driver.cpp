@@ -98,7 +98,8 @@ Game::Game(const Launch& launch) : folder(launch.folder), x(launch.x), pid_((ffl
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
     for (const std::string& setting : launch.environment)
         putenv(strdup(setting.c_str()));
-    std::vector<std::string> words = {launch.program};
+    // Every run that waits on the title screen keeps it still: no demo shows up by surprise.
+    std::vector<std::string> words = {launch.program, "-noattract"};
     words.insert(words.end(), launch.arguments.begin(), launch.arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words)

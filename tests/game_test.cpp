@@ -9,7 +9,9 @@
 #include "game/options.h"
 #include "game/title.h"
 #include "platform/input.h"
+#include "platform/digits.h"
 #include "platform/progdir.h"
+#include "platform/sound.h"
 #include "platform/startup.h"
 #include "player/missile.h"
 #include "player/ship.h"
@@ -17,6 +19,7 @@
 #include "world/pools.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -316,4 +319,48 @@ TEST_F(Title, AMissingSpriteEndsTheTitleScreenWithItsMessageAndTriesNothingAfter
     // Frames 1 to 32 stay loaded; no frame after it is tried, nor any other set.
     EXPECT_EQ(std::tuple(spritesLoaded, shipFrames[31] != nullptr, shipFrames[32], shipFrames[63], enemyFrames[0]),
               std::tuple(1, true, nullptr, nullptr, nullptr));
+}
+
+// The title screen left alone: a demo of the game's own in real time, under its plate, that
+// any press ends; the game Space starts next is a fresh one, its dice going on from the demo.
+TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceOfADemoItCannotRead)
+{
+    TempDir folder;
+    gameCopy(folder.path());
+    std::filesystem::create_directory(folder / "demos");
+    std::filesystem::copy(std::string(SKARVEL_SOURCE_DIR) + "/tests/demos/fight.skdemo", folder / "demos");
+    progdirSet(folder.path().c_str());
+    ASSERT_EQ(titleImagesLoad(), 0);
+    demoPlate = gamePicture("demo.png");
+    backgroundImage = gamePicture("bg.png");
+    numbersImage = gamePicture("numbers.png");
+    spritesLoaded = 1;
+    ASSERT_EQ(spritesLoadAll(), 0);
+    for (const bool enabled : {false, true}) {
+        attractReset();
+        attractEnabled = enabled;
+        attractWaitLooks = 3;
+        testing::internal::CaptureStderr();
+        for (int look = 0; look < 4; look++)  // after three a demo starts: calm is missing, fight plays
+            ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  enabled ? "failed to play demo progdir:demos/calm.skdemo: No such file or directory\n" : "");
+        EXPECT_EQ(demoMode, enabled ? DemoMode::Attract : DemoMode::None);
+    }
+    const Entity demoEnemy = EnemyPool[0];
+    for (int frame = 0; frame < 30; frame++)
+        ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
+    EXPECT_GT(pictureShare(screenSurface, gamePicture("demo.png"), 260, 8, MAGENTA), 0.99);
+    EXPECT_EQ(soundMuted, 1);
+    pushKey(SDLK_SPACE, true);  // ends the demo, and starts nothing
+    EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
+    EXPECT_EQ(std::tuple(demoMode, soundMuted, demoFlagsPack()), std::tuple(DemoMode::None, 0, Uint16(0)));
+    EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
+    EXPECT_EQ(pictureShare(screenSurface, readyImage, 0, 340, NO_KEY), 1.0);
+    pushKey(SDLK_SPACE, true);
+    EXPECT_EQ(titleScreenStep(), 1);
+    gameStart();
+    EXPECT_EQ(enemyCount, 199);
+    EXPECT_FALSE(entityCollides(&EnemyPool[0], &demoEnemy)) << "placed as in the demo";
+    attractWaitLooks = ATTRACT_WAIT_LOOKS;
 }

@@ -17,6 +17,7 @@ enum class DemoMode {
     Record,    // -record: the next game goes into the file
     Play,      // -playdemo: the file's game, in real time
     TimePlay,  // -timedemo: the file's game as fast as it goes, then its figures
+    Attract,   // a kept demo the title screen shows while nobody plays, in silence
 };
 
 extern DemoMode demoMode;

@@ -49,13 +49,14 @@ Uint32 frameWaitForTick(Uint32 lastTick)
 namespace {
 
 constexpr Uint32 PAUSE_POLL_MS = 100;
+constexpr Sint16 DEMO_PLATE_Y = 8;  // at the top, between the numbers and the radar
 
 // A demo played on screen keeps the pace it was recorded at: the frame waits until as much
 // real time has passed since the one before. A key or a closed window cuts the wait short,
 // so that a frame recorded as a stall of hours cannot hold the player for hours.
 void demoWaitReal(FrameClock* clock, Uint32 milliseconds)
 {
-    constexpr Uint32 CUTS_SHORT = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK;
+    constexpr Uint32 CUTS_SHORT = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK | SDL_MOUSEBUTTONDOWNMASK;
     SDL_Event waiting;
     for (;;) {
         SDL_PumpEvents();
@@ -64,6 +65,13 @@ void demoWaitReal(FrameClock* clock, Uint32 milliseconds)
         hostWait(1);
     }
     clock->shownAt = SDL_GetTicks();
+}
+
+// A demo shown on the title screen ends at any press; none of them does anything else.
+int attractLook()
+{
+    const Press press = inputAnyPress();
+    return press == Press::WindowClosed ? FRAME_WINDOW_CLOSED : press == Press::Any ? 1 : 0;
 }
 
 // While the game is paused the world stands still: the frozen frame shows the PAUSED
@@ -77,7 +85,9 @@ int pauseLook(FrameClock* clock, bool ownTime)
     SDL_BlitSurface(pausedImage, nullptr, screenSurface, &place);
     hostFrameShow(screenSurface);
     hostWait(PAUSE_POLL_MS);
-    const int quit = inputPoll();
+    const int quit = demoMode == DemoMode::Attract ? attractLook() : inputPoll();
+    if (quit && demoMode == DemoMode::Attract)
+        gamePaused = 0;
     if (!gamePaused) {
         frameClockStart(clock, ownTime ? clock->lastTick : SDL_GetTicks());
         frameStatsRestart();
@@ -101,13 +111,14 @@ void gameStart()
 int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
 {
     // A demo's frame lengths stand in for the clock's, and its key flags for the keyboard's.
-    const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay;
+    const bool attract = demoMode == DemoMode::Attract;
+    const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay || attract;
     if (gamePaused)
         return pauseLook(clock, milliseconds || replay);
     Uint16 flags = 0;
     if (replay && demoNext(&milliseconds, &flags) <= 0)
         return 1;
-    if (demoMode == DemoMode::Play)
+    if (demoMode == DemoMode::Play || attract)
         demoWaitReal(clock, milliseconds);
     else if (!replay && !milliseconds)
         presentPace();
@@ -117,7 +128,7 @@ int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
     const double seconds = frameClockAdvance(clock, now);
 
     // The frame in which the player leaves is still updated, drawn and shown.
-    const int quit = inputPoll();
+    const int quit = attract ? attractLook() : inputPoll();
     if (replay)
         demoFlagsApply(flags);
     else if (demoMode == DemoMode::Record)
@@ -129,14 +140,18 @@ int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
         worldDraw();
         radarDraw();
         statusDraw();
+        if (attract) {
+            SDL_Rect place{static_cast<Sint16>((screenSurface->w - demoPlate->w) / 2), DEMO_PLATE_Y, 0, 0};
+            SDL_BlitSurface(demoPlate, nullptr, screenSurface, &place);
+        }
         hostFrameShow(screenSurface);
         const double shown = hostSeconds();
         frameStatsShown(shown);
         histogramAdd(&frameCosts, 1000 * (shown - started));
     }
-    if (replay)
+    if (replay && !attract)
         demoFramePlayed();
-    return quit || shipIsGameOver();
+    return quit ? quit : shipIsGameOver();
 }
 
 void gamePlay()

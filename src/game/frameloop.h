@@ -6,6 +6,7 @@
 
 constexpr int FPS_WINDOW = 20;  // frames per frame-rate measurement
 constexpr int ENEMIES_PER_GAME = 199;
+constexpr int FRAME_WINDOW_CLOSED = 2;  // what a step gives when a demo on the title screen saw the window close
 
 struct FrameClock {
     Uint32 lastTick;     // SDL_GetTicks at the start of the previous frame, or the demo's own time
@@ -33,8 +34,9 @@ void gameStart();
 // loop waits until it has moved on), a demo's recorded one when a demo plays, or the one
 // given; the keys are the keyboard's, or a demo's. A game being recorded gets the frame. The
 // drawing may be left out (long headless play). While the game is paused a step is one look
-// at the keyboard under the PAUSED picture instead, the world standing still. 1 when the
-// game ends after this step.
+// at the keyboard under the PAUSED picture instead, the world standing still. A demo shown
+// on the title screen takes any press for the end, and shows its DEMO plate. 1 when the game
+// ends after this step (FRAME_WINDOW_CLOSED when the window closed during such a demo).
 int frameStep(FrameClock* clock, Uint32 milliseconds = 0, bool draw = true);
 
 // Plays one game to its end: Escape, a closed window or the last life lost, or the end of a

@@ -1,5 +1,6 @@
 #include "game/options.h"
 
+#include "game/title.h"
 #include "platform/startup.h"
 
 #include <cstdio>
@@ -86,6 +87,8 @@ const Option OPTIONS[] = {
      }},
     {"-framestats", nullptr, "print how even the frames came when the program ends",
      [](CommandLine& line, const char*) { line.play.frameStats = true; }},
+    {"-noattract", nullptr, "keep the title screen still: show no demos while nobody plays",
+     [](CommandLine& line, const char*) { line.play.attract = false; }},
     {"-nosound", nullptr, "play without sound, opening no audio device",
      [](CommandLine& line, const char*) { line.play.sound = false; }},
     {"-nojoystick", nullptr, "leave joysticks and gamepads alone",
@@ -182,6 +185,8 @@ void optionsApply(const PlayChoices& choices)
     const char* sync = getenv("SDL12COMPAT_SYNC_TO_VBLANK");
     presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
     demoMode = choices.demo;
+    // A game recorded, or a demo played, is all the program does: its title screen stays still.
+    attractEnabled = choices.attract && choices.demo == DemoMode::None;
     demoDigests = choices.digest;
     soundEnabled = choices.sound;
     joystickEnabled = choices.joystick;

@@ -32,6 +32,7 @@ struct PlayChoices {
     bool digest = false;    // -digest
     Presentation present = Presentation::Auto;  // -present
     bool frameStats = false;  // -framestats
+    bool attract = true;    // false for -noattract
 };
 
 enum class Question { None, Help, Version };

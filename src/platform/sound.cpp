@@ -131,9 +131,11 @@ int soundInit()
     return 0;
 }
 
+int soundMuted = 0;
+
 void soundPlay(int id)
 {
-    if (id < 0 || id >= SOUND_IMPACT3 + 1 || !soundTable[id].chunk)
+    if (soundMuted || id < 0 || id >= SOUND_IMPACT3 + 1 || !soundTable[id].chunk)
         return;
     for (int channel = 0; channel < SOUND_CHANNELS; channel++) {
         if (!Mix_Playing(channel)) {

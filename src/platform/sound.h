@@ -27,5 +27,9 @@ extern SoundEffect soundTable[7];
 // too long: N seconds", "its header's fields disagree", ...).
 int soundInit();
 
-// Plays the effect on the lowest idle channel of 0 to 3; drops it when all four are busy.
+// Plays the effect on the lowest idle channel of 0 to 3; drops it when all four are busy, and
+// while the game is muted.
 void soundPlay(int id);
+
+// 1 while nothing is to be heard: a demo shown on the title screen plays in silence.
+extern int soundMuted;

@@ -17,6 +17,7 @@ SDL_Surface* introImage = nullptr;
 SDL_Surface* loadingImage = nullptr;
 SDL_Surface* readyImage = nullptr;
 SDL_Surface* pausedImage = nullptr;
+SDL_Surface* demoPlate = nullptr;
 int soundEnabled = 1;
 int joystickEnabled = 1;
 
@@ -112,6 +113,11 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
                               {"failed to load paused.png: %s\n", "failed to format paused.png for display: %s\n",
                                "failed to set color key for paused.png: %s\n"});
     if (!pausedImage)
+        return -1;
+    demoPlate = pictureLoad("progdir:images/demo.png", PictureKey::Magenta,
+                            {"failed to load demo.png: %s\n", "failed to format demo.png for display: %s\n",
+                             "failed to set color key for demo.png: %s\n"});
+    if (!demoPlate)
         return -1;
 
     return titleImagesLoad() < 0 ? -1 : 0;
