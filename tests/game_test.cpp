@@ -118,20 +118,6 @@ TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefa
     choose({});  // the game's own settings, for whatever runs after
 }
 
-TEST(CommandLine, HelpAndVersionAreAnsweredOnStandardOutputWithoutStarting)
-{
-    for (const auto& [argument, answer] : {std::pair{"--version", "skarvel " SKARVEL_VERSION "\n"},
-                                           {"-h", "Usage: skarvel [OPTION]..."},
-                                           {"--help", "Usage: skarvel [OPTION]..."}}) {
-        FILE* out = popen((buildDirectory() + "/skarvel -window " + argument + " -bpp 99 2>&1").c_str(), "r");
-        std::string text(4096, '\0');
-        text.resize(fread(text.data(), 1, text.size(), out));
-        EXPECT_EQ(pclose(out), 0) << argument;
-        EXPECT_EQ(text.rfind(answer, 0), 0u) << text;
-        EXPECT_TRUE(answer[0] == 's' || text.find("Escape") != std::string::npos) << "the keys are listed";
-    }
-}
-
 // --help, the manual page and the README list exactly the options the game reads.
 TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionOfTheTableAndNoOther)
 {
