@@ -85,6 +85,8 @@ TEST(Bombs, AreRefusedFromTheirHeadersWithTheLoadersLineAndStatusOne)
         {"images/bg.png", 16000, "failed to load bg.bmp: picture too large: 16000 x 16000\n"},
         {"images/ship0001.png", 300, "failed to load ship frame 1: picture too large: 300 x 300\n"},
         {"images/ready.png", 0, "failed to load ready.bmp: not a PNG picture\n"},
+        {"images/paused.png", 0, "failed to load paused.png: not a PNG picture\n"},
+        {"images/demo.png", 0, "failed to load demo.png: not a PNG picture\n"},
         {"sounds/shoot3.wav", 2, "failed to load progdir:sounds/shoot3.wav: sound too long: 8000 seconds\n"},
         // One sample a second, played as if 2 GB were a second's worth: the mixer's 22,050 Hz
         // would make gigabytes of it.
