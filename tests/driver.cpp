@@ -138,9 +138,12 @@ std::string Game::window(double seconds)
     std::string id;
     within(seconds,
            [&] { return !(id = x->xdotool("search --onlyvisible --name '^Skarvel OS4$'")).empty() || !running(); });
-    // Without a window manager nobody hands out the keyboard focus: the window takes it.
-    if (!id.empty())
+    // Without a window manager nobody hands out the keyboard focus: the window takes it. Then
+    // the title screen, whose sprites are loaded: a Space pressed before it would start nothing.
+    if (!id.empty()) {
         x->xdotool("windowfocus --sync " + id);
+        screenshotUntil([](SDL_Surface* shot) { return showsTitle(shot, 12); });
+    }
     return id;
 }
 

@@ -51,7 +51,8 @@ public:
     bool running() { return wait(0) == -2; }
     pid_t pid() const { return pid_; }
     std::string errors(const char* stream = "stderr") const;  // or "stdout", what it printed
-    // Waits for the window named "Skarvel OS4" and gives it the keyboard: its id, or empty.
+    // Waits for the window named "Skarvel OS4", gives it the keyboard and waits for the title
+    // screen: the window's id, or empty.
     std::string window(double seconds = 30);
     // Presses S until a whole "screenshot.bmp" lands and reads it; null when none came.
     SDL_Surface* screenshot(double seconds = 15);
