@@ -97,7 +97,7 @@ TEST(CommandLine, OnePassFromLeftToRightWhereNoOptionIsAnothersValueAndEveryStra
 
 TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefault)
 {
-    const auto choose = [](std::vector<const char*> words) { optionsApply(read(words).play); };
+    const auto choose = [](std::vector<const char*> words) { optionsApply(read(words)); };
     const auto setting = [](const char* name) { return std::string(getenv(name) ? getenv(name) : "unset"); };
     for (const char* name : {"SDL12COMPAT_SYNC_TO_VBLANK", "SDL12COMPAT_WINDOW_SCALING", "SDL12COMPAT_SCALE_METHOD"})
         unsetenv(name);

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     if (optionsAnswer(line))
         return 0;
     hostDisplayLossWatch();
-    optionsApply(line.play);
+    optionsApply(line);
     // A recording that could not be kept is refused before any window opens.
     if (demoMode == DemoMode::Record && !demoRecordOpen(line.play.demoFile.c_str()))
         return 1;

@@ -159,8 +159,9 @@ bool optionsAnswer(const CommandLine& line)
     return line.question != Question::None;
 }
 
-void optionsApply(const PlayChoices& choices)
+void optionsApply(const CommandLine& line)
 {
+    const PlayChoices& choices = line.play;
     // A double-buffered display on real hardware shows each frame at the display's refresh;
     // without that the loop would draw hundreds of frames a second that nobody sees.
     // A timed demo measures the frames themselves, never the display's wait.
@@ -183,7 +184,11 @@ void optionsApply(const PlayChoices& choices)
                         ignored, linked->major, linked->minor, linked->patch);
     }
     const char* sync = getenv("SDL12COMPAT_SYNC_TO_VBLANK");
-    presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
+    // sdl12-compat stretches the picture smoothly unless told to keep its pixels sharp.
+    const char* method = getenv("SDL12COMPAT_SCALE_METHOD");
+    const bool stretched = (line.video.flags & SDL_FULLSCREEN) || !choices.scale.empty();
+    presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0),
+                 stretched && !(method && strcmp(method, "nearest") == 0));
     demoMode = choices.demo;
     // A game recorded, or a demo played, is all the program does: its title screen stays still.
     attractEnabled = choices.attract && choices.demo == DemoMode::None;

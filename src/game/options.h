@@ -66,4 +66,4 @@ bool optionsAnswer(const CommandLine& line);
 
 // Puts the choices in place before SDL starts: the library's settings for waiting on the
 // display and scaling the window, what start-up opens, and the demo to record or play.
-void optionsApply(const PlayChoices& choices);
+void optionsApply(const CommandLine& line);

@@ -16,6 +16,8 @@ struct PresentFacts {
     const char* alwaysSoftware; // LIBGL_ALWAYS_SOFTWARE, as set or none
     const char* gallium;        // GALLIUM_DRIVER
     const char* renderDriver;   // SDL_RENDER_DRIVER, as the player set it
+    bool smoothScaling = false; // the picture is stretched smoothly to the screen (full screen,
+                                // or a scale between whole steps), which Mesa does faster
 };
 
 // What SDL_RENDER_DRIVER must be for the facts and the request: a driver's name to set, or
@@ -29,10 +31,10 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts);
 // the library itself, before it starts.
 bool presentOverSdl2();
 
-// Reads the facts, puts the choice in place before SDL starts, and learns whether the game
+// Reads the facts (the scaling as the game sets it), puts the choice in place before SDL starts, and learns whether the game
 // must pace its frames itself (vsync wanted and the presentation unable to wait for the
 // display) and at what rate (the display's, or 60 a second when it cannot be read).
-void presentSetUp(Presentation asked, bool vsync);
+void presentSetUp(Presentation asked, bool vsync, bool smoothScaling);
 
 // The presentation in use, for the player to read: "software", "opengl", or the driver the
 // player named.

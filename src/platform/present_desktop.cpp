@@ -26,10 +26,10 @@ bool truthy(const char* value)
 
 // A short look at the X display before SDL opens its own connection: its extensions and the
 // rate of its current mode (Xvfb and some servers report 0: no rate to be had).
-PresentFacts factsRead(double* rate)
+PresentFacts factsRead(double* rate, bool smoothScaling)
 {
     PresentFacts facts{false, false, getenv("LIBGL_ALWAYS_SOFTWARE"), getenv("GALLIUM_DRIVER"),
-                       getenv("SDL_RENDER_DRIVER")};
+                       getenv("SDL_RENDER_DRIVER"), smoothScaling};
     const char* name = getenv("DISPLAY");
     Display* display = name && *name ? XOpenDisplay(name) : nullptr;
     if (!display)
@@ -58,7 +58,11 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts)
         return nullptr;
     if (facts.renderDriver && *facts.renderDriver)
         return facts.renderDriver;
-    // OpenGL without a graphics processor's driver is Mesa drawing in software.
+    // OpenGL without a graphics processor's driver is Mesa drawing in software: dearer than
+    // SDL's software renderer for a picture shown as it is or stretched by whole steps, but
+    // cheaper for a smooth stretch, which Mesa spreads over the cores.
+    if (facts.smoothScaling)
+        return nullptr;
     const bool rasterizer = facts.gallium && (strcmp(facts.gallium, "llvmpipe") == 0 ||
                                               strcmp(facts.gallium, "softpipe") == 0 || strcmp(facts.gallium, "swr") == 0);
     if (truthy(facts.alwaysSoftware) || rasterizer || (facts.xDisplay && !facts.directRendering))
@@ -72,7 +76,7 @@ bool presentOverSdl2()
     return linked->major > 1 || linked->minor > 2 || linked->patch >= 50;
 }
 
-void presentSetUp(Presentation asked, bool vsync)
+void presentSetUp(Presentation asked, bool vsync, bool smoothScaling)
 {
     if (!presentOverSdl2()) {
         path = "classic";
@@ -80,7 +84,7 @@ void presentSetUp(Presentation asked, bool vsync)
         return;
     }
     double rate = 0;
-    const PresentFacts facts = factsRead(&rate);
+    const PresentFacts facts = factsRead(&rate, smoothScaling);
     refresh = 1 / (rate > 0 ? rate : FALLBACK_RATE);
     const char* driver = presentRenderDriver(asked, facts);
     if (driver)

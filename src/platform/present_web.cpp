@@ -12,7 +12,7 @@ bool presentOverSdl2()
     return false;  // emscripten's own SDL 1.2
 }
 
-void presentSetUp(Presentation, bool) { }
+void presentSetUp(Presentation, bool, bool) { }
 
 const char* presentPath()
 {
