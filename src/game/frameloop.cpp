@@ -60,6 +60,7 @@ int pauseWait()
         hostFrameShow(screenSurface);
         hostWait(PAUSE_POLL_MS);
         quit = inputPoll();
+        inputJoystickLookAgain();
     }
     return quit;
 }

@@ -59,6 +59,7 @@ int titleScreenRun()
             }
         }
         hostWait(TITLE_POLL_MS);
+        inputJoystickLookAgain();
         if (!spritesLoaded) {
             showTitle(loadingImage);
             if (spritesLoadAll() < 0)
