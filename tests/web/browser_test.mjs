@@ -11,12 +11,19 @@ import puppeteer from "puppeteer-core";
 const [web, images, screenshot] = process.argv.slice(2);
 const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
 // The page, the pictures to compare with under /ref/, and under /without/FOLDER/NAME/ the page
-// whose package lacks that file.
+// whose package lacks that file, under /broken/FOLDER/NAME/ the page whose package holds it
+// with its picture data garbled.
 const server = http.createServer((request, response) => {
-    const [, without, file] = request.url.match(/^(?:\/without\/(\w+\/[\w.]+))?(\/[\w./]*)/);
+    const [, kind, name, file] = request.url.match(/^(?:\/(without|broken)\/(\w+\/[\w.]+))?(\/[\w./]*)/);
     fs.readFile(file.startsWith("/ref/") ? path.join(images, file.slice(5)) : path.join(web, file), (error, body) => {
         if (error) return response.writeHead(404).end();
-        if (without && file === "/skarvel.js") body = String(body).replace(`"/${without}"`, '"/left-out"');
+        if (kind === "without" && file === "/skarvel.js") body = String(body).replace(`"/${name}"`, '"/left-out"');
+        if (kind === "broken" && file === "/skarvel.data") {
+            const [, start] = fs.readFileSync(path.join(web, "skarvel.js"), "utf8")
+                .match(new RegExp(`"filename":"/${name}","start":(\\d+)`));
+            const data = body.indexOf("IDAT", Number(start)) + 4;
+            body.fill(0xff, data, data + body.readUInt32BE(data - 8));
+        }
         response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream" }).end(body);
     });
 });
@@ -117,11 +124,34 @@ test("a game from the title screen to the end of the program", { timeout: 90000 
     assert.deepEqual(page.errors, [], "no errors in the console");
 });
 
-for (const [file, line] of [["sounds/impact3.wav", "progdir:sounds/impact3.wav: Couldn't open /sounds/impact3.wav"],
-    ["images/ship0033.png", "ship frame 33: Couldn't open /images/ship0033.png"]])
-    test(`without ${file} the page says why in one line and stops`, { timeout: 60000 }, async () => {
-        const page = await open(`/without/${file}/index.html`);
+for (const [kind, file, line] of [["without", "sounds/impact3.wav", "progdir:sounds/impact3.wav: Couldn't open /sounds/impact3.wav"],
+    ["without", "images/ship0033.png", "ship frame 33: Couldn't open /images/ship0033.png"],
+    ["broken", "images/ship0033.png", "ship frame 33: /images/ship0033.png cannot be decoded (bad zlib header)"]])
+    test(`${kind} ${file} the page says why in one line and stops`, { timeout: 60000 }, async () => {
+        const page = await open(`/${kind}/${file}/index.html`);
         await page.ended(1);
-        assert.deepEqual(page.errors, [`failed to load ${line}`]);
+        assert.deepEqual(page.errors, [`failed to load ${line} Skarvel has stopped.`]);
         assert.equal(await page.value("news.textContent"), `failed to load ${line} Skarvel has stopped.`);
     });
+
+test("a warning leaves the game playing, and a pad connected after the page loaded plays", { timeout: 60000 }, async () => {
+    const page = await open("/index.html?-scale+9");
+    await page.until("title() === 0", "the title screen");
+    assert.equal(await page.value("news.textContent"), "ignoring -scale 9: the scale is 1 to 8, whole or with one decimal");
+    // A browser lists a pad only once a button is pressed. The game's SDL reads it through
+    // navigator.getGamepads, and its axes once it has opened it.
+    await page.evaluate(() => {
+        const axes = [0, 0, 0, 0];
+        window.pad = { id: "pad", index: 0, connected: true, mapping: "standard", timestamp: 0, opened: false,
+            get axes() { return (this.opened = true) && axes; }, buttons: [...Array(17)].map(() => ({ pressed: false })) };
+        navigator.getGamepads = () => [pad];
+        dispatchEvent(new Event("gamepadconnected"));
+    });
+    await page.until("pad.opened", "the pad opened");
+    await page.evaluate(() => (pad.buttons[7] = { pressed: true }));
+    await page.until("number(32) === '199'", "a game started by Start");
+    await page.evaluate(() => { pad.buttons[7] = { pressed: false }; pad.axes[0] = -1; });
+    const frames = await page.value("turns(5)");
+    assert.ok(frames.slice(1).every((frame, i) => (frame - frames[i] + 64) % 64 < 32), `the stick turns the ship left: ${frames}`);
+    assert.deepEqual(page.errors, [], "no errors in the console");
+});
