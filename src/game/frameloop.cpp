@@ -86,6 +86,7 @@ int pauseLook(FrameClock* clock, bool ownTime)
     hostFrameShow(screenSurface);
     hostWait(PAUSE_POLL_MS);
     const int quit = demoMode == DemoMode::Attract ? attractLook() : inputPoll();
+    inputJoystickLookAgain();
     if (quit && demoMode == DemoMode::Attract)
         gamePaused = 0;
     if (!gamePaused) {

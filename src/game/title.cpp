@@ -142,6 +142,7 @@ int titleScreenStep()
             screenshotSave();
     }
     hostWait(TITLE_POLL_MS);
+    inputJoystickLookAgain();
     if (!spritesLoaded) {
         showTitle(loadingImage);
         if (spritesLoadAll() < 0)

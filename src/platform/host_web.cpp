@@ -7,10 +7,18 @@
 #include <emscripten.h>
 
 #include <cstdarg>
+#include <cstdio>
+
+// The picture decoder emscripten's SDL calls: it keeps the reason for its last failure.
+extern "C" const char* stbi_failure_reason();
 
 namespace {
 
 char errorText[512] = "unknown error";
+// The file last handed to a decoder, until the game sets another reason, and the decoder's
+// reason as it stood then: a new one is this file's.
+char decoding[256] = "";
+const char* reasonBefore = nullptr;
 
 // clang-format off
 // Resolves at the page's next animation frame: the browser shows the canvas as drawn, and
@@ -37,17 +45,22 @@ EM_JS(int, pageLeft, (), {
 
 // emscripten's SDL keeps no error text (its SDL_SetError does nothing), so the reasons the
 // game gives for a file it refuses would read "unknown SDL-emscripten error". These two take
-// the place of its pair.
+// the place of its pair. Its own calls set no reason when they fail, so a file handed to its
+// decoders is named beforehand, with the picture decoder's reason once it gives one.
 extern "C" void SDL_SetError(const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
     vsnprintf(errorText, sizeof errorText, format, arguments);
     va_end(arguments);
+    decoding[0] = '\0';
 }
 
 extern "C" const char* SDL_GetError()
 {
+    const char* reason = stbi_failure_reason();
+    if (decoding[0] && reason && reason[0] && reason != reasonBefore)
+        snprintf(errorText, sizeof errorText, "%s cannot be decoded (%s)", decoding, reason);
     return errorText;
 }
 
@@ -96,6 +109,9 @@ SDL_RWops* hostDecoderStream(FILE* checked, const char* file)
     // never freed keeps every later number above it.
     static SDL_RWops* const first = SDL_RWFromFile("/", "rb");
     (void)first;
+    SDL_SetError("%s cannot be decoded", file);
+    snprintf(decoding, sizeof decoding, "%s", file);
+    reasonBefore = stbi_failure_reason();
     return SDL_RWFromFile(file, "rb");
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/host.h"
 #include "platform/screenshot.h"
+#include "platform/startup.h"
 
 #include <SDL.h>
 
@@ -76,6 +77,12 @@ void inputJoystickOpen()
     // The first joystick found, read through its events like the keyboard.
     if (SDL_NumJoysticks() > 0 && (pad = SDL_JoystickOpen(0)) != nullptr)
         SDL_JoystickEventState(SDL_ENABLE);
+}
+
+void inputJoystickLookAgain()
+{
+    if (!pad && joystickEnabled)
+        inputJoystickOpen();
 }
 
 int inputPoll()

@@ -28,6 +28,12 @@ extern int gamePaused;
 // Opens the first joystick found, if any, so its events arrive.
 void inputJoystickOpen();
 
+// While no pad is open and joysticks are not left alone, looks for one again: a browser
+// lists a pad only once a button of it is pressed on the page. Called while the game waits
+// for the player, on the title screen and in pause. Desktop SDL 1.2 lists its joysticks
+// once, at start-up, so there it finds nothing new.
+void inputJoystickLookAgain();
+
 // Empties the event queue; 1 when Escape (pressed or released) or a window close asked to
 // leave the game, with any later events left queued; 0 otherwise.
 int inputPoll();
