@@ -56,14 +56,8 @@ constexpr Sint16 DEMO_PLATE_Y = 8;  // at the top, between the numbers and the r
 // so that a frame recorded as a stall of hours cannot hold the player for hours.
 void demoWaitReal(FrameClock* clock, Uint32 milliseconds)
 {
-    constexpr Uint32 CUTS_SHORT = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK | SDL_MOUSEBUTTONDOWNMASK;
-    SDL_Event waiting;
-    for (;;) {
-        SDL_PumpEvents();
-        if (SDL_GetTicks() - clock->shownAt >= milliseconds || SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, CUTS_SHORT) > 0)
-            break;
+    while (SDL_GetTicks() - clock->shownAt < milliseconds && !hostPressQueued())
         hostWait(1);
-    }
     clock->shownAt = SDL_GetTicks();
 }
 

@@ -175,7 +175,7 @@ void optionsApply(const CommandLine& line)
     }
     // The frames wait for the display unless the player, or a timed demo, says otherwise.
     // The classic SDL 1.2 has neither of sdl12-compat's ways.
-    if (!presentOverSdl2()) {
+    if (presentClassicSdl()) {
         const SDL_version* linked = SDL_Linked_Version();
         for (const char* ignored : {choices.scale.empty() ? nullptr : "-scale",
                                     choices.present == Presentation::Auto ? nullptr : "-present"})

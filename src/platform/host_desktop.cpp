@@ -41,6 +41,14 @@ void hostWait(Uint32 milliseconds)
     SDL_Delay(milliseconds);
 }
 
+bool hostPressQueued()
+{
+    constexpr Uint32 PRESSES = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK | SDL_MOUSEBUTTONDOWNMASK;
+    SDL_Event waiting;
+    SDL_PumpEvents();
+    return SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, PRESSES) > 0;
+}
+
 double hostSeconds()
 {
     timespec now{};

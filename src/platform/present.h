@@ -25,11 +25,11 @@ struct PresentFacts {
 // unless the command line asks otherwise.
 const char* presentRenderDriver(Presentation asked, const PresentFacts& facts);
 
-// Whether the SDL 1.2 the game runs on is sdl12-compat, the 1.2 interface over SDL 2 (which
-// reports itself as 1.2.50 or later), rather than the classic library, SDL 1.2.15, which
-// has one way to show a frame, never waits for the display and scales no window. Asked of
-// the library itself, before it starts.
-bool presentOverSdl2();
+// Whether the SDL 1.2 the game runs on is the classic library, SDL 1.2.15, which has one way
+// to show a frame, never waits for the display and scales no window, rather than
+// sdl12-compat, the 1.2 interface over SDL 2 (which reports itself as 1.2.50 or later) or a
+// browser's. Asked of the library itself, before it starts.
+bool presentClassicSdl();
 
 // Reads the facts (the scaling as the game sets it), puts the choice in place before SDL starts, and learns whether the game
 // must pace its frames itself (vsync wanted and the presentation unable to wait for the

@@ -70,15 +70,15 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts)
     return nullptr;
 }
 
-bool presentOverSdl2()
+bool presentClassicSdl()
 {
     const SDL_version* linked = SDL_Linked_Version();
-    return linked->major > 1 || linked->minor > 2 || linked->patch >= 50;
+    return linked->major == 1 && linked->minor == 2 && linked->patch < 50;
 }
 
 void presentSetUp(Presentation asked, bool vsync, bool smoothScaling)
 {
-    if (!presentOverSdl2()) {
+    if (presentClassicSdl()) {
         path = "classic";
         paced = vsync;
         return;

@@ -7,7 +7,7 @@ const char* presentRenderDriver(Presentation, const PresentFacts&)
     return nullptr;
 }
 
-bool presentOverSdl2()
+bool presentClassicSdl()
 {
     return false;  // emscripten's own SDL 1.2
 }

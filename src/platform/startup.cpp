@@ -54,7 +54,7 @@ bool displayReachable()
 {
     const char* asked = getenv("SDL_VIDEODRIVER");
     const char* display = getenv("DISPLAY");
-    if (presentOverSdl2() || (asked && *asked) || (display && *display))
+    if (!presentClassicSdl() || (asked && *asked) || (display && *display))
         return true;
     fprintf(stderr, "failed to find a display: DISPLAY is not set, and SDL would fall back on a text-mode driver\n");
     return false;
