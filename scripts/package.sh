@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a copy of the tree, checks it with lintian, its menu entry,
 # software-centre description and manual page with their own validators, then unpacks it
-# with dpkg -x and runs the installed game in a window on Xvfb (tests/package_test.cpp).
+# with dpkg -x and runs the installed game in a window on Xvfb (tests/package_test.cpp), and
+# last installs it and runs its Debian tests (debian/tests) with autopkgtest.
 # The package is left in build/, ready for `apt install ./build/skarvel_*.deb`.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup-common.sh"
@@ -55,6 +56,13 @@ fi
 cmake -S "$SKARVEL_ROOT" -B "$SKARVEL_ROOT/build" -DBUILD_TESTING=ON >/dev/null
 cmake --build "$SKARVEL_ROOT/build" -j "$(nproc)" --target package_test >/dev/null
 SKARVEL_PACKAGE_ROOT="$work/root" "$SKARVEL_ROOT/build/package_test" --gtest_brief=1 || fail "the installed game failed"
+
+# Debian's own test of an installed package, as its archive runs it for every upload of the
+# game and of the libraries under it: autopkgtest installs the package on this machine (the
+# null runner) and runs debian/tests from the source tree.
+autopkgtest --quiet "$deb" "$work/skarvel/" -- null >"$work/autopkgtest.log" 2>&1 ||
+    { tail -n 40 "$work/autopkgtest.log"; fail "autopkgtest failed (the end of its log is above)"; }
+sed -n '/@@@@ summary$/,/^autopkgtest/{/^autopkgtest/!s/^/autopkgtest: /p}' "$work/autopkgtest.log"
 
 cp "$deb" "$SKARVEL_ROOT/build/"
 echo "package.sh: build/$(basename "$deb") built, checked and played"

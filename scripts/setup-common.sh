@@ -12,7 +12,7 @@ SKARVEL_CLASSIC_PACKAGES="libasound2 libcaca0 libpulse0 libx11-6 libxext6"
 # Packages that build the game for a browser page (emscripten) and test it in one (Chromium).
 SKARVEL_WEB_PACKAGES="emscripten chromium nodejs"
 # Packages that build the Debian package and check it and its desktop files.
-SKARVEL_PACKAGE_PACKAGES="debhelper dpkg-dev lintian desktop-file-utils appstream man-db groff-base"
+SKARVEL_PACKAGE_PACKAGES="debhelper dpkg-dev lintian desktop-file-utils appstream man-db groff-base autopkgtest xauth"
 
 skarvel_root() {
     if [ "$(id -u)" -eq 0 ]; then
