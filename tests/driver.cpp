@@ -185,10 +185,3 @@ void writeSoundBomb(const std::string& path, std::uint32_t bytesPerSecond)
     out.write(reinterpret_cast<const char*>(fields), sizeof fields) << std::string(16000, '\0');
 }
 
-std::pair<int, std::string> gameRun(const std::string& folder, const std::vector<std::string>& arguments,
-                                    double seconds)
-{
-    Game game({.folder = folder, .arguments = arguments});
-    const int status = game.wait(seconds);
-    return {status, game.errors()};
-}

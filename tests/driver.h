@@ -74,9 +74,6 @@ private:
     long peak_ = 0;
 };
 
-// Runs the program on the dummy drivers to its end, at most seconds: the status and errors.
-std::pair<int, std::string> gameRun(const std::string& folder, const std::vector<std::string>& arguments,
-                                    double seconds = 60);
 
 // Files that declare far more than they hold: a PNG of w x h pixels with no picture data,
 // and a WAV of 16 KB at one sample a second, 8000 seconds long; or, lying, one that says it
