@@ -93,6 +93,19 @@ TEST(CommandLine, OnePassFromLeftToRightWhereNoOptionIsAnothersValueAndEveryStra
     line = read({"-timedemo", "x", "-record", "y", "-scale", "1.5", "-nojoystick", "--version", "-h"});
     EXPECT_EQ(std::tuple(line.play.demo, line.play.demoFile, line.play.scale, line.play.joystick, line.question),
               std::tuple(DemoMode::Record, std::string("y"), std::string("1.5"), false, Question::Version));
+    // The scale's and the presentation's edges: 8 and 8.0 are the largest, 1.0 the smallest.
+    const std::tuple<std::vector<const char*>, std::string, Presentation, std::string> edges[] = {
+        {{"-scale", "8", "-present", "software"}, "8", Presentation::Software, ""},
+        {{"-scale", "8.0", "-present", "opengl"}, "8.0", Presentation::OpenGL, ""},
+        {{"-present", "opengl", "-scale", "1.0", "-present", "auto"}, "1.0", Presentation::Auto, ""},
+        {{"-scale", "0.9", "-present", "glide"}, "", Presentation::Auto,
+         "ignoring -scale 0.9: the scale is 1 to 8, whole or with one decimal\n"
+         "ignoring -present glide: it is auto, software or opengl\n"},
+    };
+    for (const auto& [words, scale, present, warnings] : edges) {
+        line = read(words, &said);
+        EXPECT_EQ(std::tuple(line.play.scale, line.play.present, said), std::tuple(scale, present, warnings)) << scale;
+    }
 }
 
 TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefault)

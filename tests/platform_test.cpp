@@ -76,10 +76,11 @@ TEST(FrameStats, ReadTheMedianThe99thPercentileTheLongestAndTheLateOnesToATenthO
 {
     FrameHistogram h{};
     for (int frame = 0; frame < 98; frame++)
-        histogramAdd(&h, 16.7);
+        histogramAdd(&h, frame % 2 ? 16.7 : 0.04);  // unpaced frames can take under a tenth
     histogramAdd(&h, 30);
     histogramAdd(&h, 250);  // beyond the last bin, kept as the longest
     EXPECT_EQ(std::tuple(h.count, h.longest), std::tuple(100u, 250.0));
+    EXPECT_NEAR(histogramShare(&h, 0.25), 0.05, 1e-9);
     EXPECT_NEAR(histogramShare(&h, 0.5), 16.75, 1e-9);  // the middle of the bin 16.7 to 16.8
     EXPECT_NEAR(histogramShare(&h, 0.99), 30.05, 1e-9);
     EXPECT_EQ(histogramShare(&h, 1.0), 250);
