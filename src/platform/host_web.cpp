@@ -39,7 +39,13 @@ EM_JS(int, pageLeft, (), {
     Module.pageLeft = 0;
     return left;
 });
+// Tells the page whether a game runs or the title screen shows: its touch controls differ.
+EM_JS(void, pageScreenTell, (int inGame), {
+    document.documentElement.dataset.screen = inGame ? "play" : "title";
+});
 // clang-format on
+
+int screenTold = -1;
 
 }  // namespace
 
@@ -77,6 +83,8 @@ void hostDisplayLossWatch()
 void hostFrameShow(SDL_Surface* screen)
 {
     SDL_Flip(screen);
+    if (inputInGame != screenTold)
+        pageScreenTell(screenTold = inputInGame);
     nextAnimationFrame();
     // As a window that loses the keyboard or is hidden does on the desktop, this pauses.
     if (pageLeft())
