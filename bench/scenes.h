@@ -4,7 +4,7 @@
 
 #include <SDL.h>
 
-constexpr double FRAME_SECONDS = 0.016;  // a steady 62.5 frames a second
+constexpr Uint32 FRAME_MILLISECONDS = 16;  // a steady 62.5 frames a second
 
 // How far the floor figure's camera moves each frame: five pixels, about the ship's top
 // speed, so the background is drawn at every offset a game shows (SDL copies rows that

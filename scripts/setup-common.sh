@@ -3,7 +3,7 @@
 
 # Packages the game needs to build and run.
 SKARVEL_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev
-  libsdl-mixer1.2-dev libx11-dev libcairo2-dev libsndfile1-dev fonts-dejavu-core"
+  libsdl-mixer1.2-dev libx11-dev libxrandr-dev libcairo2-dev libsndfile1-dev fonts-dejavu-core"
 # Packages only the tests and the benchmark need.
 SKARVEL_TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick clang
   libclang-rt-14-dev python3"

@@ -94,7 +94,7 @@ TEST_P(BadFiles, EitherStopWithTheGamesOwnLineOrPlayOnUnharmed)
         playGameStart(watch);
         for (int frame = 0; frame < 200 && broken.empty(); frame++) {
             playKeys(frame < 150 ? "ULFM" : "");
-            playStep(0.016);
+            playStep(16);
             broken = playRulesBroken(watch);
         }
     }

@@ -1,13 +1,14 @@
-// What the player reads on the screen: the scrolling background, the digits, the radar,
-// the energy bar and the spare ships, all read back from the screen's pixels.
+// What the player sees around the ship: the scrolling background, the radar, the energy bar
+// and the spare ships, all read back from the screen's pixels.
 
 #include "display/background.h"
 #include "display/status.h"
 #include "fixtures.h"
-#include "platform/digits.h"
 #include "platform/startup.h"
 #include "player/ship.h"
 #include "world/pools.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -27,7 +28,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        smallShipIcon = solidSurface(16, 16, {0, 0, 255});
+        smallShipIcon = solidSurface(16, 16, BLUE);
         poolsClear();
         PlayerShip = entityAt(100, 2000);
         fillScreen(BLACK);
@@ -58,55 +59,21 @@ TEST_F(Display, TheBackgroundFillsTheScreenFromTheCameraOffsetTilingAcrossItsEdg
     }
 }
 
-class Digits : public GameTest { };
-
-TEST_F(Digits, NumbersAreRightAlignedWithLeadingZerosTheLowestDigitsKeptAndNegativesAsZeros)
+TEST_F(Display, TheEnergyBarShowsAGreenPixelPerFivePointsRedAboveItAndAnIconStandsPerSpareLife)
 {
-    fillScreen({0, 0, 64});
-    const struct {
-        int value, x, y, digits;
-        const char* shown;
-    } cases[] = {{57, 0, 0, 3, "057"},
-                 {199, 0, 32, 3, "199"},
-                 {1000, 100, 100, 3, "000"},
-                 {7, 300, 200, 3, "007"},
-                 {9081726, 200, 300, 7, "9081726"},
-                 {-45, 400, 0, 2, "00"}};
-    for (const auto& c : cases)
-        numberDraw(c.value, c.x, c.y, c.digits);
-    for (const auto& c : cases)
-        EXPECT_EQ(readNumber(screenSurface, numbersImage, c.x, c.y, c.digits), c.shown) << c.value;
-    EXPECT_EQ(pixelAt(screenSurface, 51, 0), (Rgb{0, 0, 64}));  // nothing past the field
-    numberDraw(123, 500, 400, 0);
-    EXPECT_EQ(countColour(screenSurface, {0, 0, 64}, {500, 400, 60, 32}), 60 * 32);
-}
-
-TEST_F(Display, TheEnergyBarShowsOneGreenPixelPerFivePointsAndRedAbove)
-{
-    lives = 0;
-    for (const auto& [health, green] : {std::pair{500, 100}, {499, 99}, {4, 0}, {0, 0}}) {
+    // health, green rows of the bar (health / 5, truncated), spare lives
+    const int cases[][3] = {{500, 100, 3}, {499, 99, 2}, {4, 0, 1}, {0, 0, 0}, {250, 50, -1}};
+    for (const auto& [health, green, spare] : cases) {
         fillScreen(BLACK);
-        PlayerShip.health = health;
+        PlayerShip.health = health, lives = spare;
         statusDraw();
+        const int icons = std::max(spare, 0);
         EXPECT_EQ(countColour(screenSurface, GREEN, {636, 380, 4, 100}), 4 * green) << health;
         EXPECT_EQ(countColour(screenSurface, RED, {636, 380, 4, 100}), 4 * (100 - green)) << health;
-        EXPECT_EQ(countColour(screenSurface, BLACK), 640 * 480 - 400) << health;
-        if (green) {
-            EXPECT_EQ(pixelAt(screenSurface, 639, 479), GREEN) << health;
-        }
-    }
-}
-
-TEST_F(Display, OneIconStandsInTheBottomLeftCornerPerSpareLife)
-{
-    for (int spare = 3; spare >= -1; spare--) {
-        fillScreen(BLACK);
-        lives = spare;
-        statusDraw();
-        EXPECT_EQ(countColour(screenSurface, {0, 0, 255}), 256 * std::max(spare, 0)) << spare;
-        if (spare > 0) {
-            EXPECT_EQ(pixelAt(screenSurface, 15, 480 - 16 * spare), (Rgb{0, 0, 255}));
-        }
+        EXPECT_EQ(pixelAt(screenSurface, 639, 479), green ? GREEN : RED) << health;  // green from the bottom
+        const SDL_Rect iconColumn{0, static_cast<Sint16>(480 - 16 * icons), 16, static_cast<Uint16>(16 * icons)};
+        EXPECT_EQ(countColour(screenSurface, BLUE, iconColumn), 256 * icons) << spare;
+        EXPECT_EQ(countColour(screenSurface, BLACK), 640 * 480 - 400 - 256 * icons) << health << ", " << spare;
     }
 }
 
@@ -121,12 +88,13 @@ TEST_F(Display, TheRadarShowsEnemiesNearerThanAThousandPixelsTwentyToAPixelAcros
     enemyAt(6, 100, 2100);
     EnemyPool[6].active = 0;  // a free slot is not shown, wherever it was
     radarDraw();
-    EXPECT_EQ(pixelAt(screenSurface, 639, 50), RED);
-    EXPECT_EQ(pixelAt(screenSurface, 639, 51), RED);
-    EXPECT_EQ(pixelAt(screenSurface, 590, 40), RED);
-    EXPECT_EQ(pixelAt(screenSurface, 581, 50), RED);
-    EXPECT_EQ(pixelAt(screenSurface, 590, 50), GREEN);  // the ship over the enemy under it
-    EXPECT_EQ(pixelAt(screenSurface, 591, 51), GREEN);
+    // A dot 50 less (ship - enemy) / 20, truncated, from the radar's corner: 999 to the right
+    // is 50 + 49, 200 above is 50 - 10 rows, 196 to the left through the edge 50 - 9.
+    const std::tuple<int, int, Rgb> dots[] = {{639, 50, RED},  {639, 51, RED},   {590, 40, RED},
+                                              {581, 50, RED},  {590, 50, GREEN},  // the ship over the enemy under it
+                                              {591, 51, GREEN}};
+    for (const auto& [x, y, colour] : dots)
+        EXPECT_EQ(pixelAt(screenSurface, x, y), colour) << x << "," << y;
     EXPECT_EQ(countColour(screenSurface, RED, {530, 0, 110, 110}), 2 + 4 + 4);
     EXPECT_EQ(countColour(screenSurface, GREEN, {530, 0, 110, 110}), 4);
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -97,7 +98,8 @@ Game::Game(const Launch& launch) : folder(launch.folder), x(launch.x), pid_((ffl
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
     for (const std::string& setting : launch.environment)
         putenv(strdup(setting.c_str()));
-    std::vector<std::string> words = {launch.program};
+    // Every run that waits on the title screen keeps it still: no demo shows up by surprise.
+    std::vector<std::string> words = {launch.program, "-noattract"};
     words.insert(words.end(), launch.arguments.begin(), launch.arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -117,8 +119,9 @@ int Game::wait(double seconds)
 {
     within(seconds, [this] {
         int status = 0;
-        if (status_ == -2 && waitpid(pid_, &status, WNOHANG) == pid_)
-            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        rusage used{};
+        if (status_ == -2 && wait4(pid_, &status, WNOHANG, &used) == pid_)
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1, peak_ = used.ru_maxrss;
         return status_ != -2;
     });
     return status_;
@@ -135,9 +138,12 @@ std::string Game::window(double seconds)
     std::string id;
     within(seconds,
            [&] { return !(id = x->xdotool("search --onlyvisible --name '^Skarvel OS4$'")).empty() || !running(); });
-    // Without a window manager nobody hands out the keyboard focus: the window takes it.
-    if (!id.empty())
+    // Without a window manager nobody hands out the keyboard focus: the window takes it. Then
+    // the title screen, whose sprites are loaded: a Space pressed before it would start nothing.
+    if (!id.empty()) {
         x->xdotool("windowfocus --sync " + id);
+        screenshotUntil([](SDL_Surface* shot) { return showsTitle(shot, 12); });
+    }
     return id;
 }
 
@@ -170,11 +176,11 @@ void writePictureBomb(const std::string& path, std::uint32_t w, std::uint32_t h)
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png), sizeof png);
 }
 
-void writeSoundBomb(const std::string& path)
+void writeSoundBomb(const std::string& path, std::uint32_t bytesPerSecond)
 {
     // RIFF, WAVE, a PCM format of one channel at 1 sample a second of 16 bits, then the data.
-    const std::uint32_t fields[] = {0x46464952, 36 + 16000, 0x45564157, 0x20746d66, 16,   0x10001,
-                                    1,          2,          0x100002,   0x61746164, 16000};
+    const std::uint32_t fields[] = {0x46464952, 36 + 16000,     0x45564157, 0x20746d66, 16,   0x10001,
+                                    1,          bytesPerSecond, 0x100002,   0x61746164, 16000};
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(fields), sizeof fields) << std::string(16000, '\0');
 }

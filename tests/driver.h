@@ -47,10 +47,12 @@ public:
     ~Game();
     // The exit status once it has ended within the time; -1 after a signal, -2 still running.
     int wait(double seconds);
+    long peakKilobytes() const { return peak_; }  // the most memory it held, once it has ended
     bool running() { return wait(0) == -2; }
     pid_t pid() const { return pid_; }
     std::string errors(const char* stream = "stderr") const;  // or "stdout", what it printed
-    // Waits for the window named "Skarvel OS4" and gives it the keyboard: its id, or empty.
+    // Waits for the window named "Skarvel OS4", gives it the keyboard and waits for the title
+    // screen: the window's id, or empty.
     std::string window(double seconds = 30);
     // Presses S until a whole "screenshot.bmp" lands and reads it; null when none came.
     SDL_Surface* screenshot(double seconds = 15);
@@ -69,6 +71,7 @@ public:
 private:
     pid_t pid_;
     int status_ = -2;
+    long peak_ = 0;
 };
 
 // Runs the program on the dummy drivers to its end, at most seconds: the status and errors.
@@ -76,9 +79,10 @@ std::pair<int, std::string> gameRun(const std::string& folder, const std::vector
                                     double seconds = 60);
 
 // Files that declare far more than they hold: a PNG of w x h pixels with no picture data,
-// and a WAV of 16 KB at one sample a second, 8000 seconds long.
+// and a WAV of 16 KB at one sample a second, 8000 seconds long; or, lying, one that says it
+// plays that many bytes a second.
 void writePictureBomb(const std::string& path, std::uint32_t w, std::uint32_t h);
-void writeSoundBomb(const std::string& path);
+void writeSoundBomb(const std::string& path, std::uint32_t bytesPerSecond = 2);
 
 // Polls until the test holds or the time is up.
 bool within(double seconds, const std::function<bool()>& test);

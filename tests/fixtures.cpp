@@ -8,6 +8,7 @@
 #include "platform/startup.h"
 
 #include <SDL_image.h>
+#include <SDL_mixer.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -24,19 +25,29 @@ void useDummyDrivers()
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
+void platformReset()
+{
+    while (Mix_QuerySpec(nullptr, nullptr, nullptr))  // opened once per start-up, never closed
+        Mix_CloseAudio();
+    SDL_Quit();
+    useDummyDrivers();
+    progdirSet(buildDirectory().c_str());
+    soundEnabled = joystickEnabled = 1;
+    gamePaused = 0;
+    inputReleaseLiftedKeys();  // with SDL stopped no key is down: every flag the keyboard held goes
+}
+
 void ScreenTest::SetUp()
 {
-    useDummyDrivers();
+    platformReset();
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
     screenSurface = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
     ASSERT_NE(screenSurface, nullptr) << SDL_GetError();
-    keyUp = keyDown = keyLeft = keyRight = keySpace = keyRightCtrl = keyM = keyRightShift = 0;
 }
 
 void GameTest::SetUp()
 {
     ScreenTest::SetUp();
-    progdirSet(buildDirectory().c_str());
     backgroundImage = pictureLoad("progdir:images/bg.png", PictureKey::Opaque, {"%s\n", "%s\n", nullptr});
     numbersImage = pictureLoad("progdir:images/numbers.png", PictureKey::Magenta, {"%s\n", "%s\n", "%s\n"});
     pausedImage = pictureLoad("progdir:images/paused.png", PictureKey::Magenta, {"%s\n", "%s\n", "%s\n"});

@@ -17,11 +17,15 @@ std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 constexpr Rgb BLACK{0, 0, 0}, RED{255, 0, 0}, GREEN{0, 255, 0}, BLUE{0, 0, 255}, MAGENTA{255, 0, 255};
 constexpr Rgb NO_KEY{-1, -1, -1};
 
+// Stops whatever an earlier case left running (the mixer, SDL) and lets go of every key the
+// keyboard held; "progdir:" names the build folder again, with sound and joysticks on.
+void platformReset();
+
 // SDL with a 640 x 480 screen of 32 bits, every key up and the event queue empty.
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override { SDL_Quit(); }
+    void TearDown() override { platformReset(); }
 };
 
 // The screen plus the background, the digits and every sprite set, read from the pictures

@@ -1,6 +1,6 @@
-// The game on top: the command line, the length of each frame and the measured frame rate
-// across the clock's wrap, a game from its start to its end, and the title screen between
-// games with the one-time loading of every sprite behind it.
+// The game on top: the command line and its one table, the length of each frame and the
+// measured frame rate across the clock's wrap, a game from its start to its end with its
+// pause, and the title screen between games with the one-time loading of every sprite.
 
 #include "driver.h"
 #include "enemies/enemy.h"
@@ -9,46 +9,95 @@
 #include "game/options.h"
 #include "game/title.h"
 #include "platform/input.h"
+#include "platform/digits.h"
 #include "platform/progdir.h"
+#include "platform/sound.h"
 #include "platform/startup.h"
 #include "player/missile.h"
 #include "player/ship.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
-#include <cmath>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
 #include <vector>
 
-TEST(CommandLine, LaterOptionsWinUnknownOnesAreIgnoredAndTheDepthIsReadWithAtoi)
+namespace {
+
+CommandLine read(std::vector<const char*> words, std::string* warnings = nullptr)
+{
+    words.insert(words.begin(), "skarvel");
+    testing::internal::CaptureStderr();
+    const CommandLine line = optionsRead(static_cast<int>(words.size()), const_cast<char**>(words.data()));
+    const std::string said = testing::internal::GetCapturedStderr();
+    if (warnings)
+        *warnings = said;
+    return line;
+}
+
+// The options a text lists, each as "-name" or "-name VALUE", from the lines the pattern
+// finds them in.
+std::set<std::string> listed(const std::string& text, const std::string& line, const std::string& option)
+{
+    std::set<std::string> names;
+    const std::regex lines(line), options(option);
+    for (std::sregex_iterator found(text.begin(), text.end(), lines), end; found != end; ++found) {
+        const std::string words = (*found)[1];
+        for (std::sregex_iterator one(words.begin(), words.end(), options); one != std::sregex_iterator(); ++one) {
+            std::string value = (*one)[2];
+            std::transform(value.begin(), value.end(), value.begin(), ::toupper);  // "file" in the manual
+            names.insert(value.empty() ? (*one)[1].str() : (*one)[1].str() + ' ' + value);
+        }
+    }
+    return names;
+}
+
+std::string fileText(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+TEST(CommandLine, OnePassFromLeftToRightWhereNoOptionIsAnothersValueAndEveryStrayWordIsSaid)
 {
     const Uint32 full = SDL_FULLSCREEN, twice = SDL_DOUBLEBUF, hardware = SDL_HWSURFACE;
-    const std::tuple<std::vector<const char*>, int, Uint32> cases[] = {
-        {{}, 16, full | twice | hardware},
-        {{"-window", "-fullscreen"}, 16, full | twice | hardware},
-        {{"-fullscreen", "-window", "-double"}, 16, twice | hardware},
-        {{"-double", "-single"}, 16, full | hardware},
-        {{"-windwo", "--bpp", "8", "-Window"}, 16, full | twice | hardware},
-        {{"-bpp", "8"}, 8, full | twice | hardware},
-        {{"-bpp", "deep"}, 0, full | twice | hardware},
-        {{"-bpp", "24bits", "-bpp"}, 24, full | twice | hardware},  // a trailing -bpp keeps the depth
+    const std::tuple<std::vector<const char*>, int, Uint32, std::string> cases[] = {
+        {{}, 16, full | twice | hardware, ""},
+        {{"-window", "-fullscreen"}, 16, full | twice | hardware, ""},
+        {{"-fullscreen", "-window", "-double"}, 16, twice | hardware, ""},
+        {{"-double", "-single", "-bpp", "8"}, 8, full | hardware, ""},
+        {{"-bpp", "deep"}, 0, full | twice | hardware, ""},  // atoi: no digits read as 0
+        {{"-bpp", "24bits", "-bpp"}, 24, full | twice | hardware, "ignoring -bpp without a value\n"},
+        {{"-bpp", "-window"}, 16, twice | hardware, "ignoring -bpp without a value\n"},
+        {{"--frobnicate", "-nosund", "-Window"}, 16, full | twice | hardware,
+         "ignoring unknown option --frobnicate\nignoring unknown option -nosund\nignoring unknown option -Window\n"},
     };
-    for (const auto& [words, depth, flags] : cases) {
-        std::vector<char*> argv = {const_cast<char*>("skarvel")};
-        for (const char* word : words)
-            argv.push_back(const_cast<char*>(word));
-        const VideoRequest request = optionsParse(static_cast<int>(argv.size()), argv.data());
-        EXPECT_EQ(request.width * 1000 + request.height, 640480);
-        EXPECT_EQ(request.bitsPerPixel, depth) << words.size() << " words";
-        EXPECT_EQ(request.flags, flags) << words.size() << " words";
+    for (const auto& [words, depth, flags, warnings] : cases) {
+        std::string said;
+        const CommandLine line = read(words, &said);
+        EXPECT_EQ(line.video.width * 1000 + line.video.height, 640480);
+        EXPECT_EQ(std::tuple(line.video.bitsPerPixel, line.video.flags, said), std::tuple(depth, flags, warnings))
+            << words.size() << " words";
     }
+    std::string said;
+    CommandLine line = read({"-record", "-window", "-nosound", "-playdemo", "a.skdemo", "-scale", "8.5", "-digest"}, &said);
+    EXPECT_EQ(said, "ignoring -record without a value\n"
+                    "ignoring -scale 8.5: the scale is 1 to 8, whole or with one decimal\n");
+    EXPECT_EQ(std::tuple(line.video.flags & full, line.play.sound, line.play.demo, line.play.demoFile, line.play.digest),
+              std::tuple(0u, false, DemoMode::Play, std::string("a.skdemo"), true));
+    line = read({"-timedemo", "x", "-record", "y", "-scale", "1.5", "-nojoystick", "--version", "-h"});
+    EXPECT_EQ(std::tuple(line.play.demo, line.play.demoFile, line.play.scale, line.play.joystick, line.question),
+              std::tuple(DemoMode::Record, std::string("y"), std::string("1.5"), false, Question::Version));
 }
 
 TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefault)
 {
-    const auto choose = [](std::vector<const char*> words) {
-        words.insert(words.begin(), "skarvel");
-        optionsApply(optionsChoices(static_cast<int>(words.size()), const_cast<char**>(words.data())));
-    };
+    const auto choose = [](std::vector<const char*> words) { optionsApply(read(words)); };
     const auto setting = [](const char* name) { return std::string(getenv(name) ? getenv(name) : "unset"); };
     for (const char* name : {"SDL12COMPAT_SYNC_TO_VBLANK", "SDL12COMPAT_WINDOW_SCALING", "SDL12COMPAT_SCALE_METHOD"})
         unsetenv(name);
@@ -60,27 +109,33 @@ TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefa
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "01.5");
     EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "linear");
     unsetenv("SDL12COMPAT_SCALE_METHOD");
-    testing::internal::CaptureStderr();
-    choose({"-novsync", "-vsync", "-scale", "2", "-scale", "8.5", "-bpp", "-nosound", "-nojoystick"});
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "ignoring -scale 8.5: the scale is 1 to 8, whole or with one decimal\n");
+    choose({"-novsync", "-vsync", "-scale", "2", "-nosound", "-nojoystick"});
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "12");
     EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");  // whole steps keep the pixels sharp
-    EXPECT_EQ(soundEnabled * 10 + joystickEnabled, 10);         // the -nosound was -bpp's value
+    EXPECT_EQ(soundEnabled + joystickEnabled, 0);
+    choose({"-timedemo", "a.skdemo"});  // a timed demo never waits for the display
+    EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK"), "0");
+    choose({});  // the game's own settings, for whatever runs after
 }
 
-TEST(CommandLine, HelpAndVersionAreAnsweredOnStandardOutputWithoutStarting)
+// --help, the manual page and the README list exactly the options the game reads.
+TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionOfTheTableAndNoOther)
 {
-    for (const auto& [argument, answer] : {std::pair{"--version", "skarvel " SKARVEL_VERSION "\n"},
-                                           {"-h", "Usage: skarvel [OPTION]..."},
-                                           {"--help", "Usage: skarvel [OPTION]..."}}) {
-        FILE* out = popen((buildDirectory() + "/skarvel -window " + argument + " -bpp 99 2>&1").c_str(), "r");
-        std::string text(4096, '\0');
-        text.resize(fread(text.data(), 1, text.size(), out));
-        EXPECT_EQ(pclose(out), 0) << argument;
-        EXPECT_EQ(text.rfind(answer, 0), 0u) << text;
-        EXPECT_TRUE(answer[0] == 's' || text.find("Escape") != std::string::npos) << "the keys are listed";
-    }
+    std::set<std::string> table;
+    for (int i = 0; i < OPTION_COUNT; i++)
+        table.insert(std::string(OPTIONS[i].name) + (OPTIONS[i].value ? std::string(" ") + OPTIONS[i].value : ""));
+    testing::internal::CaptureStdout();
+    optionsAnswer(read({"--help"}));
+    const std::string help = testing::internal::GetCapturedStdout();
+    const std::string source = SKARVEL_SOURCE_DIR;
+    std::string manual = fileText(source + "/data/skarvel.6");
+    manual = std::regex_replace(manual.substr(manual.find(".SH OPTIONS"), manual.find(".SH CONTROLS") -
+                                                                             manual.find(".SH OPTIONS")),
+                                std::regex(R"(\\-)"), "-");
+    const std::string option = R"re((--?[a-z]+)(?:\s+"?\s*([A-Za-z]+)"?)?)re";
+    EXPECT_EQ(listed(help, R"(\n  (-[^\n]*?)  )", option), table) << help;
+    EXPECT_EQ(listed(manual, R"(\.TP\n\.B[IR]? ([^\n]*))", option), table);
+    EXPECT_EQ(listed(fileText(source + "/README.md"), R"(\n\| (`-[^|]*)\|)", R"(`(--?[a-z]+)(?: ([A-Z]+))?`)"), table);
 }
 
 TEST(FrameClock, AFrameLastsSinceThePreviousOneAndTheRateIsMeasuredOverTwentyAcrossTheWrap)
@@ -131,7 +186,6 @@ TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAnd
     pushKey(SDLK_ESCAPE, true);
     gamePlay();                    // returns after the one frame
     EXPECT_NE(PlayerShip.y, 777);  // the ship was still updated in that frame
-    EXPECT_EQ(lives, 3);
 
     lives = 0;
     entityDamage(&PlayerShip, SHIP_HEALTH);  // the last life lost ends the game without a key
@@ -139,24 +193,33 @@ TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAnd
     EXPECT_EQ(lives, -1);
 }
 
+// The ship flies straight up at 300 pixels a second: it covers exactly the frames' own time,
+// however long the game stood paused between them.
 TEST_F(OneGame, APauseStopsTheWorldAndItsClockTillResumedAndAWindowLosingTheKeyboardPauses)
 {
     gameStart();
-    const double shipX = PlayerShip.x, shipY = PlayerShip.y, enemyX = EnemyPool[0].x, enemyY = EnemyPool[0].y;
-    pushKey(SDLK_p, true);  // in the first frame
-    // A second later P again, and after a tenth of a second of play, Escape.
-    SDL_AddTimer(
-        1000, [](Uint32, void*) -> Uint32 { return pushKey(SDLK_p, true), 0; }, nullptr);
-    SDL_AddTimer(
-        1100, [](Uint32, void*) -> Uint32 { return pushKey(SDLK_ESCAPE, true), 0; }, nullptr);
-    gamePlay();
-    // The ship flies 300 pixels a second, an enemy 100: the paused second counted for neither.
-    const auto moved = [](const Entity& e, double x, double y) {
-        return std::hypot(worldWrap(e.x - x, -2048, 2048), worldWrap(e.y - y, -2048, 2048));
-    };
-    EXPECT_LT(moved(PlayerShip, shipX, shipY), 150);
-    EXPECT_GT(moved(PlayerShip, shipX, shipY), 1);
-    EXPECT_LT(moved(EnemyPool[0], enemyX, enemyY), 50);
+    poolsClear();  // one enemy, far from the ship, that nothing rams
+    enemySpawn();
+    EnemyPool[0].x = EnemyPool[0].y = 2000;
+    FrameClock clock;
+    frameClockStart(&clock, SDL_GetTicks());
+    const double startY = PlayerShip.y + 4096;
+    Uint32 played = clock.lastTick;
+    pushKey(SDLK_p, true);
+    ASSERT_EQ(frameStep(&clock), 0);  // the frame that sees P is still played
+    played = clock.lastTick - played;
+    ASSERT_EQ(gamePaused, 1);
+    const double enemyX = EnemyPool[0].x;
+    for (int look = 0; look < 3; look++)
+        ASSERT_EQ(frameStep(&clock), 0);
+    EXPECT_EQ(EnemyPool[0].x, enemyX);
+    EXPECT_GT(pictureShare(screenSurface, gamePicture("paused.png"), 180, 204, MAGENTA), 0.99);
+    pushKey(SDLK_p, true);
+    ASSERT_EQ(frameStep(&clock), 0);  // resumes
+    const Uint32 resumed = clock.lastTick;
+    ASSERT_EQ(frameStep(&clock), 0);
+    played += clock.lastTick - resumed;
+    EXPECT_NEAR(startY - PlayerShip.y, 300 * played / 1000.0, 1e-6);
     SDL_Event away{};
     away.type = SDL_ACTIVEEVENT;
     away.active.state = SDL_APPINPUTFOCUS;
@@ -173,21 +236,32 @@ protected:
         progdirSet(buildDirectory().c_str());
         ASSERT_EQ(titleImagesLoad(), 0);
         spritesLoaded = 0;  // as when the program starts
+        shipFrames.fill(nullptr);
+        enemyFrames.fill(nullptr);
     }
-    // A key pressed a while after the title screen has started.
-    static void pressLater(SDLKey key, Uint32 milliseconds)
+    // A key pressed once the title screen has taken every event queued before it: SDL's
+    // timer thread looks at the queue until it is empty.
+    static void pressOnceTaken(SDLKey key)
     {
         static SDLKey pending;
         pending = key;
         SDL_AddTimer(
-            milliseconds, [](Uint32, void*) -> Uint32 { return pushKey(pending, true), 0; }, nullptr);
+            10,
+            [](Uint32 interval, void*) -> Uint32 {
+                SDL_Event queued;
+                if (SDL_PeepEvents(&queued, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+                    return interval;
+                pushKey(pending, true);
+                return 0;
+            },
+            nullptr);
     }
 };
 
 TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeavingTheFlagsAlone)
 {
     pushKey(SDLK_SPACE, true);
-    pressLater(SDLK_ESCAPE, 400);
+    pressOnceTaken(SDLK_ESCAPE);
     EXPECT_EQ(titleScreenRun(), 0);
     EXPECT_TRUE(spritesLoaded && smallShipIcon && missileFrames[63]);
     SDL_Surface* first = shipFrames[0];
@@ -195,7 +269,7 @@ TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeav
     keyUp = 1;
     pushKey(SDLK_UP, false);
     pushKey(SDLK_LEFT, true);
-    pressLater(SDLK_SPACE, 300);
+    pressOnceTaken(SDLK_SPACE);
     EXPECT_EQ(titleScreenRun(), 1);
     // Not loaded again; the keys as they were, Up still held though released on the title.
     EXPECT_EQ(std::tuple(shipFrames[0], keyUp, keyLeft), std::tuple(first, 1, 0));
@@ -231,4 +305,48 @@ TEST_F(Title, AMissingSpriteEndsTheTitleScreenWithItsMessageAndTriesNothingAfter
     // Frames 1 to 32 stay loaded; no frame after it is tried, nor any other set.
     EXPECT_EQ(std::tuple(spritesLoaded, shipFrames[31] != nullptr, shipFrames[32], shipFrames[63], enemyFrames[0]),
               std::tuple(1, true, nullptr, nullptr, nullptr));
+}
+
+// The title screen left alone: a demo of the game's own in real time, under its plate, that
+// any press ends; the game Space starts next is a fresh one, its dice going on from the demo.
+TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceOfADemoItCannotRead)
+{
+    TempDir folder;
+    gameCopy(folder.path());
+    std::filesystem::create_directory(folder / "demos");
+    std::filesystem::copy(std::string(SKARVEL_SOURCE_DIR) + "/tests/demos/fight.skdemo", folder / "demos");
+    progdirSet(folder.path().c_str());
+    ASSERT_EQ(titleImagesLoad(), 0);
+    demoPlate = gamePicture("demo.png");
+    backgroundImage = gamePicture("bg.png");
+    numbersImage = gamePicture("numbers.png");
+    spritesLoaded = 1;
+    ASSERT_EQ(spritesLoadAll(), 0);
+    for (const bool enabled : {false, true}) {
+        attractReset();
+        attractEnabled = enabled;
+        attractWaitLooks = 3;
+        testing::internal::CaptureStderr();
+        for (int look = 0; look < 4; look++)  // after three a demo starts: calm is missing, fight plays
+            ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  enabled ? "failed to play demo progdir:demos/calm.skdemo: No such file or directory\n" : "");
+        EXPECT_EQ(demoMode, enabled ? DemoMode::Attract : DemoMode::None);
+    }
+    const Entity demoEnemy = EnemyPool[0];
+    for (int frame = 0; frame < 30; frame++)
+        ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
+    EXPECT_GT(pictureShare(screenSurface, gamePicture("demo.png"), 260, 8, MAGENTA), 0.99);
+    EXPECT_EQ(soundMuted, 1);
+    pushKey(SDLK_SPACE, true);  // ends the demo, and starts nothing
+    EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
+    EXPECT_EQ(std::tuple(demoMode, soundMuted, demoFlagsPack()), std::tuple(DemoMode::None, 0, Uint16(0)));
+    EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
+    EXPECT_EQ(pictureShare(screenSurface, readyImage, 0, 340, NO_KEY), 1.0);
+    pushKey(SDLK_SPACE, true);
+    EXPECT_EQ(titleScreenStep(), 1);
+    gameStart();
+    EXPECT_EQ(enemyCount, 199);
+    EXPECT_FALSE(entityCollides(&EnemyPool[0], &demoEnemy)) << "placed as in the demo";
+    attractWaitLooks = ATTRACT_WAIT_LOOKS;
 }

@@ -1,106 +1,31 @@
-// The platform under the game: start-up and what the player is told when a file is missing,
-// the keyboard through SDL's real event queue, screenshots, and the sound channels.
+// The platform under the game: the pictures' see-through colours, the keyboard and the
+// gamepad through SDL's real event queue, and the sound channels.
 
-#include "driver.h"
 #include "fixtures.h"
-#include "game/options.h"
 #include "game/title.h"
 #include "platform/digits.h"
+#include "platform/framestats.h"
 #include "platform/input.h"
-#include "platform/pictures.h"
-#include "platform/progdir.h"
+#include "platform/present.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
 #include "player/ship.h"
-#include "world/pools.h"
 
 #include <SDL_mixer.h>
 
 #include <algorithm>
 #include <dlfcn.h>
-#include <filesystem>
 
-namespace fs = std::filesystem;
+namespace {
 
-// Each missing start-up file stops the game with its own one line, naming the file as it
-// was looked for, and status 1.
-class StartupFailure : public ::testing::TestWithParam<std::pair<const char*, const char*>> { };
+// SDL not yet started, as the game finds it.
+class Sound : public ::testing::Test {
+protected:
+    void SetUp() override { platformReset(); }
+    void TearDown() override { platformReset(); }
+};
 
-TEST_P(StartupFailure, PrintsItsOneLineAndExitsWithOne)
-{
-    const auto& [file, message] = GetParam();
-    TempDir folder;
-    gameCopy(folder.path(), {file});
-    const auto [status, errors] = gameRun(folder.path(), {});
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(errors.rfind(message, 0), 0u) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    EXPECT_NE(errors.find(folder / file), std::string::npos) << errors;
-}
-
-INSTANTIATE_TEST_SUITE_P(EachFile, StartupFailure,
-                         ::testing::Values(std::pair{"images/bg.png", "failed to load bg.bmp: "},
-                                           std::pair{"images/ready.png", "failed to load ready.bmp: "},
-                                           std::pair{"sounds/impact3.wav",
-                                                     "failed to load progdir:sounds/impact3.wav: "}));
-
-TEST(Startup, AnUnavailableDepthIsRefusedAndAMissingSpriteEndsTheProgramFromTheTitleScreenWithOne)
-{
-    TempDir folder;
-    gameCopy(folder.path(), {"images/ship0033.png"});
-    EXPECT_EQ(gameRun(folder.path(), {"-bpp", "99"}),
-              std::pair(1, std::string("requested video mode not available\n")));
-    const auto [status, errors] = gameRun(folder.path(), {});
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(errors.rfind("failed to load ship frame 33: ", 0), 0u) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-}
-
-TEST(Startup, AnInstalledCopyFindsItsPicturesAndSoundsInTheDataFolderBesideItsCommand)
-{
-    TempDir root;
-    const std::string data = root / "bin/" SKARVEL_DATA_RELATIVE;
-    fs::create_directories(data);
-    fs::create_directories(root / "bin");
-    gameCopy(data, {"sounds/impact3.wav"});
-    fs::rename(data + "/skarvel", root / "bin/skarvel");
-    Game game({.folder = root.path(), .program = "bin/skarvel"});
-    EXPECT_EQ(game.wait(60), 1);
-    EXPECT_NE(game.errors().find(fs::canonical(data).string() + "/sounds/impact3.wav"), std::string::npos)
-        << game.errors();
-}
-
-TEST(Startup, OpensTheDepthSdlOffersSetsTheCaptionAndLoadsTheTitlePictures)
-{
-    useDummyDrivers();
-    progdirSet(buildDirectory().c_str());
-    SDL_Init(SDL_INIT_VIDEO);
-    const int offered = SDL_VideoModeOK(640, 480, 8, 0);
-    ASSERT_NE(offered, 8) << "the dummy driver is expected to offer another depth for 8 bits";
-    ASSERT_EQ(appInit(640, 480, 8, 0), 0);
-    EXPECT_EQ(screenSurface->format->BitsPerPixel, offered);
-    char *title = nullptr, *icon = nullptr;
-    SDL_WM_GetCaption(&title, &icon);
-    EXPECT_EQ(std::string(title) + "|" + icon, "Skarvel OS4|Skarvel OS4");
-    EXPECT_TRUE(introImage && readyImage && pausedImage);
-}
-
-TEST(Startup, AMissingSoundLeavesTheCaptionUnsetTriesNoLaterSoundAndKeepsWhatCameBefore)
-{
-    useDummyDrivers();
-    TempDir folder;
-    gameCopy(folder.path(), {"sounds/missile1.wav"});
-    progdirSet(folder.path().c_str());
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(appInit(640, 480, 16, DEFAULT_VIDEO_FLAGS), -1);
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(errors.rfind("failed to load progdir:sounds/missile1.wav: ", 0), 0u) << errors;
-    char *title = nullptr, *icon = nullptr;
-    SDL_WM_GetCaption(&title, &icon);
-    EXPECT_TRUE(title == nullptr || *title == '\0') << title;
-    EXPECT_TRUE(backgroundImage && soundTable[SOUND_SHOOT].chunk) << "what came before stays";
-    EXPECT_EQ(std::tuple(soundTable[SOUND_EXPLODE].chunk, numbersImage), std::tuple(nullptr, nullptr));
-}
+}  // namespace
 
 class Recipe : public GameTest { };
 
@@ -118,6 +43,47 @@ TEST_F(Recipe, SpritesAreSeeThroughWhereTheirKeyColourIsAndFullScreenPicturesNow
         EXPECT_EQ(blue > 0, keyed) << picture->w << " x " << picture->h;
         EXPECT_LT(blue, shown.w * shown.h) << picture->w << " x " << picture->h;
     }
+}
+
+// Software where OpenGL would be drawn by the processor, OpenGL where a graphics driver
+// draws, the player's own driver kept, and the command line above all.
+TEST(Presentation, FollowsWhatTheMachineCanDoThePlayersOwnSettingAndLastTheCommandLine)
+{
+    const auto A = Presentation::Auto, S = Presentation::Software, G = Presentation::OpenGL;
+    const std::tuple<Presentation, PresentFacts, const char*> cases[] = {
+        {A, {true, false, nullptr, nullptr, nullptr}, "software"},  // Xvfb, Xvnc, a forwarded display
+        {A, {true, false, nullptr, nullptr, nullptr, true}, nullptr},  // its stretch to full screen
+        {A, {true, true, nullptr, nullptr, nullptr}, nullptr},      // DRI3 or DRI2: a driver draws
+        {A, {false, false, nullptr, nullptr, nullptr}, nullptr},    // no X display: SDL knows best
+        {A, {true, true, "1", nullptr, nullptr}, "software"},
+        {A, {true, true, "0", nullptr, nullptr}, nullptr},
+        {A, {true, true, nullptr, "llvmpipe", nullptr}, "software"},
+        {A, {true, true, nullptr, "radeonsi", nullptr}, nullptr},
+        {A, {true, false, nullptr, nullptr, "opengles2"}, "opengles2"},
+        {S, {true, true, nullptr, nullptr, "opengl"}, "software"},
+        {G, {true, false, "1", "llvmpipe", "software"}, nullptr},
+    };
+    for (const auto& [asked, facts, driver] : cases) {
+        const char* chosen = presentRenderDriver(asked, facts);
+        EXPECT_EQ(std::string(chosen ? chosen : "SDL's own"), std::string(driver ? driver : "SDL's own"))
+            << facts.xDisplay << facts.directRendering << (facts.alwaysSoftware ? facts.alwaysSoftware : "-")
+            << (facts.gallium ? facts.gallium : "-") << (facts.renderDriver ? facts.renderDriver : "-");
+    }
+}
+
+// 98 frames of 16.7 ms, one of 30 and one stall of a quarter second.
+TEST(FrameStats, ReadTheMedianThe99thPercentileTheLongestAndTheLateOnesToATenthOfAMillisecond)
+{
+    FrameHistogram h{};
+    for (int frame = 0; frame < 98; frame++)
+        histogramAdd(&h, 16.7);
+    histogramAdd(&h, 30);
+    histogramAdd(&h, 250);  // beyond the last bin, kept as the longest
+    EXPECT_EQ(std::tuple(h.count, h.longest), std::tuple(100u, 250.0));
+    EXPECT_NEAR(histogramShare(&h, 0.5), 16.75, 1e-9);  // the middle of the bin 16.7 to 16.8
+    EXPECT_NEAR(histogramShare(&h, 0.99), 30.05, 1e-9);
+    EXPECT_EQ(histogramShare(&h, 1.0), 250);
+    EXPECT_EQ(histogramOver(&h, 25), 2u);  // later than 1.5 refreshes at 60 a second
 }
 
 class Input : public ScreenTest { };
@@ -141,42 +107,8 @@ TEST_F(Input, EachControlKeyHoldsItsFlagFromPressToReleaseAndOtherKeysDoNothing)
     }
 }
 
-TEST_F(Input, EscapePressedOrReleasedAndAClosedWindowAskToLeaveWithLaterEventsLeftQueued)
+TEST_F(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAndPlayOut)
 {
-    pushKey(SDLK_UP, true);
-    pushQuit();
-    pushKey(SDLK_LEFT, true);
-    pushKey(SDLK_ESCAPE, true);
-    pushKey(SDLK_ESCAPE, false);
-    EXPECT_EQ(inputPoll(), 1);
-    EXPECT_EQ(keyUp, 1);
-    EXPECT_EQ(keyLeft, 0);
-    EXPECT_EQ(inputPoll(), 1);
-    EXPECT_EQ(keyLeft, 1);
-    EXPECT_EQ(inputPoll(), 1);
-    EXPECT_EQ(inputPoll(), 0);
-}
-
-TEST_F(Input, SWritesTheScreenToAFileThatEachScreenshotReplaces)
-{
-    TempDir folder(true);
-    for (int i = 1; i <= 5; i++) {
-        fillScreen({i * 40, 200, 30});
-        pushKey(SDLK_s, true);
-        pushKey(SDLK_s, false);
-        EXPECT_EQ(inputPoll(), 0);
-    }
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
-    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
-    ASSERT_NE(shot, nullptr) << SDL_GetError();
-    EXPECT_EQ(shot->w, 640);
-    EXPECT_EQ(pixelAt(shot, 320, 240), (Rgb{200, 200, 30}));
-}
-
-TEST(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAndPlayOut)
-{
-    useDummyDrivers();
-    progdirSet(buildDirectory().c_str());
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
     ASSERT_EQ(soundInit(), 0);
     soundPlay(SOUND_EXPLODE);
@@ -201,7 +133,7 @@ class Pad : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        useDummyDrivers();
+        platformReset();
         setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
         void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);
         ASSERT_NE(sdl2, nullptr) << dlerror();
@@ -212,9 +144,14 @@ protected:
         setButton = reinterpret_cast<int (*)(void*, int, Uint8)>(dlsym(sdl2, "SDL_JoystickSetVirtualButton"));
         ASSERT_EQ(init(0x200), 0);                           // SDL2's joysticks
         ASSERT_NE(pad = open(attach(1, 2, 8, 1)), nullptr);  // a game controller: 2 axes, 8 buttons, a d-pad
-        progdirSet(buildDirectory().c_str());
     }
-    void TearDown() override { SDL_Quit(); }
+    void TearDown() override
+    {
+        // The pad lets go of every flag while the game can still ask it.
+        for (int number = 0; number < 8 && pad; number++)
+            setButton(pad, number, 0), setAxis(pad, number % 2, 0), inputPoll();
+        platformReset();
+    }
     int stick(Sint16 x) { return setAxis(pad, 0, x), inputPoll(); }
     int button(int number, bool down) { return setButton(pad, number, down), inputPoll(); }
     void* pad = nullptr;
@@ -225,12 +162,9 @@ protected:
 TEST_F(Pad, TheStickAndButtonsHoldTheSameFlagsAsTheKeysAlongsideTheKeyboardStartPlaysAndBackLeaves)
 {
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
-    stick(-32768);  // pushed left: the ship turns counter-clockwise
-    shipNewGame();
-    shipUpdate(&PlayerShip, 0.25);
-    EXPECT_EQ(PlayerShip.heading, 90 + 45);
-    EXPECT_EQ(stick(-6000) + keyLeft, 0);  // inside the dead zone
-    setAxis(pad, 1, -32768);               // pushed up: thrust
+    EXPECT_EQ(stick(-32768) + keyLeft, 1);  // pushed left: the ship turns counter-clockwise
+    EXPECT_EQ(stick(-6000) + keyLeft, 0);   // inside the dead zone
+    setAxis(pad, 1, -32768);                // pushed up: thrust
     inputPoll();
     EXPECT_EQ(keyUp, 1);
     setAxis(pad, 1, 0);

@@ -3,6 +3,7 @@
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
 #include "enemies/steering.h"
+#include "game/demo.h"
 #include "game/frameloop.h"
 #include "game/options.h"
 #include "game/title.h"
@@ -27,6 +28,7 @@ namespace {
 const std::pair<char, SDLKey> KEYS[] = {{'U', SDLK_UP},    {'D', SDLK_DOWN},  {'L', SDLK_LEFT}, {'R', SDLK_RIGHT},
                                         {'F', SDLK_SPACE}, {'C', SDLK_RCTRL}, {'M', SDLK_m},    {'H', SDLK_RSHIFT}};
 std::string pushed;  // the keys SDL's queue has been told are down
+FrameClock playClock;
 
 void push(SDLKey key, bool down)
 {
@@ -57,7 +59,7 @@ bool playStartup()
         // In a window: in full screen the dummy driver scales every flip up to its desktop.
         char name[] = "skarvel", window[] = "-window";
         char* argv[] = {name, window, nullptr};
-        const VideoRequest request = optionsParse(2, argv);
+        const VideoRequest request = optionsRead(2, argv).video;
         const bool ready = appInit(request.width, request.height, request.bitsPerPixel, request.flags) == 0;
         state = ready && spritesLoadAll() == 0 ? 1 : -1;
     }
@@ -68,6 +70,7 @@ void playGameStart(PlayWatch& watch)
 {
     pushed.clear();  // a new game lets go of keys SDL does not see held
     gameStart();
+    frameClockStart(&playClock, 0);
     watch = {enemyCount, lives};
 }
 
@@ -81,15 +84,9 @@ void playKeys(const std::string& keys, bool escape)
         push(SDLK_ESCAPE, true);
 }
 
-int playStep(double seconds, bool draw)
+int playStep(unsigned milliseconds, bool draw)
 {
-    // The game's own frame, after its clock has measured it.
-    const int quit = inputPoll();
-    if (draw)
-        frameRun(seconds);
-    else
-        worldUpdate(seconds);
-    return quit || shipIsGameOver();
+    return frameStep(&playClock, milliseconds, draw);
 }
 
 std::string playRulesBroken(PlayWatch& watch)
@@ -134,30 +131,9 @@ std::string playRulesBroken(PlayWatch& watch)
 
 std::string playDigest()
 {
-    std::uint32_t sum = 2166136261u;  // FNV-1a over what a player could see of each entity
-    auto add = [&](const Entity& e) {
-        if (!e.active)
-            return;
-        const long seen[] = {e.type == &enemyType         ? 1
-                                 : e.type == &bulletType  ? 2
-                                 : e.type == &missileType ? 3
-                                                          : 4,
-                             std::lround(std::floor(e.x)), std::lround(std::floor(e.y)), rotationFrame(e.heading),
-                             e.health};
-        for (long value : seen)
-            sum = (sum ^ static_cast<std::uint32_t>(value)) * 16777619u;
-    };
-    for (const Entity& e : EnemyPool)
-        add(e);
-    for (const Entity& e : ShotPool)
-        add(e);
-    for (const Entity& e : ShrapnelPool)
-        add(e);
-    std::ostringstream digest;
-    digest << "lives " << lives << " enemies " << enemyCount << " ship " << std::floor(PlayerShip.x) << ","
-           << std::floor(PlayerShip.y) << " frame " << rotationFrame(PlayerShip.heading) << " energy "
-           << PlayerShip.health << " world " << std::hex << sum;
-    return digest.str();
+    char digest[160];
+    demoDigest(digest, sizeof digest);
+    return digest;
 }
 
 std::string RandomPlayer::nextKeys()
@@ -176,9 +152,9 @@ std::string RandomPlayer::nextKeys()
     return held_ = next;
 }
 
-double RandomPlayer::nextSeconds()
+unsigned RandomPlayer::nextMilliseconds()
 {
     const int kind = std::uniform_int_distribution<int>(0, 999)(random_);
     const int low = kind < 950 ? 1 : kind < 995 ? 41 : 301, high = kind < 950 ? 40 : kind < 995 ? 300 : 3000;
-    return std::uniform_int_distribution<int>(low, high)(random_) / 1000.0;
+    return static_cast<unsigned>(std::uniform_int_distribution<int>(low, high)(random_));
 }

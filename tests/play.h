@@ -27,15 +27,14 @@ void playGameStart(PlayWatch& watch);
 // Ctrl, M, H right Shift.
 void playKeys(const std::string& keys, bool escape = false);
 
-// One frame after the clock has measured it: inputPoll, then the world, and with draw the
-// background, radar, status and flip. 1 when the game ends after it.
-int playStep(double seconds, bool draw = true);
+// One frame of the game's own step, lasting that long on the harness's clock (from the
+// start of the game), with or without its drawing. 1 when the game ends after it.
+int playStep(unsigned milliseconds, bool draw = true);
 
 // Empty while every rule of play holds; otherwise the first broken one, in words.
 std::string playRulesBroken(PlayWatch& watch);
 
-// The world as the player sees it: lives, living enemies, the ship, and a checksum of every
-// live entity's kind, pixel, rotation frame and health.
+// The world as the game's own digest gives it, as -digest prints it.
 std::string playDigest();
 
 // A player who holds keys for a few dozen frames at a time, guns more often than not, and
@@ -44,7 +43,7 @@ class RandomPlayer {
 public:
     explicit RandomPlayer(std::uint32_t seed) : random_(seed) { }
     std::string nextKeys();
-    double nextSeconds();  // whole milliseconds, as the game's clock measures them
+    unsigned nextMilliseconds();
     bool chance(int in) { return std::uniform_int_distribution<int>(1, in)(random_) == 1; }
 
 private:

@@ -1,5 +1,5 @@
 // The world: wrapping, drawing relative to the camera, the search for a shot's enemy, and
-// the two passes over the pools. The golden games of play_test guard the rest.
+// the two passes over the pools.
 
 #include "fixtures.h"
 #include "platform/digits.h"
@@ -9,7 +9,6 @@
 #include "world/pools.h"
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 namespace {
@@ -27,13 +26,11 @@ void recordDraw(Entity* e)
     drawn.push_back(e);
 }
 const EntityType recorded = {nullptr, recordUpdate, recordDraw};
-const EntityType neverUpdated = {nullptr, nullptr, recordDraw};
-const EntityType neverDrawn = {nullptr, recordUpdate, nullptr};
 
-Entity recordAt(double x, double y, const EntityType* kind = &recorded)
+Entity recordAt(double x, double y)
 {
     Entity entity = entityAt(x, y);
-    entity.type = kind;
+    entity.type = &recorded;
     return entity;
 }
 
@@ -44,6 +41,7 @@ protected:
         ScreenTest::SetUp();
         poolsClear();
         PlayerShip = recordAt(0, 0);
+        updated.clear(), drawn.clear();
     }
 };
 
@@ -51,14 +49,10 @@ protected:
 
 TEST(Wrapping, BringsEveryValueIntoTheHalfOpenRangeAndEveryHeadingToAFrameThatExists)
 {
-    const double wraps[][4] = {{4096, 0, 4096, 0},
-                               {-0.5, 0, 4096, 4095.5},
-                               {2048, -2048, 2048, -2048},
-                               {3 * 4096 + 1, 0, 4096, 1},
-                               {1e12 + 5, 0, 4096, std::fmod(1e12 + 5, 4096)},
-                               {INFINITY, 0, 360, 0},
-                               {NAN, -180, 180, -180},
-                               {-1e15, 0, 360, std::fmod(-1e15, 360) + 360}};
+    const double wraps[][4] = {{4096, 0, 4096, 0},         {-0.5, 0, 4096, 4095.5}, {2048, -2048, 2048, -2048},
+                               {3 * 4096 + 1, 0, 4096, 1}, {INFINITY, 0, 360, 0},   {NAN, -180, 180, -180},
+                               {1e12 + 5, 0, 4096, 5},  // 10^12 = 2^12 * 5^12, whole lengths of 4096
+                               {-1e15, 0, 360, 80}};    // 10^15 = 280 mod 360: 40 divides it, 9 leaves 1
     for (const auto& w : wraps)
         EXPECT_EQ(worldWrap(w[0], w[1], w[2]), w[3]) << w[0];
     // 5.625 degrees a frame, truncated toward zero, then kept in 0..63.
@@ -72,10 +66,8 @@ TEST_F(World, SpritesAreDrawnCentredOnTheCameraAcrossTheSeamAndClippedAtTheEdges
 {
     // camera x and y, entity x and y, red pixels shown, one pixel that must be red
     const int cases[][7] = {{2000, 3000, 2000, 3000, 32 * 32, 304, 224},
-                            {2000, 3000, 2000, 3000, 32 * 32, 335, 255},
                             {10, 100, 4090, 100, 32 * 32, 288, 224},  // 16 pixels left through the world's edge
                             {1000, 1000, 695, 1000, 0, 0, 0},         // its corner a pixel left of the screen
-                            {1000, 1000, 1305, 1000, 31 * 32, 639, 240},
                             {1000, 1000, 1335, 1000, 32, 639, 240},
                             {1000, 1000, 1336, 1000, 0, 0, 0},
                             {1000, 1000, 1000, 1255, 32, 320, 479},
@@ -92,7 +84,7 @@ TEST_F(World, SpritesAreDrawnCentredOnTheCameraAcrossTheSeamAndClippedAtTheEdges
     }
 }
 
-TEST(Contact, NeedsTheSquaredDistanceBelowTheSumOfSquaredRadiiTheShortWayRound)
+TEST(Contact, NeedsTheSquaredDistanceBelowTheSumOfSquaredRadiiTheShortWayRoundAndAShotHitsTheLowestLiveEnemy)
 {
     // first x, y and width, second x, y and width, whether they touch
     const double pairs[][7] = {{100, 100, 32, 122, 100, 32, 1}, {100, 100, 32, 123, 100, 32, 0},
@@ -101,49 +93,16 @@ TEST(Contact, NeedsTheSquaredDistanceBelowTheSumOfSquaredRadiiTheShortWayRound)
     for (const auto& p : pairs) {
         const Entity a = entityAt(p[0], p[1], static_cast<int>(p[2])), b = entityAt(p[3], p[4], static_cast<int>(p[5]));
         EXPECT_EQ(entityCollides(&a, &b) + entityCollides(&b, &a), 2 * p[6]) << p[3] << "," << p[4];
+        // A shot's search takes the lowest live enemy it touches; free slots never count.
+        EnemyPool.fill(b);
+        EnemyPool[0].active = EnemyPool[1].active = 0;
+        EXPECT_EQ(enemyFindHit(&a), p[6] ? &EnemyPool[2] : nullptr) << p[3] << "," << p[4];
     }
-}
-
-// Shots among crowds of enemies of every size, many right at the contact distance, near the
-// seams, far out of the world or freed: the search picks the lowest live enemy of all those
-// entityCollides says the shot touches.
-TEST_F(World, TheHitSearchFindsTheSameEnemyAsTestingEverySlotInTurn)
-{
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> unit(0, 1);
-    const int widths[] = {6, 16, 32, 33};
-    const double oddPlaces[] = {1e9, -1e9, 4096 * 70.5, NAN, INFINITY};
-    int hits = 0;
-    for (int round = 0; round < 400; round++) {
-        const Entity shot = entityAt(unit(random) < 0.5 ? unit(random) * 4096 : unit(random) * 8 + 4090 * (round % 2),
-                                     unit(random) * 4096, widths[round % 4]);
-        Entity* expected = nullptr;
-        for (Entity& enemy : EnemyPool) {
-            const int width = widths[random() % 4];
-            const double reach = std::sqrt(shot.width * shot.width / 4.0 + width * width / 4.0);
-            // Now and then straight along an axis, where one offset alone decides.
-            const double angle = random() % 8 == 0 ? (random() % 4) * PI / 2 : unit(random) * 2 * PI;
-            const double distance = reach * (random() % 200 ? 1 + unit(random) * 40 : 1 + (unit(random) - 0.5) * 1e-12);
-            enemy = entityAt(worldWrap(shot.x + distance * std::cos(angle), 0, 4096),
-                             worldWrap(shot.y + distance * std::sin(angle), 0, 4096), width);
-            if (random() % 50 == 0)
-                enemy.x = oddPlaces[random() % 5];
-            enemy.active = random() % 4 != 0;
-            if (!expected && enemy.active && entityCollides(&shot, &enemy))
-                expected = &enemy;
-        }
-        ASSERT_EQ(enemyFindHit(&shot), expected) << "round " << round;
-        hits += expected != nullptr;
-    }
-    EXPECT_GT(hits, 100);
-    EXPECT_LT(hits, 400);
 }
 
 TEST_F(World, PassesVisitEnemiesShotsDebrisAndTheShipTakingEachRecordAsTheyReachIt)
 {
     EnemyPool[499] = EnemyPool[9] = EnemyPool[5] = ShotPool[1] = recordAt(0, 0);
-    EnemyPool[2] = recordAt(0, 0, &neverUpdated);
-    ShotPool[3] = recordAt(0, 0, &neverDrawn);
     // The first enemy frees a later one and throws a fragment; the ship fires a shot.
     duringUpdate = [](Entity* entity) {
         if (entity == &EnemyPool[5]) {
@@ -154,9 +113,9 @@ TEST_F(World, PassesVisitEnemiesShotsDebrisAndTheShipTakingEachRecordAsTheyReach
             shotAllocate(&recorded);
     };
     worldUpdate(0.02);
-    EXPECT_EQ(updated,
-              (std::vector<const Entity*>{&EnemyPool[5], &EnemyPool[499], &ShotPool[1], &ShotPool[3], &ShrapnelPool[0],
-                                          &PlayerShip}));
+    EXPECT_EQ(
+        updated,
+        (std::vector<const Entity*>{&EnemyPool[5], &EnemyPool[499], &ShotPool[1], &ShrapnelPool[0], &PlayerShip}));
     numbersImage = solidSurface(170, 32, RED);
     // Glyphs told apart by their colour: digit d has red d * 20.
     for (Sint16 d = 0; d < 10; d++) {
@@ -167,8 +126,8 @@ TEST_F(World, PassesVisitEnemiesShotsDebrisAndTheShipTakingEachRecordAsTheyReach
     enemyCount = 199;
     worldDraw();
     EXPECT_EQ(drawn,
-              (std::vector<const Entity*>{&EnemyPool[2], &EnemyPool[5], &EnemyPool[499], &ShotPool[0], &ShotPool[1],
-                                          &ShrapnelPool[0], &PlayerShip}));
+              (std::vector<const Entity*>{&EnemyPool[5], &EnemyPool[499], &ShotPool[0], &ShotPool[1], &ShrapnelPool[0],
+                                          &PlayerShip}));
     // Then the frame rate, truncated, over the living enemies, in the top-left corner.
     const int shown[2][3] = {{0, 5, 9}, {1, 9, 9}};
     for (int row = 0; row < 2; row++)

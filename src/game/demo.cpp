@@ -1,10 +1,16 @@
 #include "game/demo.h"
 
+#include "enemies/enemy.h"
 #include "game/frameloop.h"
 #include "game/title.h"
+#include "platform/files.h"
+#include "platform/framestats.h"
 #include "platform/input.h"
-#include "platform/wholefile.h"
+#include "player/bullet.h"
+#include "player/missile.h"
 #include "player/ship.h"
+#include "world/motion.h"
+#include "world/pools.h"
 
 #include <cerrno>
 #include <cmath>
@@ -13,6 +19,7 @@
 #include <ctime>
 
 DemoMode demoMode = DemoMode::None;
+bool demoDigests = false;
 
 namespace {
 
@@ -25,7 +32,9 @@ constexpr Uint16 KNOWN_FLAGS = 0x00ff;
 int* const FLAGS[] = {&keyUp, &keyDown, &keyRight, &keyLeft, &keySpace, &keyRightCtrl, &keyM, &keyRightShift};
 
 WholeFile demoFile;
+bool demoFileOpen = false;  // made at start-up, not yet given its name or dropped
 FILE* recording = nullptr;  // the demo's file while a game is recorded
+bool recordBroken = false;
 Uint32 recordedFrames = 0;
 Uint16 recordedFlags = 0;
 
@@ -71,8 +80,17 @@ double doubleOf(Uint64 bits)
 void recordFailed(const char* reason)
 {
     fprintf(stderr, "failed to record demo %s: %s\n", demoFile.name, reason);
-    wholeFileFinish(&demoFile, false);
+    recordBroken = true;
     recording = nullptr;
+}
+
+// A program that ends without having recorded its game leaves nothing behind.
+void recordDrop()
+{
+    const char* why = "";
+    if (demoFileOpen)
+        wholeFileFinish(&demoFile, false, &why);
+    demoFileOpen = false;
 }
 
 bool playFailed(const char* reason)
@@ -98,16 +116,27 @@ void demoFlagsApply(Uint16 flags)
         *FLAGS[bit] = flags >> bit & 1;
 }
 
-void demoRecordStart(const char* file, int depth)
+bool demoRecordOpen(const char* file)
+{
+    // Written beside its name, so a crash never leaves half a demo under it; made now, so a
+    // target that cannot be written is told before the player has played for nothing.
+    const char* why = "";
+    if (!wholeFileOpen(&demoFile, file, &why)) {
+        fprintf(stderr, "failed to record demo %s: %s\n", file, why);
+        return false;
+    }
+    demoFileOpen = true;
+    atexit(recordDrop);
+    return true;
+}
+
+void demoRecordStart(int depth)
 {
     // Only a recorded game is seeded: any other keeps the dice the C library starts with.
     const Uint32 seed = static_cast<Uint32>(time(nullptr)) ^ SDL_GetTicks() * 2654435761u;
     srand(seed);
-    // Written beside its name, so a crash never leaves half a demo under it.
-    if (!wholeFileOpen(&demoFile, file)) {
-        fprintf(stderr, "failed to record demo %s: %s\n", file, strerror(errno));
+    if (!demoFileOpen)
         return;
-    }
     recording = demoFile.file;
     fwrite(MAGIC, 1, sizeof MAGIC, recording);
     put(DEMO_FORMAT, 2);
@@ -139,15 +168,21 @@ void demoRecordFrame(Uint32 milliseconds)
         recordFailed(strerror(errno));
 }
 
-void demoRecordFinish()
+bool demoRecordFinish()
 {
-    if (!recording)
-        return;
-    fseek(recording, FRAME_COUNT_AT, SEEK_SET);
-    put(recordedFrames, 4);
+    const char* why = "not written";
+    const bool whole = recording && !recordBroken;
+    if (whole) {
+        fseek(recording, FRAME_COUNT_AT, SEEK_SET);
+        put(recordedFrames, 4);
+    }
     recording = nullptr;
-    if (!wholeFileFinish(&demoFile, true))
-        fprintf(stderr, "failed to record demo %s: %s\n", demoFile.name, strerror(errno));
+    demoFileOpen = false;
+    if (!wholeFileFinish(&demoFile, whole, &why) && !recordBroken) {
+        fprintf(stderr, "failed to record demo %s: %s\n", demoFile.name, why);
+        return false;
+    }
+    return !recordBroken;
 }
 
 bool demoOpen(FILE* stream, const char* name)
@@ -175,6 +210,12 @@ bool demoOpen(FILE* stream, const char* name)
     const double bulletStart = doubleOf(bullet), missileStart = doubleOf(missile);
     if (!std::isfinite(bulletStart) || !std::isfinite(missileStart) || bulletStart < 0 || missileStart < 0)
         return playFailed("its header holds impossible cooldowns");
+    // A meant change of the game's behaviour comes with a new version: an older demo still
+    // plays, but its game may go another way than it went.
+    if (major != SKARVEL_VERSION_MAJOR || minor != SKARVEL_VERSION_MINOR)
+        fprintf(stderr, "demo %s was recorded by Skarvel %u.%u, this is %u.%u: it may go another way\n", name,
+                static_cast<unsigned>(major), static_cast<unsigned>(minor), SKARVEL_VERSION_MAJOR,
+                SKARVEL_VERSION_MINOR);
     // The dice and the cooldowns as the recorded game began with them.
     srand(static_cast<unsigned>(seed));
     bulletCooldown = bulletStart;
@@ -213,12 +254,45 @@ Uint32 demoFramesRead()
     return framesRead;
 }
 
+void demoDigest(char* text, std::size_t size)
+{
+    Uint32 sum = 2166136261u;  // FNV-1a over what a player could see of each entity
+    const auto add = [&sum](const Entity& e) {
+        if (!e.active)
+            return;
+        const long kind = e.type == &enemyType ? 1 : e.type == &bulletType ? 2 : e.type == &missileType ? 3 : 4;
+        const long seen[] = {kind, std::lround(std::floor(e.x)), std::lround(std::floor(e.y)),
+                             rotationFrame(e.heading), e.health};
+        for (long value : seen)
+            sum = (sum ^ static_cast<Uint32>(value)) * 16777619u;
+    };
+    for (const Entity& e : EnemyPool)
+        add(e);
+    for (const Entity& e : ShotPool)
+        add(e);
+    for (const Entity& e : ShrapnelPool)
+        add(e);
+    snprintf(text, size, "lives %d enemies %d ship %.0f,%.0f frame %d energy %d world %x", lives, enemyCount,
+             std::floor(PlayerShip.x), std::floor(PlayerShip.y), rotationFrame(PlayerShip.heading), PlayerShip.health,
+             sum);
+}
+
+void demoFramePlayed()
+{
+    if (!demoDigests || framesRead % DEMO_DIGEST_EVERY != 0)
+        return;
+    char digest[160];
+    demoDigest(digest, sizeof digest);
+    printf("frame %u: %s\n", framesRead, digest);
+}
+
 int demoPlay(const char* file)
 {
-    FILE* stream = fopen(file, "rb");
+    const char* why = "";
+    FILE* stream = fileOpenToRead(file, &why);
     playName = file;
     if (!stream)
-        return playFailed(strerror(errno)), 1;
+        return playFailed(why), 1;
     if (!demoOpen(stream, file) || spritesLoadAll() < 0)
         return 1;
     gameStart();
@@ -227,9 +301,16 @@ int demoPlay(const char* file)
     gamePlay();
     const double seconds = (SDL_GetTicks() - start) / 1000.0;
     const double cpu = static_cast<double>(clock() - processor) * 1000 / CLOCKS_PER_SEC;
+    if (demoDigests && !broken) {
+        char digest[160];
+        demoDigest(digest, sizeof digest);
+        printf("end %u: %s\n", framesRead, digest);
+    }
     if (demoMode == DemoMode::TimePlay && !broken)
-        printf("timedemo: %u frames in %.2f s, %.1f frames a second, %.2f ms of processor a frame\n", framesRead,
-               seconds, framesRead / (seconds > 0 ? seconds : 0.001), cpu / (framesRead ? framesRead : 1));
+        printf("timedemo: %u frames in %.2f s, %.1f frames a second, %.2f ms of processor a frame, "
+               "frames of %.2f ms median and %.2f ms at the 99th percentile\n",
+               framesRead, seconds, framesRead / (seconds > 0 ? seconds : 0.001), cpu / (framesRead ? framesRead : 1),
+               histogramShare(&frameCosts, 0.5), histogramShare(&frameCosts, 0.99));
     fclose(stream);
     return broken ? 1 : 0;
 }

@@ -4,8 +4,10 @@
 #include "display/status.h"
 #include "enemies/enemy.h"
 #include "game/demo.h"
+#include "platform/framestats.h"
 #include "platform/host.h"
 #include "platform/input.h"
+#include "platform/present.h"
 #include "platform/startup.h"
 #include "player/ship.h"
 #include "world/numbers.h"
@@ -17,6 +19,7 @@ void frameClockStart(FrameClock* clock, Uint32 now)
     clock->lastTick = now;
     clock->windowStart = now;
     clock->framesInWindow = 0;
+    clock->shownAt = SDL_GetTicks();
 }
 
 double frameClockAdvance(FrameClock* clock, Uint32 now)
@@ -46,32 +49,45 @@ Uint32 frameWaitForTick(Uint32 lastTick)
 namespace {
 
 constexpr Uint32 PAUSE_POLL_MS = 100;
+constexpr Sint16 DEMO_PLATE_Y = 8;  // at the top, between the numbers and the radar
+
+// A demo played on screen keeps the pace it was recorded at: the frame waits until as much
+// real time has passed since the one before. A key or a closed window cuts the wait short,
+// so that a frame recorded as a stall of hours cannot hold the player for hours.
+void demoWaitReal(FrameClock* clock, Uint32 milliseconds)
+{
+    while (SDL_GetTicks() - clock->shownAt < milliseconds && !hostPressQueued())
+        hostWait(1);
+    clock->shownAt = SDL_GetTicks();
+}
+
+// A demo shown on the title screen ends at any press; none of them does anything else.
+int attractLook()
+{
+    const Press press = inputAnyPress();
+    return press == Press::WindowClosed ? FRAME_WINDOW_CLOSED : press == Press::Any ? 1 : 0;
+}
 
 // While the game is paused the world stands still: the frozen frame shows the PAUSED
-// picture, the loop sleeps between looks at the keyboard, and the wait belongs to no
-// frame. 1 when the player asked to leave the game meanwhile.
-int pauseWait()
+// picture, each step is one look at the keyboard after a wait, and the time paused belongs
+// to no frame: the clock starts afresh when play resumes (at its own time when the frames
+// have lengths of their own). 1 when the player asked to leave the game meanwhile.
+int pauseLook(FrameClock* clock, bool ownTime)
 {
     SDL_Rect place{static_cast<Sint16>((screenSurface->w - pausedImage->w) / 2),
                    static_cast<Sint16>((screenSurface->h - pausedImage->h) / 2), 0, 0};
     SDL_BlitSurface(pausedImage, nullptr, screenSurface, &place);
-    int quit = 0;
-    while (gamePaused && !quit) {
-        hostFrameShow(screenSurface);
-        hostWait(PAUSE_POLL_MS);
-        quit = inputPoll();
-        inputJoystickLookAgain();
+    hostFrameShow(screenSurface);
+    hostWait(PAUSE_POLL_MS);
+    const int quit = demoMode == DemoMode::Attract ? attractLook() : inputPoll();
+    inputJoystickLookAgain();
+    if (quit && demoMode == DemoMode::Attract)
+        gamePaused = 0;
+    if (!gamePaused) {
+        frameClockStart(clock, ownTime ? clock->lastTick : SDL_GetTicks());
+        frameStatsRestart();
     }
     return quit;
-}
-
-// A demo played on screen keeps the pace it was recorded at: the frame waits until as much
-// real time has passed since the one before.
-Uint32 demoWaitReal(Uint32 previous, Uint32 milliseconds)
-{
-    while (SDL_GetTicks() - previous < milliseconds)
-        hostWait(1);
-    return SDL_GetTicks();
 }
 
 }  // namespace
@@ -79,6 +95,7 @@ Uint32 demoWaitReal(Uint32 previous, Uint32 milliseconds)
 void gameStart()
 {
     gamePaused = 0;
+    frameStatsRestart();
     inputReleaseLiftedKeys();
     shipNewGame();
     poolsClear();
@@ -86,48 +103,56 @@ void gameStart()
         enemySpawn();
 }
 
-void frameRun(double seconds)
+int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
 {
+    // A demo's frame lengths stand in for the clock's, and its key flags for the keyboard's.
+    const bool attract = demoMode == DemoMode::Attract;
+    const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay || attract;
+    if (gamePaused)
+        return pauseLook(clock, milliseconds || replay);
+    Uint16 flags = 0;
+    if (replay && demoNext(&milliseconds, &flags) <= 0)
+        return 1;
+    if (demoMode == DemoMode::Play || attract)
+        demoWaitReal(clock, milliseconds);
+    else if (!replay && !milliseconds)
+        presentPace();
+    const double started = hostSeconds();
+    const Uint32 now = milliseconds ? clock->lastTick + milliseconds : frameWaitForTick(clock->lastTick);
+    const Uint32 measured = now - clock->lastTick;
+    const double seconds = frameClockAdvance(clock, now);
+
+    // The frame in which the player leaves is still updated, drawn and shown.
+    const int quit = attract ? attractLook() : inputPoll();
+    if (replay)
+        demoFlagsApply(flags);
+    else if (demoMode == DemoMode::Record)
+        demoRecordFrame(measured);
+
     worldUpdate(seconds);
-    backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
-    worldDraw();
-    radarDraw();
-    statusDraw();
-    hostFrameShow(screenSurface);
+    if (draw) {
+        backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
+        worldDraw();
+        radarDraw();
+        statusDraw();
+        if (attract) {
+            SDL_Rect place{static_cast<Sint16>((screenSurface->w - demoPlate->w) / 2), DEMO_PLATE_Y, 0, 0};
+            SDL_BlitSurface(demoPlate, nullptr, screenSurface, &place);
+        }
+        hostFrameShow(screenSurface);
+        const double shown = hostSeconds();
+        frameStatsShown(shown);
+        histogramAdd(&frameCosts, 1000 * (shown - started));
+    }
+    if (replay && !attract)
+        demoFramePlayed();
+    return quit ? quit : shipIsGameOver();
 }
 
 void gamePlay()
 {
     FrameClock clock;
     frameClockStart(&clock, SDL_GetTicks());
-    Uint32 realTime = clock.lastTick;
-    int quit = 0;
-    while (!quit) {
-        if (gamePaused) {
-            quit = pauseWait();
-            frameClockStart(&clock, SDL_GetTicks());
-            realTime = clock.lastTick;
-            continue;
-        }
-        // A demo's frame lengths stand in for the clock's, and its key flags for the keyboard's.
-        const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay;
-        Uint32 milliseconds = 0;
-        Uint16 flags = 0;
-        if (replay && demoNext(&milliseconds, &flags) <= 0)
-            break;
-        if (demoMode == DemoMode::Play)
-            realTime = demoWaitReal(realTime, milliseconds);
-        const Uint32 now = replay ? clock.lastTick + milliseconds : frameWaitForTick(clock.lastTick);
-        milliseconds = now - clock.lastTick;
-        const double seconds = frameClockAdvance(&clock, now);
-        // The frame in which the player leaves is still updated, drawn and shown.
-        quit = inputPoll();
-        if (replay)
-            demoFlagsApply(flags);
-        else if (demoMode == DemoMode::Record)
-            demoRecordFrame(milliseconds);
-        frameRun(seconds);
-        if (shipIsGameOver())
-            quit = 1;
+    while (!frameStep(&clock)) {
     }
 }

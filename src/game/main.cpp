@@ -3,41 +3,61 @@
 #include "game/frameloop.h"
 #include "game/options.h"
 #include "game/title.h"
+#include "platform/framestats.h"
 #include "platform/host.h"
+#include "platform/present.h"
 #include "platform/startup.h"
+
+namespace {
+
+void frameStatsSay(bool asked)
+{
+    char text[256];
+    frameStatsLine(text, sizeof text, presentPath(), presentRefreshSeconds());
+    if (asked)
+        puts(text);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     hostStandardStreamsOpen();
-    if (optionsAnswered(argc, argv))
+    const CommandLine line = optionsRead(argc, argv);
+    if (optionsAnswer(line))
         return 0;
     hostDisplayLossWatch();
-    const PlayChoices choices = optionsChoices(argc, argv);
-    optionsApply(choices);
-    const VideoRequest request = optionsParse(argc, argv);
-    if (appInit(request.width, request.height, request.bitsPerPixel, request.flags) < 0)
+    optionsApply(line);
+    // A recording that could not be kept is refused before any window opens.
+    if (demoMode == DemoMode::Record && !demoRecordOpen(line.play.demoFile.c_str()))
+        return 1;
+    if (appInit(line.video.width, line.video.height, line.video.bitsPerPixel, line.video.flags) < 0)
         return 1;
     SDL_ShowCursor(0);
     if (demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay) {
-        const int status = demoPlay(choices.demoFile.c_str());
+        const int status = demoPlay(line.play.demoFile.c_str());
         SDL_ShowCursor(1);
+        frameStatsSay(line.play.frameStats);
         return status;
     }
 
     // Every game begins and ends at the title screen; only leaving it ends the program, with
-    // status 1 when a sprite set could not be loaded there.
+    // status 1 when a sprite set could not be loaded there or the recorded game could not be
+    // kept.
     int title;
+    int status = 0;
     while ((title = titleScreenRun()) == 1) {
         if (demoMode == DemoMode::Record)
-            demoRecordStart(choices.demoFile.c_str(), screenSurface->format->BitsPerPixel);
+            demoRecordStart(screenSurface->format->BitsPerPixel);
         gameStart();
         gamePlay();
         if (demoMode == DemoMode::Record) {
-            demoRecordFinish();
+            status = demoRecordFinish() ? 0 : 1;
             demoMode = DemoMode::None;  // only the next game
         }
     }
 
     SDL_ShowCursor(1);
-    return title < 0 ? 1 : 0;
+    frameStatsSay(line.play.frameStats);
+    return title < 0 ? 1 : status;
 }

@@ -1,10 +1,13 @@
-// The command line: which display mode the player asks for, and the questions answered
-// without starting the game.
+// The command line: one table of every option, read once from left to right into the display
+// mode the player asks for, the choices beyond it, and the questions answered without
+// starting the game. The table is also where --help, the manual page and the README take
+// their lists from (a test holds them to it).
 #pragma once
 
 #include <SDL.h>
 
 #include "game/demo.h"
+#include "platform/present.h"
 
 #include <string>
 
@@ -17,10 +20,6 @@ struct VideoRequest {
     Uint32 flags;
 };
 
-// Applies "-fullscreen", "-window", "-double", "-single" and "-bpp N" from left to right;
-// anything else is ignored. argv[0] is the program's own name.
-VideoRequest optionsParse(int argc, char** argv);
-
 // The choices beyond the video mode. Each one said on the command line beats the player's
 // environment, which beats the default.
 struct PlayChoices {
@@ -30,18 +29,41 @@ struct PlayChoices {
     bool joystick = true;   // false for -nojoystick
     DemoMode demo = DemoMode::None;  // -record, -playdemo or -timedemo, with the file
     std::string demoFile;
+    bool digest = false;    // -digest
+    Presentation present = Presentation::Auto;  // -present
+    bool frameStats = false;  // -framestats
+    bool attract = true;    // false for -noattract
 };
 
-// Reads "-vsync", "-novsync", "-scale N", "-nosound", "-nojoystick", "-record FILE",
-// "-playdemo FILE" and "-timedemo FILE" from left to right; a scale it cannot use is left out
-// with one line on standard error.
-PlayChoices optionsChoices(int argc, char** argv);
+enum class Question { None, Help, Version };
+
+struct CommandLine {
+    VideoRequest video{640, 480, 16, DEFAULT_VIDEO_FLAGS};
+    PlayChoices play;
+    Question question = Question::None;  // -h, --help or --version anywhere
+};
+
+// One option: its name, the value it takes (none for a switch), its line in --help, and what
+// it does to the command line read so far.
+struct Option {
+    const char* name;
+    const char* value;
+    const char* help;
+    void (*apply)(CommandLine& line, const char* value);
+};
+extern const Option OPTIONS[];
+extern const int OPTION_COUNT;
+
+// Reads the words after argv[0] from left to right, so a later option overrides an earlier
+// one. A word that names an option is never taken as another's value; an unknown word, an
+// option without its value and a value the game cannot use are each left out with one line
+// on standard error, and the game still starts.
+CommandLine optionsRead(int argc, char** argv);
+
+// Prints the usage (options and keys) or the version on standard output when asked: true
+// then, and the program ends there with status 0.
+bool optionsAnswer(const CommandLine& line);
 
 // Puts the choices in place before SDL starts: the library's settings for waiting on the
-// display and scaling the window, and what start-up opens.
-void optionsApply(const PlayChoices& choices);
-
-// "-h" or "--help" anywhere prints the usage (options and keys) on standard output,
-// "--version" prints "skarvel VERSION": true when one was answered and the program should
-// end there, with status 0.
-bool optionsAnswered(int argc, char** argv);
+// display and scaling the window, what start-up opens, and the demo to record or play.
+void optionsApply(const CommandLine& line);

@@ -25,6 +25,14 @@ void hostFrameShow(SDL_Surface* screen);
 // Waits at least the given milliseconds, the page running meanwhile in a browser.
 void hostWait(Uint32 milliseconds);
 
+// Whether a key, a button, a click or a closed window waits in the event queue, left there.
+bool hostPressQueued();
+
+// A steady clock finer than SDL's milliseconds, in seconds from some moment of its own, and a
+// wait on it: for pacing frames and for measuring how even they come.
+double hostSeconds();
+void hostWaitSeconds(double seconds);
+
 // Gives SDL's picture or sound decoder the file whose header was checked through checked,
 // from its start; the stream takes the file over and closes it. None when SDL cannot make one.
 SDL_RWops* hostDecoderStream(FILE* checked, const char* file);

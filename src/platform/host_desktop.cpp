@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -38,6 +39,30 @@ void hostFrameShow(SDL_Surface* screen)
 void hostWait(Uint32 milliseconds)
 {
     SDL_Delay(milliseconds);
+}
+
+bool hostPressQueued()
+{
+    constexpr Uint32 PRESSES = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK | SDL_MOUSEBUTTONDOWNMASK;
+    SDL_Event waiting;
+    SDL_PumpEvents();
+    return SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, PRESSES) > 0;
+}
+
+double hostSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
+}
+
+void hostWaitSeconds(double seconds)
+{
+    if (seconds <= 0)
+        return;
+    timespec wait{static_cast<time_t>(seconds), static_cast<long>((seconds - static_cast<time_t>(seconds)) * 1e9)};
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
 }
 
 SDL_RWops* hostDecoderStream(FILE* checked, const char* /*file*/)

@@ -7,6 +7,7 @@
 #include <emscripten.h>
 
 #include <cstdarg>
+#include <initializer_list>
 #include <cstdio>
 
 // The picture decoder emscripten's SDL calls: it keeps the reason for its last failure.
@@ -94,6 +95,28 @@ void hostFrameShow(SDL_Surface* screen)
 void hostWait(Uint32 milliseconds)
 {
     emscripten_sleep(milliseconds);
+}
+
+bool hostPressQueued()
+{
+    // emscripten's SDL peeks by a range of event types, as SDL 2 does, not by a mask.
+    SDL_Event waiting;
+    SDL_PumpEvents();
+    for (const Uint32 type : {SDL_KEYDOWN, SDL_QUIT, SDL_JOYBUTTONDOWN, SDL_MOUSEBUTTONDOWN})
+        if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, type, type) > 0)
+            return true;
+    return false;
+}
+
+double hostSeconds()
+{
+    return emscripten_get_now() / 1000;
+}
+
+void hostWaitSeconds(double seconds)
+{
+    if (seconds > 0)
+        emscripten_sleep(static_cast<unsigned>(seconds * 1000));
 }
 
 SDL_RWops* hostDecoderStream(FILE* checked, const char* file)

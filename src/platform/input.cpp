@@ -133,6 +133,20 @@ int inputPoll()
     return 0;
 }
 
+Press inputAnyPress()
+{
+    Press press = Press::None;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT)
+            press = Press::WindowClosed;
+        else if ((event.type == SDL_KEYDOWN || event.type == SDL_JOYBUTTONDOWN || event.type == SDL_MOUSEBUTTONDOWN) &&
+                 press == Press::None)
+            press = Press::Any;
+    }
+    return press;
+}
+
 void inputReleaseLiftedKeys()
 {
     inputInGame = 1;  // a game starts

@@ -42,6 +42,11 @@ void inputJoystickLookAgain();
 // leave the game, with any later events left queued; 0 otherwise.
 int inputPoll();
 
+// What a look at the queue found when any press will do: nothing, a key, a button, a click or
+// a touch pressed, or the window closed. The queue is emptied; the key flags are not touched.
+enum class Press { None, Any, WindowClosed };
+Press inputAnyPress();
+
 // Lets go of every flag whose key the keyboard, or whose push the pad, shows up now. The
 // title screen takes releases without touching the flags, so a key let go there would
 // otherwise stay held into the next game; a flag is never set here, so the Space that starts

@@ -1,10 +1,12 @@
 #include "platform/pictures.h"
 
+#include "platform/files.h"
 #include "platform/host.h"
 #include "platform/progdir.h"
 #include "platform/startup.h"
 
 #include <SDL_image.h>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -19,18 +21,23 @@ constexpr Uint32 FRAME_MAX_SIZE = 256;     // for a frame of a numbered set
 // content, not by name). Gives the stream for the decoder, or none after setting why.
 SDL_RWops* pictureOpen(const char* file, Uint32 limit)
 {
-    FILE* checked = fopen(file, "rb");
+    const char* why = "";
+    FILE* checked = fileOpenToRead(file, &why);
     if (!checked) {
-        SDL_SetError("Couldn't open %s", file);
+        errno == ENOENT ? SDL_SetError("Couldn't open %s", file) : SDL_SetError("Couldn't open %s: %s", file, why);
         return nullptr;
     }
     static const Uint8 SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
     Uint8 head[24];
-    const bool png = fread(head, 1, sizeof head, checked) == sizeof head && !memcmp(head, SIGNATURE, 16);
+    if (fread(head, 1, sizeof head, checked) != sizeof head || memcmp(head, SIGNATURE, sizeof SIGNATURE) != 0) {
+        SDL_SetError("not a PNG picture");
+        fclose(checked);
+        return nullptr;
+    }
     const auto bigEndian = [](const Uint8* p) { return Uint32(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; };
     const Uint32 w = bigEndian(head + 16), h = bigEndian(head + 20);
-    if (!png || w > limit || h > limit) {
-        png ? SDL_SetError("picture too large: %u x %u", w, h) : SDL_SetError("not a PNG picture");
+    if (w > limit || h > limit) {
+        SDL_SetError("picture too large: %u x %u", w, h);
         fclose(checked);
         return nullptr;
     }

@@ -1,8 +1,10 @@
 #include "platform/sound.h"
 
+#include "platform/files.h"
 #include "platform/host.h"
 #include "platform/progdir.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,52 +23,85 @@ SoundEffect soundTable[7] = {
 namespace {
 
 constexpr double SOUND_LONGEST_SECONDS = 10;
+// The mixer keeps every sound converted to its own 22,050 Hz, two channels of 16 bits: 10 s
+// of that is 882,000 bytes, whatever the file held. The file's own samples are read whole
+// before they are converted; up to 10 s of CD sound (44,100 Hz, two channels of 16 bits).
+constexpr Uint32 SOUND_LARGEST_DATA = 10 * 44100 * 2 * 2;
+constexpr Uint32 SOUND_FASTEST_RATE = 192000;
 
 void closeAudio()
 {
     Mix_CloseAudio();
 }
 
-Uint32 littleEndian(const Uint8* p)
+Uint32 littleEndian(const Uint8* p, int bytes = 4)
 {
-    return p[0] | p[1] << 8 | p[2] << 16 | Uint32(p[3]) << 24;
+    Uint32 value = 0;
+    for (int i = bytes - 1; i >= 0; i--)
+        value = value << 8 | p[i];
+    return value;
 }
 
-// The length a WAV declares, worked out from its header before the mixer converts it: a
-// file of a few kilobytes can declare hours of sound at one sample a second, which take
-// gigabytes once converted. Gives the stream for the mixer, or none after setting why the
-// file is refused.
+// What the mixer will make of a PCM sound, worked out from the fields its decoder uses: the
+// format's rate, channels and bits, and the size of the samples. A file of a few kilobytes
+// can declare hours of sound at one sample a second, which take gigabytes once converted,
+// and a header whose fields disagree cannot be trusted for any of it. None when the sound
+// may be loaded, else why not.
+const char* soundRefusal(const Uint8* format, Uint32 dataSize, char* reason, std::size_t size)
+{
+    const Uint32 tag = littleEndian(format, 2), channels = littleEndian(format + 2, 2), rate = littleEndian(format + 4),
+                 bytesPerSecond = littleEndian(format + 8), align = littleEndian(format + 12, 2),
+                 bits = littleEndian(format + 14, 2);
+    if (tag != 1)
+        snprintf(reason, size, "not a PCM sound (format %u)", tag);
+    else if (channels < 1 || channels > 2 || (bits != 8 && bits != 16) || rate < 1 || rate > SOUND_FASTEST_RATE)
+        snprintf(reason, size, "no usable sound: %u channels of %u bits at %u Hz", channels, bits, rate);
+    else if (align != channels * bits / 8 || bytesPerSecond != rate * align)
+        snprintf(reason, size, "its header's fields disagree");
+    else if (static_cast<double>(dataSize / align) / rate > SOUND_LONGEST_SECONDS)
+        snprintf(reason, size, "sound too long: %.0f seconds", static_cast<double>(dataSize / align) / rate);
+    else if (dataSize > SOUND_LARGEST_DATA)
+        snprintf(reason, size, "sound too large: %u bytes of samples", dataSize);
+    else
+        return nullptr;
+    return reason;
+}
+
+// Gives the stream for the mixer, or none after setting why the file is refused.
 SDL_RWops* soundOpen(const char* file)
 {
-    FILE* checked = fopen(file, "rb");
+    const char* why = "";
+    FILE* checked = fileOpenToRead(file, &why);
     if (!checked) {
-        SDL_SetError("Couldn't open %s", file);
+        errno == ENOENT ? SDL_SetError("Couldn't open %s", file) : SDL_SetError("Couldn't open %s: %s", file, why);
         return nullptr;
     }
     Uint8 head[12];
-    Uint32 bytesPerSecond = 0;
+    Uint8 format[16];
+    bool formatRead = false;
+    const char* refusal = "not a WAV sound";
+    char reason[96];
     if (fread(head, 1, 12, checked) == 12 && !memcmp(head, "RIFF", 4) && !memcmp(head + 8, "WAVE", 4)) {
-        // The chunks in turn: the format tells the bytes a second, the data how many bytes.
+        // The chunks in turn: the format comes before the samples.
         while (fread(head, 1, 8, checked) == 8) {
             const Uint32 size = littleEndian(head + 4);
-            if (!memcmp(head, "data", 4) && bytesPerSecond > 0) {
-                const double seconds = static_cast<double>(size) / bytesPerSecond;
-                if (seconds <= SOUND_LONGEST_SECONDS)
-                    return hostDecoderStream(checked, file);
-                SDL_SetError("sound too long: %.0f seconds", seconds);
-                fclose(checked);
-                return nullptr;
-            }
-            Uint8 format[12];
-            if (!memcmp(head, "fmt ", 4) && size >= 12 && fread(format, 1, 12, checked) == 12) {
-                bytesPerSecond = littleEndian(format + 8);
-                fseeko(checked, static_cast<off_t>(size) - 12 + (size & 1), SEEK_CUR);
-            } else if (fseeko(checked, static_cast<off_t>(size) + (size & 1), SEEK_CUR) < 0) {
+            if (!memcmp(head, "data", 4)) {
+                if (formatRead)
+                    refusal = soundRefusal(format, size, reason, sizeof reason);
                 break;
             }
+            const bool isFormat = !memcmp(head, "fmt ", 4);
+            if (isFormat && (size < sizeof format || fread(format, 1, sizeof format, checked) != sizeof format))
+                break;
+            formatRead = formatRead || isFormat;
+            const off_t rest = static_cast<off_t>(size) - (isFormat ? sizeof format : 0) + (size & 1);
+            if (fseeko(checked, rest, SEEK_CUR) < 0)
+                break;
         }
     }
-    SDL_SetError("not a WAV sound");
+    if (!refusal)
+        return hostDecoderStream(checked, file);
+    SDL_SetError("%s", refusal);
     fclose(checked);
     return nullptr;
 }
@@ -96,9 +131,11 @@ int soundInit()
     return 0;
 }
 
+int soundMuted = 0;
+
 void soundPlay(int id)
 {
-    if (id < 0 || id >= SOUND_IMPACT3 + 1 || !soundTable[id].chunk)
+    if (soundMuted || id < 0 || id >= SOUND_IMPACT3 + 1 || !soundTable[id].chunk)
         return;
     for (int channel = 0; channel < SOUND_CHANNELS; channel++) {
         if (!Mix_Playing(channel)) {

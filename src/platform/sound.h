@@ -22,9 +22,14 @@ struct SoundEffect {
 extern SoundEffect soundTable[7];
 
 // 0 when the device is open and every effect is loaded, -1 after reporting a failure. Only a
-// WAV of at most 10 seconds is loaded; the message for another file says why ("not a WAV
-// sound", "sound too long: N seconds").
+// PCM WAV of one or two channels of 8 or 16 bits, at most 10 seconds long, whose header's
+// fields agree, is loaded; the message for another file says why ("not a WAV sound", "sound
+// too long: N seconds", "its header's fields disagree", ...).
 int soundInit();
 
-// Plays the effect on the lowest idle channel of 0 to 3; drops it when all four are busy.
+// Plays the effect on the lowest idle channel of 0 to 3; drops it when all four are busy, and
+// while the game is muted.
 void soundPlay(int id);
+
+// 1 while nothing is to be heard: a demo shown on the title screen plays in silence.
+extern int soundMuted;

@@ -2,6 +2,7 @@
 
 #include "platform/digits.h"
 #include "platform/pictures.h"
+#include "platform/present.h"
 #include "platform/sound.h"
 
 #include "platform/input.h"
@@ -16,21 +17,46 @@ SDL_Surface* introImage = nullptr;
 SDL_Surface* loadingImage = nullptr;
 SDL_Surface* readyImage = nullptr;
 SDL_Surface* pausedImage = nullptr;
+SDL_Surface* demoPlate = nullptr;
 int soundEnabled = 1;
 int joystickEnabled = 1;
 
 namespace {
 
-// SDL falls back on a driver that shows nothing when no display can be reached; a game on
-// it would run unseen. Only a player, or a test, who asks for it by name gets it.
+// SDL falls back on a driver that shows nothing when no display can be reached (sdl12-compat
+// on its offscreen or dummy one), or only letters in the terminal (the classic SDL 1.2 on
+// caca or aalib, when built with them); a game on it would run unseen. Only a player, or a
+// test, who asks for such a driver by name gets it.
+bool fallbackDriver(const char* driver)
+{
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    if (asked && *asked && strstr(asked, driver))
+        return false;
+    for (const char* fallback : {"offscreen", "dummy", "caca", "aalib"})
+        if (strcmp(driver, fallback) == 0)
+            return true;
+    return false;
+}
+
 bool displayReal()
 {
     char driver[32] = "";
     SDL_VideoDriverName(driver, sizeof driver);
-    const char* asked = getenv("SDL_VIDEODRIVER");
-    if ((strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0) || (asked && strstr(asked, driver)))
+    if (!fallbackDriver(driver))
         return true;
     fprintf(stderr, "failed to find a display: SDL could open only its %s driver\n", driver);
+    return false;
+}
+
+// The classic SDL 1.2 takes the terminal for a text-mode driver inside SDL_Init itself, so
+// without an X display, and no driver asked for, it is not started at all.
+bool displayReachable()
+{
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    const char* display = getenv("DISPLAY");
+    if (!presentClassicSdl() || (asked && *asked) || (display && *display))
+        return true;
+    fprintf(stderr, "failed to find a display: DISPLAY is not set, and SDL would fall back on a text-mode driver\n");
     return false;
 }
 
@@ -40,6 +66,8 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
 {
     const Uint32 systems =
         SDL_INIT_VIDEO | (soundEnabled ? SDL_INIT_AUDIO : 0) | (joystickEnabled ? SDL_INIT_JOYSTICK : 0);
+    if (!displayReachable())
+        return -1;
     if (SDL_Init(systems) < 0) {
         fprintf(stderr, "Failed to initialize SDL: %s\n", SDL_GetError());
         return -1;
@@ -85,6 +113,11 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
                               {"failed to load paused.png: %s\n", "failed to format paused.png for display: %s\n",
                                "failed to set color key for paused.png: %s\n"});
     if (!pausedImage)
+        return -1;
+    demoPlate = pictureLoad("progdir:images/demo.png", PictureKey::Magenta,
+                            {"failed to load demo.png: %s\n", "failed to format demo.png for display: %s\n",
+                             "failed to set color key for demo.png: %s\n"});
+    if (!demoPlate)
         return -1;
 
     return titleImagesLoad() < 0 ? -1 : 0;

@@ -10,6 +10,7 @@ extern SDL_Surface* introImage;
 extern SDL_Surface* loadingImage;
 extern SDL_Surface* readyImage;
 extern SDL_Surface* pausedImage;
+extern SDL_Surface* demoPlate;  // over a demo the title screen shows
 
 // What start-up opens besides the screen; the command line may leave either out.
 extern int soundEnabled;     // 0: no audio device, no sounds, silent play

@@ -14,7 +14,8 @@ Surface write_backdrop(const std::filesystem::path& images);
 // Rotation frames of ship, enemy and missile, shrapnel loop, bullet, icon and digits.
 void write_sprites(const std::filesystem::path& images);
 
-// Title picture, its loading / ready strips, and the plate shown over a paused game.
+// Title picture, its loading / ready strips, the plate shown over a paused game and the
+// one shown over the demos the title screen plays.
 void write_title(const std::filesystem::path& images, const Surface& backdrop);
 
 // The game's icon, the ship on a badge of space: PNGs of 16 to 256 pixels and an SVG in the

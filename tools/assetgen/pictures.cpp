@@ -117,6 +117,24 @@ int channel(std::uint32_t p, int shift)
     return static_cast<int>((p >> shift) & 0xFF);
 }
 
+// The game's default screen has 16 bits per pixel (RGB565): it keeps the top five bits of
+// red and blue and six of green, so a colour within 8 of the key in red and blue and 4 in
+// green becomes exactly the key there and shows as a hole in the craft. Such a colour is
+// moved just clear, along whichever of red and blue already stands farther from the key
+// (blue on a tie), so a dark red stays red and a dark blue blue.
+std::uint32_t clear_of_key(std::uint32_t p, bool magenta)
+{
+    int r = channel(p, 16), g = channel(p, 8), b = channel(p, 0);
+    const int off_r = magenta ? 255 - r : r, off_b = magenta ? 255 - b : b;
+    if (off_r >= 8 || off_b >= 8 || g >= 4)
+        return p;
+    if (off_r > off_b)
+        r = magenta ? 255 - 8 : 8;
+    else
+        b = magenta ? 255 - 8 : 8;
+    return pack(r, g, b);
+}
+
 // One box pass of the given radius along a line of `n` pixels spaced `step` apart.
 void box_line(std::uint32_t* line, int n, int step, int radius, bool wrap, std::vector<std::uint32_t>& scratch)
 {
@@ -172,13 +190,7 @@ Surface key_on_black(const Surface& art, int alpha_threshold)
         std::uint32_t* dst = out.row(y);
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = src[x];
-            if (channel(p, 24) < alpha_threshold) {
-                dst[x] = pack(0, 0, 0);
-            } else if ((p & 0x00FFFFFFu) == 0) {
-                dst[x] = pack(2, 2, 3);  // a dark hull pixel must not punch a hole
-            } else {
-                dst[x] = 0xFF000000u | (p & 0x00FFFFFFu);
-            }
+            dst[x] = channel(p, 24) < alpha_threshold ? pack(0, 0, 0) : clear_of_key(0xFF000000u | p, false);
         }
     }
     out.mark_dirty();
@@ -206,7 +218,7 @@ Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold)
                 const double v = channel(p, 8 * c) + rest * back[c];
                 px |= static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L)) << (8 * c);
             }
-            dst[x] = px;
+            dst[x] = clear_of_key(px, true);
         }
     }
     out.mark_dirty();

@@ -110,11 +110,14 @@ private:
 Surface transparent_canvas(int width, int height);
 
 // Flattens a transparent drawing onto the black key: faint pixels become exactly black,
-// everything else keeps its colour but is never exactly black.
+// everything else keeps its colour, moved just clear of every colour that a 16-bit screen
+// turns into black (red and blue under 8, green under 4).
 Surface key_on_black(const Surface& art, int alpha_threshold = 10);
 
 // Flattens a transparent drawing onto the magenta key: pixels below the threshold become
-// exactly (255,0,255), the rest are made opaque over `backing` so no edge turns pink.
+// exactly (255,0,255), the rest are made opaque over `backing` so no edge turns pink, and
+// kept clear of every colour a 16-bit screen turns into the key (red and blue of 248 or
+// more, green under 4).
 Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold = 110);
 
 // Copies any surface into an opaque RGB picture.

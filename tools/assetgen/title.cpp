@@ -244,28 +244,28 @@ Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, 
     return out;
 }
 
-// "PAUSED" in gold over a dark plate with a glowing rim, keyed on magenta so the frozen
-// frame shows around it.
-Surface paused_plate()
+// A word in gold over a dark plate with a glowing rim, keyed on magenta so the game shows
+// around it; drawn to the plate's height, the PAUSED plate's 72 pixels being the measure.
+Surface plate(const char* word, int w, int h, double font_size, double base)
 {
-    constexpr int w = 280, h = 72;
+    const double k = h / 72.0, r = 12 * k, in = 14 * k;
     Surface art = transparent_canvas(w, h);
     Context cr(art);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, w - 14, 14, 12, -pi / 2, 0);
-    cairo_arc(cr, w - 14, h - 14, 12, 0, pi / 2);
-    cairo_arc(cr, 14, h - 14, 12, pi / 2, pi);
-    cairo_arc(cr, 14, 14, 12, pi, 3 * pi / 2);
+    cairo_arc(cr, w - in, in, r, -pi / 2, 0);
+    cairo_arc(cr, w - in, h - in, r, 0, pi / 2);
+    cairo_arc(cr, in, h - in, r, pi / 2, pi);
+    cairo_arc(cr, in, in, r, pi, 3 * pi / 2);
     cairo_close_path(cr);
     set_colour(cr, ink, 0.85);
     cairo_fill_preserve(cr);
     set_colour(cr, cyan);
-    cairo_set_line_width(cr, 2.5);
+    cairo_set_line_width(cr, 2.5 * k);
     cairo_stroke(cr);
-    font(cr, 44, true);
-    cairo_move_to(cr, (w - text_width(cr, "PAUSED")) / 2, 52);
-    cairo_text_path(cr, "PAUSED");
-    cairo_set_line_width(cr, 3);
+    font(cr, font_size, true);
+    cairo_move_to(cr, (w - text_width(cr, word)) / 2, base);
+    cairo_text_path(cr, word);
+    cairo_set_line_width(cr, 3 * k);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     set_colour(cr, {0.30, 0.07, 0.0});
     cairo_stroke_preserve(cr);
@@ -294,7 +294,10 @@ void write_title(const std::filesystem::path& images, const Surface& backdrop)
                    {{"Press ", white}, {"SPACE", gold}, {" to start, ", white}, {"ESC", gold}, {" to quit", white}},
                    24),
              images / "ready.png");
-    save_png(key_on_magenta(paused_plate(), ink, 110), images / "paused.png");
+    save_png(key_on_magenta(plate("PAUSED", 280, 72, 44, 52), ink, 110), images / "paused.png");
+    // Over the demos the title screen plays: small, to sit at the top centre of the screen
+    // between the numbers at the top left and the radar at the top right.
+    save_png(key_on_magenta(plate("DEMO", 120, 40, 26, 29.5), ink, 110), images / "demo.png");
 }
 
 }  // namespace art

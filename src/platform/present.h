@@ -1,0 +1,48 @@
+// How a frame reaches the screen. On a machine whose OpenGL would be a software rasterizer (a
+// virtual machine, a remote or virtual X server, a graphics processor without its driver),
+// SDL's own software renderer shows a frame for a fraction of the processor and memory that
+// OpenGL drawn in software costs; with a graphics processor OpenGL stays. A presentation that
+// does not wait for the display's refresh is paced to it by the game itself. The choice is
+// made before SDL starts; the desktop's way is in present_desktop.cpp, the browser's (whose
+// animation frames are the display's) in present_web.cpp.
+#pragma once
+
+enum class Presentation { Auto, Software, OpenGL };  // -present
+
+// What the choice is made from.
+struct PresentFacts {
+    bool xDisplay;              // an X display could be reached
+    bool directRendering;       // and it offers DRI3 or DRI2: a graphics driver draws there
+    const char* alwaysSoftware; // LIBGL_ALWAYS_SOFTWARE, as set or none
+    const char* gallium;        // GALLIUM_DRIVER
+    const char* renderDriver;   // SDL_RENDER_DRIVER, as the player set it
+    bool smoothScaling = false; // the picture is stretched smoothly to the screen (full screen,
+                                // or a scale between whole steps), which Mesa does faster
+};
+
+// What SDL_RENDER_DRIVER must be for the facts and the request: a driver's name to set, or
+// none to leave SDL its own choice (OpenGL where it has it). A player's own setting is kept
+// unless the command line asks otherwise.
+const char* presentRenderDriver(Presentation asked, const PresentFacts& facts);
+
+// Whether the SDL 1.2 the game runs on is the classic library, SDL 1.2.15, which has one way
+// to show a frame, never waits for the display and scales no window, rather than
+// sdl12-compat, the 1.2 interface over SDL 2 (which reports itself as 1.2.50 or later) or a
+// browser's. Asked of the library itself, before it starts.
+bool presentClassicSdl();
+
+// Reads the facts (the scaling as the game sets it), puts the choice in place before SDL starts, and learns whether the game
+// must pace its frames itself (vsync wanted and the presentation unable to wait for the
+// display) and at what rate (the display's, or 60 a second when it cannot be read).
+void presentSetUp(Presentation asked, bool vsync, bool smoothScaling);
+
+// The presentation in use, for the player to read: "software", "opengl", or the driver the
+// player named.
+const char* presentPath();
+
+// The display's refresh interval in seconds, as presentSetUp learnt it.
+double presentRefreshSeconds();
+
+// Waits, when the game paces itself, until the display's next refresh: the frame that
+// follows reads its input right after, so pacing adds no frame of delay.
+void presentPace();

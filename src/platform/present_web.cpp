@@ -1,0 +1,27 @@
+// In a browser every frame is shown at the page's next animation frame (hostFrameShow waits
+// for it), which is the display's own refresh: there is nothing to choose and nothing to pace.
+#include "platform/present.h"
+
+const char* presentRenderDriver(Presentation, const PresentFacts&)
+{
+    return nullptr;
+}
+
+bool presentClassicSdl()
+{
+    return false;  // emscripten's own SDL 1.2
+}
+
+void presentSetUp(Presentation, bool, bool) { }
+
+const char* presentPath()
+{
+    return "browser";
+}
+
+double presentRefreshSeconds()
+{
+    return 1 / 60.0;
+}
+
+void presentPace() { }
