@@ -7,6 +7,8 @@ SKARVEL_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev li
 # Packages only the tests and the benchmark need.
 SKARVEL_TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick clang
   libclang-rt-14-dev python3"
+# What the classic SDL 1.2 needs to run (scripts/classic.sh unpacks the library itself).
+SKARVEL_CLASSIC_PACKAGES="libasound2 libcaca0 libpulse0 libx11-6 libxext6"
 # Packages that build the game for a browser page (emscripten) and test it in one (Chromium).
 SKARVEL_WEB_PACKAGES="emscripten chromium nodejs"
 # Packages that build the Debian package and check it and its desktop files.

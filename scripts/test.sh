@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game, its tests and its benchmark, and runs every test;
+# Installs what is missing, builds the game, its tests and its benchmark, and runs every test,
+# on sdl12-compat and again on the classic SDL 1.2;
 # builds the page of the web version and plays it in headless Chromium; builds and checks the
 # Debian package too.
 set -euo pipefail
@@ -10,6 +11,8 @@ skarvel_install $SKARVEL_BUILD_PACKAGES $SKARVEL_TEST_PACKAGES
 skarvel_build "$SKARVEL_ROOT/build" -DBUILD_TESTING=ON -DSKARVEL_BENCHMARKS=ON
 cd "$SKARVEL_ROOT/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+# The same game and tests built against the classic SDL 1.2.15 and run on it.
+bash "$SKARVEL_ROOT/scripts/classic.sh"
 # The game in a browser page, built once from the pictures and sounds generated above and
 # played in headless Chromium through puppeteer-core, installed as its lock file pins it.
 bash "$SKARVEL_ROOT/scripts/web.sh"

@@ -128,11 +128,14 @@ TEST_F(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAn
 }
 
 // An SDL2 virtual gamepad, plugged in before the game's start-up as a real one would be; the
-// SDL 1.2 joysticks the game reads are SDL2's underneath.
+// SDL 1.2 joysticks the game reads are SDL2's underneath. The classic library reads the
+// kernel's devices itself, which this machine has none of, so no pad reaches it.
 class Pad : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        if (presentClassicSdl())
+            GTEST_SKIP() << "the classic SDL 1.2 sees no SDL2 virtual pad";
         platformReset();
         setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
         void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);

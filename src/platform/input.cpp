@@ -151,7 +151,9 @@ void inputReleaseLiftedKeys()
 {
     inputInGame = 1;  // a game starts
     const Uint8* keyboard = hostKeysHeld();
-    SDL_JoystickUpdate();
+    // The classic SDL 1.2 reads joysticks it never started (-nojoystick) through a null list.
+    if (SDL_WasInit(SDL_INIT_JOYSTICK))
+        SDL_JoystickUpdate();
     for (Control& control : controls)
         hold(control, control.byKeyboard && keyboard[control.key], control.byPad && padHolds(control.key));
 }
