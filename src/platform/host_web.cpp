@@ -7,7 +7,6 @@
 #include <emscripten.h>
 
 #include <cstdarg>
-#include <initializer_list>
 #include <cstdio>
 
 // The picture decoder emscripten's SDL calls: it keeps the reason for its last failure.
@@ -40,13 +39,19 @@ EM_JS(int, pageLeft, (), {
     Module.pageLeft = 0;
     return left;
 });
-// Tells the page whether a game runs or the title screen shows: its touch controls differ.
-EM_JS(void, pageScreenTell, (int inGame), {
-    document.documentElement.dataset.screen = inGame ? "play" : "title";
+// Whether the browser's events that emscripten's SDL keeps for its queue hold one of the
+// given types. Its SDL_PeepEvents only takes events out, and refuses to peek at them.
+EM_JS(int, pageEventQueued, (int a, int b, int c, int d), {
+    return SDL.events.some(function(event) {
+        const type = SDL.DOMEventToSDLEvent[event.type];
+        return type === a || type === b || type === c || type === d;
+    });
+});
+// The page's touch controls differ between the title screen and play.
+EM_JS(void, pageScreenTell, (int playing), {
+    document.documentElement.dataset.screen = playing ? "play" : "title";
 });
 // clang-format on
-
-int screenTold = -1;
 
 }  // namespace
 
@@ -84,12 +89,15 @@ void hostDisplayLossWatch()
 void hostFrameShow(SDL_Surface* screen)
 {
     SDL_Flip(screen);
-    if (inputInGame != screenTold)
-        pageScreenTell(screenTold = inputInGame);
     nextAnimationFrame();
     // As a window that loses the keyboard or is hidden does on the desktop, this pauses.
     if (pageLeft())
         gamePaused = 1;
+}
+
+void hostInPlay(bool playing)
+{
+    pageScreenTell(playing);
 }
 
 void hostWait(Uint32 milliseconds)
@@ -99,13 +107,7 @@ void hostWait(Uint32 milliseconds)
 
 bool hostPressQueued()
 {
-    // emscripten's SDL peeks by a range of event types, as SDL 2 does, not by a mask.
-    SDL_Event waiting;
-    SDL_PumpEvents();
-    for (const Uint32 type : {SDL_KEYDOWN, SDL_QUIT, SDL_JOYBUTTONDOWN, SDL_MOUSEBUTTONDOWN})
-        if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, type, type) > 0)
-            return true;
-    return false;
+    return pageEventQueued(SDL_KEYDOWN, SDL_QUIT, SDL_JOYBUTTONDOWN, SDL_MOUSEBUTTONDOWN);
 }
 
 double hostSeconds()

@@ -17,7 +17,6 @@ int keyRightCtrl = 0;
 int keyM = 0;
 int keyRightShift = 0;
 int gamePaused = 0;
-int inputInGame = 0;
 
 namespace {
 
@@ -36,7 +35,6 @@ Control controls[] = {{SDLK_UP, &keyUp, false, false},     {SDLK_DOWN, &keyDown,
                       {SDLK_m, &keyM, false, false},         {SDLK_RSHIFT, &keyRightShift, false, false}};
 
 SDL_Joystick* pad = nullptr;
-bool polledSinceLook = false;  // the play's poll ran since the last look for a pad
 
 Control* controlOf(SDLKey key)
 {
@@ -83,17 +81,12 @@ void inputJoystickOpen()
 
 void inputJoystickLookAgain()
 {
-    // Pause polls between its looks; the title screen, where no game runs, never does.
-    if (!polledSinceLook)
-        inputInGame = 0;
-    polledSinceLook = false;
     if (!pad && joystickEnabled)
         inputJoystickOpen();
 }
 
 int inputPoll()
 {
-    polledSinceLook = true;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         const SDLKey key = event.type == SDL_KEYDOWN || event.type == SDL_KEYUP ? event.key.keysym.sym : SDLK_UNKNOWN;
@@ -149,7 +142,6 @@ Press inputAnyPress()
 
 void inputReleaseLiftedKeys()
 {
-    inputInGame = 1;  // a game starts
     const Uint8* keyboard = hostKeysHeld();
     // The classic SDL 1.2 reads joysticks it never started (-nojoystick) through a null list.
     if (SDL_WasInit(SDL_INIT_JOYSTICK))

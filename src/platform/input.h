@@ -25,10 +25,6 @@ extern int keyRightShift;
 // hidden or minimised sets it.
 extern int gamePaused;
 
-// 1 from the start of a game until the title screen shows again, pause included: the page
-// offers its leave button only then, since Escape on the title screen ends the program.
-extern int inputInGame;
-
 // Opens the first joystick found, if any, so its events arrive.
 void inputJoystickOpen();
 
