@@ -1,11 +1,14 @@
 // The page's touch controls and its full screen. Each finger on a control holds the very key
-// the keyboard would give, sent to the canvas as the keyboard's own events are, so the game
-// cannot tell a thumb from a key; several fingers hold several keys at once.
+// the keyboard would give, sent to the canvas where emscripten's SDL listens for the
+// keyboard's own events, so the game cannot tell a thumb from a key; several fingers hold
+// several keys at once.
 "use strict";
 (() => {
     const root = document.documentElement;
     const canvas = document.getElementById("canvas");
     const stick = document.getElementById("stick");
+    const controls = [...document.querySelectorAll("#stage [data-key]")];
+    // Each control's key: the DOM's key code, which emscripten's SDL reads, its code and key.
     const KEYS = {
         left: [37, "ArrowLeft"], right: [39, "ArrowRight"], thrust: [38, "ArrowUp"], brake: [40, "ArrowDown"],
         fire: [32, "Space", " "], missiles: [77, "KeyM", "m"], pause: [80, "KeyP", "p"], leave: [27, "Escape"],
@@ -16,14 +19,14 @@
     function send(type, name) {
         const [keyCode, code, key = code] = KEYS[name];
         const event = new KeyboardEvent(type, { code, key, bubbles: true, cancelable: true });
-        // emscripten's SDL reads the old keyCode, which a new event cannot be given otherwise.
-        Object.defineProperty(event, "keyCode", { value: keyCode });
+        Object.defineProperty(event, "keyCode", { value: keyCode });  // a new event's is always 0
         canvas.dispatchEvent(event);
     }
 
     // What a finger that began on target holds where it is now. The stick reads the finger's
-    // place from its centre: a quarter of its radius off the centre turns, thrusts or brakes,
-    // and a diagonal does two at once. A tap on the title screen starts a game, as Space does.
+    // place from its centre, a diagonal holding two keys: an eighth of its width off the centre
+    // turns, thrusts or brakes. On the title screen a tap anywhere else starts a game, as Space
+    // does; in play it does nothing.
     function holds(target, x, y) {
         if (stick.contains(target)) {
             const box = stick.getBoundingClientRect();
@@ -31,35 +34,41 @@
             return [dx < -0.125 && "left", dx > 0.125 && "right", dy < -0.125 && "thrust", dy > 0.125 && "brake"]
                 .filter(Boolean);
         }
-        const control = target.closest?.("[data-key]");
+        const control = target.closest("[data-key]");
         if (control) return [control.dataset.key];
-        return target === canvas && root.dataset.screen === "title" ? ["fire"] : [];
+        return root.dataset.screen === "title" ? ["fire"] : [];
     }
+
+    // emscripten's SDL lets its sound start at a touch's start, which a phone's browser does not
+    // count as leave to play sound; a lifted finger is, and resumes it.
+    const sounds = [];
+    if (window.AudioContext)
+        window.AudioContext = class extends AudioContext {
+            constructor(...options) { super(...options); sounds.push(this); }
+        };
 
     function touched(event) {
         root.classList.add("touch");
         root.classList.remove("pad");
-        if (event.target.closest?.("#full")) {
-            if (event.type === "touchend") fullScreen();
-            return event.preventDefault();
-        }
-        if (!event.target.closest?.("#stage")) return;  // the text below may scroll, in full screen there is none
-        event.preventDefault();
+        if (event.type === "touchend") for (const sound of sounds) if (sound.state === "suspended") sound.resume();
+        if (!(event.target instanceof Element) || !event.target.closest("#stage")) return;
+        event.preventDefault();  // no scrolling, zooming, selecting or mouse events after it
+        if (event.target.closest("#full")) return event.type === "touchend" && fullScreen();
         const before = held();
         for (const touch of event.changedTouches) {
             if (event.type === "touchend" || event.type === "touchcancel") fingers.delete(touch.identifier);
-            else fingers.set(touch.identifier, holds(touch.target, touch.clientX, touch.clientY));
+            else if (touch.target instanceof Element) fingers.set(touch.identifier, holds(touch.target, touch.clientX, touch.clientY));
         }
         const after = held();
         for (const name of after) if (!before.has(name)) send("keydown", name);
         for (const name of before) if (!after.has(name)) send("keyup", name);
-        for (const arrow of stick.children) arrow.classList.toggle("held", after.has(arrow.dataset.key));
+        for (const control of controls) control.classList.toggle("held", after.has(control.dataset.key));
     }
     for (const type of ["touchstart", "touchmove", "touchend", "touchcancel"])
         document.addEventListener(type, touched, { passive: false });
 
-    // A device whose main pointer is a finger gets the controls from the start; any other
-    // gets them at its first touch. They hide while a gamepad plays.
+    // A device whose main pointer is a finger gets the controls from the start; any other gets
+    // them at its first touch. They hide while a gamepad plays, till the next touch.
     if (matchMedia("(pointer: coarse) and (hover: none)").matches) root.classList.add("touch");
     addEventListener("gamepadconnected", () => root.classList.add("pad"));
     addEventListener("gamepaddisconnected", () => root.classList.remove("pad"));
@@ -67,7 +76,6 @@
     // The screen and its controls in full screen, turned to landscape where a phone allows it.
     // The browser keeps Escape there for leaving full screen: the game does not see it.
     function fullScreen() {
-        if (!document.fullscreenEnabled) return;
         if (document.fullscreenElement) return document.exitFullscreen();
         document.getElementById("stage").requestFullscreen({ navigationUI: "hide" })
             .then(() => root.classList.contains("touch") && screen.orientation?.lock?.("landscape"))
@@ -76,8 +84,8 @@
     const full = document.getElementById("full");
     full.hidden = !document.fullscreenEnabled;
     full.addEventListener("click", fullScreen);
-    full.addEventListener("mousedown", (event) => event.preventDefault());  // the game keeps the keyboard
-    // Arrow keys and Space never scroll the page, wherever the keyboard is.
+    full.addEventListener("mousedown", (event) => event.preventDefault());  // the canvas keeps the keyboard
+    // F puts the game in full screen; arrow keys and Space never scroll the page.
     addEventListener("keydown", (event) => {
         if (event.code === "KeyF" && !event.repeat && event.isTrusted) fullScreen();
         if (["ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Space"].includes(event.code)) event.preventDefault();
