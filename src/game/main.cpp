@@ -49,8 +49,10 @@ int main(int argc, char** argv)
     while ((title = titleScreenRun()) == 1) {
         if (demoMode == DemoMode::Record)
             demoRecordStart(screenSurface->format->BitsPerPixel);
+        hostInPlay(true);
         gameStart();
         gamePlay();
+        hostInPlay(false);
         if (demoMode == DemoMode::Record) {
             status = demoRecordFinish() ? 0 : 1;
             demoMode = DemoMode::None;  // only the next game

@@ -22,6 +22,11 @@ void hostDisplayLossWatch();
 // animation frame: only then does it show the canvas and hand over keys and clicks.
 void hostFrameShow(SDL_Surface* screen);
 
+// Tells the page whether a game is being played (pause included) or the title screen shows,
+// its demos included: a phone's controls there start a game, and only in play leave it.
+// Nothing on the desktop.
+void hostInPlay(bool playing);
+
 // Waits at least the given milliseconds, the page running meanwhile in a browser.
 void hostWait(Uint32 milliseconds);
 

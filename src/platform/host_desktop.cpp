@@ -36,6 +36,11 @@ void hostFrameShow(SDL_Surface* screen)
     SDL_Flip(screen);
 }
 
+void hostInPlay(bool /*playing*/)
+{
+    // A window has no controls of its own around the game.
+}
+
 void hostWait(Uint32 milliseconds)
 {
     SDL_Delay(milliseconds);

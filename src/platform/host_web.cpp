@@ -7,7 +7,6 @@
 #include <emscripten.h>
 
 #include <cstdarg>
-#include <initializer_list>
 #include <cstdio>
 
 // The picture decoder emscripten's SDL calls: it keeps the reason for its last failure.
@@ -39,6 +38,18 @@ EM_JS(int, pageLeft, (), {
     const left = Module.pageLeft || 0;
     Module.pageLeft = 0;
     return left;
+});
+// Whether the browser's events that emscripten's SDL keeps for its queue hold one of the
+// given types. Its SDL_PeepEvents only takes events out, and refuses to peek at them.
+EM_JS(int, pageEventQueued, (int a, int b, int c, int d), {
+    return SDL.events.some(function(event) {
+        const type = SDL.DOMEventToSDLEvent[event.type];
+        return type === a || type === b || type === c || type === d;
+    });
+});
+// The page's touch controls differ between the title screen and play.
+EM_JS(void, pageScreenTell, (int playing), {
+    document.documentElement.dataset.screen = playing ? "play" : "title";
 });
 // clang-format on
 
@@ -84,6 +95,11 @@ void hostFrameShow(SDL_Surface* screen)
         gamePaused = 1;
 }
 
+void hostInPlay(bool playing)
+{
+    pageScreenTell(playing);
+}
+
 void hostWait(Uint32 milliseconds)
 {
     emscripten_sleep(milliseconds);
@@ -91,13 +107,7 @@ void hostWait(Uint32 milliseconds)
 
 bool hostPressQueued()
 {
-    // emscripten's SDL peeks by a range of event types, as SDL 2 does, not by a mask.
-    SDL_Event waiting;
-    SDL_PumpEvents();
-    for (const Uint32 type : {SDL_KEYDOWN, SDL_QUIT, SDL_JOYBUTTONDOWN, SDL_MOUSEBUTTONDOWN})
-        if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, type, type) > 0)
-            return true;
-    return false;
+    return pageEventQueued(SDL_KEYDOWN, SDL_QUIT, SDL_JOYBUTTONDOWN, SDL_MOUSEBUTTONDOWN);
 }
 
 double hostSeconds()

@@ -1,20 +1,22 @@
-// The page in a real browser: Debian's Chromium, headless and driven by puppeteer-core, plays the web build served from a local server, and the canvas is compared with the
-// game's own pictures. Any error in the page's console fails it.
+// The page in a real browser: Debian's Chromium, headless and driven by puppeteer-core, plays the web build served from a local server, by keyboard, pad and touch,
+// and the canvas is compared with the game's own pictures; a copy served apart is kept by its service worker. Any error in the page's console fails it.
 //   node tests/web/browser_test.mjs BUILD-WEB IMAGES [SCREENSHOT.png]
 import assert from "node:assert/strict";
 import fs from "node:fs";
+import { execFileSync } from "node:child_process";
 import http from "node:http";
+import os from "node:os";
 import path from "node:path";
 import { after, test } from "node:test";
 import puppeteer from "puppeteer-core";
 
 const [web, images, screenshot] = process.argv.slice(2);
-const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
+const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".svg": "image/svg+xml" };
 // The page, the pictures to compare with under /ref/, and under /without/FOLDER/NAME/ the page
 // whose package lacks that file, under /broken/FOLDER/NAME/ the page whose package holds it
-// with its picture data garbled.
-const server = http.createServer((request, response) => {
-    const [, kind, name, file] = request.url.match(/^(?:\/(without|broken)\/(\w+\/[\w.]+))?(\/[\w./]*)/);
+// with its picture data garbled. Pages served from elsewhere fetch the pictures from here too.
+const serve = (web) => (request, response) => {
+    const [, kind, name, file] = request.url.match(/^(?:\/(without|broken)\/(\w+\/[\w.]+))?(\/[\w./-]*)/);
     fs.readFile(file.startsWith("/ref/") ? path.join(images, file.slice(5)) : path.join(web, file), (error, body) => {
         if (error) return response.writeHead(404).end();
         if (kind === "without" && file === "/skarvel.js") body = String(body).replace(`"/${name}"`, '"/left-out"');
@@ -24,10 +26,12 @@ const server = http.createServer((request, response) => {
             const data = body.indexOf("IDAT", Number(start)) + 4;
             body.fill(0xff, data, data + body.readUInt32BE(data - 8));
         }
-        response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream" }).end(body);
+        response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream",
+            "Access-Control-Allow-Origin": "*" }).end(body);
     });
-});
-await new Promise((ready) => server.listen(0, "127.0.0.1", ready));
+};
+const listen = (server, port = 0) => new Promise((ready) => server.listen(port, "127.0.0.1", ready)).then(() => server.address().port);
+const server = http.createServer(serve(web)), home = `http://127.0.0.1:${await listen(server)}`;
 
 const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", pipe: true, headless: true,
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
@@ -37,12 +41,12 @@ after(() => Promise.all([browser.close(), new Promise((done) => server.close(don
 // Runs in the page: the pictures to compare with, loaded at its start; how many pixels of the
 // canvas differ from a picture's, its key colour left out; which of ten glyphs or 64 frames fits
 // best; how many pixels have exactly one colour. Each reads the canvas once, as it is then.
-function helpers() {
+function helpers(home) {
     const pictures = {}, range = (n) => [...Array(n).keys()];
     window.pictured = false;
     const frame = (n) => `ship${String(n + 1).padStart(4, "0")}.png`;
-    window.loaded = Promise.all(["intro.png", "ready.png", "numbers.png", ...range(64).map(frame)].map(async (name) => {
-        const bitmap = await createImageBitmap(await (await fetch("/ref/" + name)).blob());
+    window.loaded = Promise.all(["intro.png", "ready.png", "numbers.png", "paused.png", "demo.png", "bullet.png", ...range(64).map(frame)].map(async (name) => {
+        const bitmap = await createImageBitmap(await (await fetch(`${home}/ref/${name}`)).blob());
         const canvas = new OffscreenCanvas(bitmap.width, bitmap.height).getContext("2d");
         canvas.drawImage(bitmap, 0, 0);
         pictures[name] = canvas.getImageData(0, 0, bitmap.width, bitmap.height);
@@ -73,23 +77,27 @@ function helpers() {
         }
         return seen;
     };
+    // Whether a plate shows whole at its place; how many bullets show whole.
+    window.shows = (name, x, y) => differing(screen(), name, x, y, 0, 0, pictures[name].width, pictures[name].height, 0xff00ff) === 0;
+    window.bullets = (shown = screen()) => range(634 * 474).filter((at) => !differing(shown, "bullet.png", at % 634, at / 634 | 0, 0, 0, 6, 6, 0xff00ff)).length;
     window.pixels = (r, g, b, ...area) => screen(...area)
         .filter((red, i, all) => i % 4 === 0 && red === r && all[i + 1] === g && all[i + 2] === b).length;
 }
 
-async function open(url) {
+async function open(url, phone) {
     const page = await browser.newPage();
+    if (phone) await page.emulate({ viewport: { ...phone, isMobile: true, hasTouch: true }, userAgent: await browser.userAgent() });
     page.errors = [];
     page.logs = [];
     page.on("console", (message) => (message.type() === "error" ? page.errors : page.logs).push(message.text()));
     page.on("pageerror", (error) => page.errors.push(error.message));
-    await page.evaluateOnNewDocument(helpers);
-    await page.goto(`http://127.0.0.1:${server.address().port}${url}`);
+    await page.evaluateOnNewDocument(helpers, home);
+    await page.goto(url.startsWith("/") ? home + url : url);
     // Evaluated once the pictures are in.
     page.value = (expression) => page.evaluate(`loaded.then(() => ${expression})`);
     // Checked at every animation frame, the page's own pace, until it holds.
-    page.until = (expression, what) => page.waitForFunction(`pictured && (${expression})`, { polling: "raf", timeout: 20000 })
-        .catch(async () => assert.fail(`${what} did not happen in 20 s; the page says "${await page.value("news.textContent")}"`));
+    page.until = (expression, what, timeout = 20000) => page.waitForFunction(`pictured && (${expression})`, { polling: "raf", timeout })
+        .catch(async () => assert.fail(`${what} did not happen in ${timeout / 1000} s; the page says "${await page.value("news.textContent")}"`));
     // The page's own last word in the console: every message before it has arrived too.
     page.ended = (status) => new Promise((done) => {
         const check = () => page.logs.includes(`Skarvel ended with status ${status}`) && done();
@@ -98,18 +106,25 @@ async function open(url) {
     });
     return page;
 }
+// The ship's frames while it turns, each step less than half a turn the other way.
+async function turnsLeft(page, what) {
+    const frames = await page.value("turns(5)");
+    assert.ok(frames.slice(1).every((frame, i) => (frame - frames[i] + 64) % 64 < 32), `${what}: ${frames}`);
+}
 
-test("a game from the title screen to the end of the program", { timeout: 90000 }, async () => {
+test("a demo on the title screen, a game from it to the end of the program", { timeout: 150000 }, async () => {
     const page = await open("/index.html");
     await page.until("title() === 0", "the title screen");
+    assert.equal(await page.$eval("#stick", (stick) => getComputedStyle(stick).display), "none", "no touch controls on a desktop");
+    await page.until('shows("demo.png", 260, 8) && title() > 0', "a demo after 20 s on the title screen", 60000);
+    await page.keyboard.press("Space");
+    await page.until("title() === 0", "the title screen after a key ended the demo");
     await page.keyboard.press("Space");
     await page.until('number(32) === "199"', "a game with 199 enemies counted");
     assert.equal(await page.value("pixels(0, 255, 0, 636, 380, 4, 100)"), 400, "a full energy bar at the right edge");
     await page.keyboard.down("ArrowLeft");
     await page.keyboard.down("Space");
-    const frames = await page.value("turns(5)");
-    const steps = frames.slice(1).map((frame, i) => (frame - frames[i] + 64) % 64);
-    assert.ok(steps.every((step) => step < 32), `the ship turns counter-clockwise: ${frames}`);
+    await turnsLeft(page, "the ship turns counter-clockwise");
     assert.equal(await page.value("pixels(255, 0, 255)"), 0, "no magenta boxes around sprites");
     assert.equal(await page.value("pixels(0, 0, 0)"), 0, "no black boxes around sprites");
     await page.until('number(0) !== "000"', "the frame rate counted");
@@ -135,7 +150,7 @@ for (const [kind, file, line] of [["without", "sounds/impact3.wav", "progdir:sou
     });
 
 test("a warning leaves the game playing, and a pad connected after the page loaded plays", { timeout: 60000 }, async () => {
-    const page = await open("/index.html?-scale+9");
+    const page = await open("/index.html?noattract&-scale+9");
     await page.until("title() === 0", "the title screen");
     assert.equal(await page.value("news.textContent"), "ignoring -scale 9: the scale is 1 to 8, whole or with one decimal");
     // A browser lists a pad only once a button is pressed. The game's SDL reads it through
@@ -151,7 +166,79 @@ test("a warning leaves the game playing, and a pad connected after the page load
     await page.evaluate(() => (pad.buttons[7] = { pressed: true }));
     await page.until("number(32) === '199'", "a game started by Start");
     await page.evaluate(() => { pad.buttons[7] = { pressed: false }; pad.axes[0] = -1; });
-    const frames = await page.value("turns(5)");
-    assert.ok(frames.slice(1).every((frame, i) => (frame - frames[i] + 64) % 64 < 32), `the stick turns the ship left: ${frames}`);
+    await turnsLeft(page, "the stick turns the ship left");
+    assert.deepEqual(page.errors, [], "no errors in the console");
+});
+
+// A phone's screen in landscape and in portrait, its thumbs on the page's controls.
+for (const phone of [{ width: 844, height: 390 }, { width: 390, height: 844 }])
+    test(`a game by touch on a ${phone.width} x ${phone.height} phone`, { timeout: 90000 }, async () => {
+        const page = await open("/index.html?noattract", phone);
+        const at = (selector, across = 0.5) => page.$eval(selector, (control, across) => {
+            const box = control.getBoundingClientRect();
+            return [box.left + box.width * across, box.top + box.height / 2];
+        }, across);
+        const shown = () => page.$$eval("#tap, #stick, #keys, [data-key=leave]", (all) => all.map((one) => one.checkVisibility({ visibilityProperty: true })));
+        await page.until("title() === 0", "the title screen");
+        assert.deepEqual(await shown(), [true, true, true, false], "Tap to start and the controls show on the title, leave does not");
+        assert.deepEqual(await page.evaluate(() => {
+            const screen = canvas.getBoundingClientRect(), over = (box) => box.left < screen.right && box.right > screen.left
+                && box.top < screen.bottom && box.bottom > screen.top;
+            return [Math.max(screen.width / innerWidth, screen.height / innerHeight),
+                [...document.querySelectorAll(".touch-only")].filter((control) => over(control.getBoundingClientRect())).length];
+        }), [1, 0], "the screen fills the width or the height, no control over it");
+        await page.touchscreen.tap(...await at("#canvas"));
+        await page.until('number(32) === "199"', "a game with 199 enemies started by a tap");
+        assert.deepEqual(await shown(), [false, true, true, true], "no Tap to start in play, the leave button");
+        const left = await page.touchscreen.touchStart(...await at("#stick", 0.1));
+        const fire = await page.touchscreen.touchStart(...await at("[data-key=fire]"));
+        await turnsLeft(page, "the left control turns the ship counter-clockwise");
+        await page.until("bullets() > 0", "bullets fired while the ship turns");
+        if (screenshot) await page.screenshot({ path: screenshot.replace(/(\.png)?$/, `-touch-${phone.width}x${phone.height}.png`) });
+        await Promise.all([left.end(), fire.end()]);
+        await page.touchscreen.tap(...await at("[data-key=pause]"));
+        await page.until('shows("paused.png", 180, 204)', "the PAUSED plate");
+        await page.touchscreen.tap(...await at("[data-key=leave]"));
+        await page.until("title() === 0", "the title screen after leaving");
+        assert.deepEqual(page.errors, [], "no errors in the console");
+    });
+
+test("installable, kept to play offline, and a new build kept whole in its place", { timeout: 120000 }, async () => {
+    const copy = fs.mkdtempSync(path.join(os.tmpdir(), "skarvel-page-"));
+    after(() => fs.rmSync(copy, { recursive: true, force: true }));
+    fs.cpSync(web, copy, { recursive: true, filter: (file) => !file.includes("CMakeFiles") });
+    const kept = http.createServer(serve(copy)), port = await listen(kept);
+    const page = await open(`http://127.0.0.1:${port}/index.html?noattract`);
+    // How long from the address or a reload to the title screen's first frame.
+    const titled = async (how) => {
+        await page.until("title() === 0", `the title screen ${how}`);
+        return `${how} ${Math.round(await page.evaluate(() => performance.now()))} ms`;
+    };
+    const times = [await titled("on a first visit")];
+    await page.waitForFunction(() => navigator.serviceWorker.getRegistration().then((kept) => kept?.active?.state === "activated"));
+    const client = await page.createCDPSession();
+    assert.deepEqual((await client.send("Page.getInstallabilityErrors")).installabilityErrors, [], "Chromium would install it");
+    await page.reload();
+    times.push(await titled("reloaded"));
+    kept.closeAllConnections();
+    await new Promise((done) => kept.close(done));
+    await page.reload();
+    times.push(await titled("reloaded with the server gone"));
+    await page.keyboard.press("Space");
+    await page.until('number(32) === "199"', "a game started offline");
+    console.log(`the title screen's first frame: ${times.join(", ")}`);
+    // A new build: only the step that names the cache runs on the changed copy.
+    fs.writeFileSync(path.join(copy, "index.html"), fs.readFileSync(path.join(copy, "index.html"), "utf8").replace("Tap to start<", "Tap to start anew<"));
+    execFileSync("node", [path.join(import.meta.dirname, "../../web/cachename.mjs"), copy]);
+    const [, name] = fs.readFileSync(path.join(copy, "sw.js"), "utf8").match(/"(skarvel-\w+)"/);
+    await listen(kept, port);
+    after(() => new Promise((done) => kept.close(done)));
+    await page.reload();
+    const tap = () => page.$eval("#tap", (tap) => tap.textContent);
+    assert.equal(await tap(), "Tap to start", "the visit after a new build still plays the build it had");
+    await page.waitForFunction((name) => caches.keys().then((names) => names.join() === name), {}, name);
+    await page.reload();
+    await page.until("title() === 0", "the title screen of the new build");
+    assert.equal(await tap(), "Tap to start anew", "the next visit plays the new build");
     assert.deepEqual(page.errors, [], "no errors in the console");
 });

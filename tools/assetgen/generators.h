@@ -18,7 +18,7 @@ void write_sprites(const std::filesystem::path& images);
 // one shown over the demos the title screen plays.
 void write_title(const std::filesystem::path& images, const Surface& backdrop);
 
-// The game's icon, the ship on a badge of space: PNGs of 16 to 256 pixels and an SVG in the
+// The game's icon, the ship on a badge of space: PNGs of 16 to 512 pixels and an SVG in the
 // hicolor layout under icons, and the 32-pixel one as the window's own in images/icon.png.
 void write_icons(const std::filesystem::path& images, const std::filesystem::path& icons);
 

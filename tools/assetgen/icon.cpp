@@ -11,7 +11,8 @@ namespace art {
 namespace {
 
 // The badge on a 64 x 64 grid: the player's ship, nose up, on a rounded square of deep
-// space with a few stars, so it reads in a menu at 16 pixels and in a dock at 256.
+// space with a few stars, so it reads in a menu at 16 pixels, in a dock at 256 and on a
+// phone's home screen at 192 or its splash screen at 512.
 void draw_icon(cairo_t* cr, double size)
 {
     cairo_scale(cr, size / 64.0, size / 64.0);
@@ -43,7 +44,7 @@ void draw_icon(cairo_t* cr, double size)
 
 void write_icons(const std::filesystem::path& images, const std::filesystem::path& icons)
 {
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 32, 48, 64, 128, 192, 256, 512}) {
         Surface canvas = transparent_canvas(size, size);
         {
             Context cr(canvas);
