@@ -62,7 +62,7 @@ SKARVEL_PACKAGE_ROOT="$work/root" "$SKARVEL_ROOT/build/package_test" --gtest_bri
 # null runner) and runs debian/tests from the source tree.
 autopkgtest --quiet "$deb" "$work/skarvel/" -- null >"$work/autopkgtest.log" 2>&1 ||
     { tail -n 40 "$work/autopkgtest.log"; fail "autopkgtest failed (the end of its log is above)"; }
-sed -n '/@@@@ summary$/,/^autopkgtest/{/^autopkgtest/!s/^/autopkgtest: /p}' "$work/autopkgtest.log"
+sed -n -E 's/^([a-z0-9-]+) +(PASS|SKIP|FLAKY)/autopkgtest: \1 \2/p' "$work/autopkgtest.log"
 
 cp "$deb" "$SKARVEL_ROOT/build/"
 echo "package.sh: build/$(basename "$deb") built, checked and played"
