@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds the game for a browser page with Debian's emscripten into
 # build-web/: index.html, touch.js, skarvel.js, skarvel.wasm and skarvel.data (the pictures,
-# sounds and demos packed), the web app manifest, icons and the service worker that keeps them. Those are the desktop build's in build/, generated first when missing. Any static
-# file server serves the page, for example:  python3 -m http.server -d build-web 8000
+# sounds and demos packed), the web app manifest, icons and the service worker that keeps
+# them. The pictures and sounds are the desktop build's in build/, generated first when
+# missing. Any static file server serves the page, for example:
+#   python3 -m http.server -d build-web 8000
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup-common.sh"
 

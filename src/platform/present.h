@@ -31,9 +31,10 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts);
 // browser's. Asked of the library itself, before it starts.
 bool presentClassicSdl();
 
-// Reads the facts (the scaling as the game sets it), puts the choice in place before SDL starts, and learns whether the game
-// must pace its frames itself (vsync wanted and the presentation unable to wait for the
-// display) and at what rate (the display's, or 60 a second when it cannot be read).
+// Reads the facts (the scaling as the game sets it), puts the choice in place before SDL
+// starts, and learns whether the game must pace its frames itself (vsync wanted and the
+// presentation unable to wait for the display) and at what rate (the display's, or 60 a
+// second when it cannot be read).
 void presentSetUp(Presentation asked, bool vsync, bool smoothScaling);
 
 // The presentation in use, for the player to read: "software", "opengl", or the driver the
