@@ -5,7 +5,7 @@
 SKARVEL_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev
   libsdl-mixer1.2-dev libx11-dev libxrandr-dev libcairo2-dev libsndfile1-dev fonts-dejavu-core"
 # Packages only the tests and the benchmark need.
-SKARVEL_TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick clang
+SKARVEL_TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick clang
   libclang-rt-14-dev python3"
 # What the classic SDL 1.2 needs to run (scripts/classic.sh unpacks the library itself).
 SKARVEL_CLASSIC_PACKAGES="libasound2 libcaca0 libpulse0 libx11-6 libxext6"

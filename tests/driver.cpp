@@ -13,6 +13,9 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace fs = std::filesystem;
 
 bool within(double seconds, const std::function<bool()>& test)
@@ -67,9 +70,63 @@ XServer::XServer(const std::string& screen)
 
 void XServer::stop()
 {
-    if (pid_ > 0 && kill(pid_, SIGTERM) == 0)
-        waitpid(pid_, nullptr, 0);
-    pid_ = -1;
+    for (pid_t* child : {&manager_, &pid_})
+        if (*child > 0 && kill(*child, SIGTERM) == 0)
+            waitpid(*child, nullptr, 0);
+    manager_ = pid_ = -1;
+}
+
+bool XServer::windowManagerStart()
+{
+    fflush(nullptr);
+    manager_ = fork();
+    if (manager_ == 0) {
+        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr))
+            _exit(126);
+        setenv("DISPLAY", name_.c_str(), 1);
+        execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // It is up once it has said so on the root window, as window managers do.
+    Display* display = XOpenDisplay(name_.c_str());
+    const bool up = display && within(20, [display] {
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, left = 0;
+        unsigned char* value = nullptr;
+        XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False),
+                           0, 1, False, AnyPropertyType, &type, &format, &items, &left, &value);
+        if (value)
+            XFree(value);
+        return items == 1;
+    });
+    if (display)
+        XCloseDisplay(display);
+    return up;
+}
+
+SDL_Rect XServer::lit() const
+{
+    Display* display = XOpenDisplay(name_.c_str());
+    if (!display)
+        return {0, 0, 0, 0};
+    XWindowAttributes root{};
+    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height, AllPlanes, ZPixmap);
+    int left = root.width, top = root.height, right = -1, bottom = -1;
+    for (int y = 0; image && y < root.height; y++)
+        for (int x = 0; x < root.width; x++)
+            if (XGetPixel(image, x, y) & 0xffffff) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    if (image)
+        XDestroyImage(image);
+    XCloseDisplay(display);
+    if (right < 0)
+        return {0, 0, 0, 0};
+    return {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left + 1),
+            static_cast<Uint16>(bottom - top + 1)};
 }
 
 std::string XServer::xdotool(const std::string& arguments) const

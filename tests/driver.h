@@ -23,10 +23,15 @@ public:
     const std::string& name() const { return name_; }  // ":N"; empty when Xvfb did not start
     // xdotool on this display: its output ("ok" when none), empty on failure.
     std::string xdotool(const std::string& arguments) const;
+    // Starts openbox on the display, gone with the server; false when it did not come up.
+    bool windowManagerStart();
+    // The smallest rectangle of the screen that holds every pixel that is not black.
+    SDL_Rect lit() const;
     void stop();
 
 private:
     pid_t pid_ = -1;
+    pid_t manager_ = -1;
     std::string name_;
 };
 

@@ -152,11 +152,12 @@ Entity entityAt(double x, double y, int width)
     return entity;
 }
 
-void pushKey(SDLKey key, bool down)
+void pushKey(SDLKey key, bool down, SDLMod held)
 {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.keysym.sym = key;
+    event.key.keysym.mod = held;
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 

@@ -61,7 +61,7 @@ bool showsPlay(SDL_Surface* shot);
 Entity entityAt(double x, double y, int width = 32);
 
 // A key pressed or released, and a window closed, through SDL's real event queue.
-void pushKey(SDLKey key, bool down);
+void pushKey(SDLKey key, bool down, SDLMod held = KMOD_NONE);
 void pushQuit();
 
 // The folder that holds the test programs, the game and its generated pictures and sounds.

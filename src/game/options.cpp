@@ -42,6 +42,7 @@ Keys:
   P                    pause and resume (losing the window's focus pauses too)
   Escape               leave the game; on the title screen, quit
   Space (title)        start a game
+  Alt+Enter            switch between full screen and the window
 
 A gamepad (Xbox-style): stick or d-pad turn, thrust and brake; A or X fire
 bullets, B or Y missiles; Start starts a game and pauses; Back leaves.
@@ -54,7 +55,7 @@ line on standard error), and 0 otherwise.
 }  // namespace
 
 const Option OPTIONS[] = {
-    {"-fullscreen", nullptr, "play full screen (the default)",
+    {"-fullscreen", nullptr, "play full screen (the default; Alt+Enter switches)",
      [](CommandLine& line, const char*) { line.video.flags |= SDL_FULLSCREEN; }},
     {"-window", nullptr, "play in a 640 x 480 window",
      [](CommandLine& line, const char*) { line.video.flags &= ~SDL_FULLSCREEN; }},
@@ -167,12 +168,15 @@ void optionsApply(const CommandLine& line)
     // A timed demo measures the frames themselves, never the display's wait.
     const bool timed = choices.demo == DemoMode::TimePlay;
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", choices.vsync && !timed ? "1" : "0", choices.vsync >= 0 || timed);
+    // Whole steps keep the pixels sharp, and so does full screen, whose stretch is rarely a
+    // whole one: smooth scaling costs twice the processor there, where SDL does it. Only a
+    // window scaled between whole steps is scaled smoothly, which looks better there.
+    bool whole = true;
     if (!choices.scale.empty()) {
         setenv("SDL12COMPAT_WINDOW_SCALING", choices.scale.c_str(), 1);
-        // Whole steps keep the pixels sharp; between them smooth scaling looks better.
-        const bool whole = choices.scale.size() == 1 || choices.scale.ends_with(".0");
-        setenv("SDL12COMPAT_SCALE_METHOD", whole ? "nearest" : "linear", 0);
+        whole = choices.scale.size() == 1 || choices.scale.ends_with(".0");
     }
+    setenv("SDL12COMPAT_SCALE_METHOD", whole ? "nearest" : "linear", 0);
     // The frames wait for the display unless the player, or a timed demo, says otherwise.
     // The classic SDL 1.2 has neither of sdl12-compat's ways.
     if (presentClassicSdl()) {
@@ -184,11 +188,7 @@ void optionsApply(const CommandLine& line)
                         ignored, linked->major, linked->minor, linked->patch);
     }
     const char* sync = getenv("SDL12COMPAT_SYNC_TO_VBLANK");
-    // sdl12-compat stretches the picture smoothly unless told to keep its pixels sharp.
-    const char* method = getenv("SDL12COMPAT_SCALE_METHOD");
-    const bool stretched = (line.video.flags & SDL_FULLSCREEN) || !choices.scale.empty();
-    presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0),
-                 stretched && !(method && strcmp(method, "nearest") == 0));
+    presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
     demoMode = choices.demo;
     // A game recorded, or a demo played, is all the program does: its title screen stays still.
     attractEnabled = choices.attract && choices.demo == DemoMode::None;

@@ -1,5 +1,8 @@
 #include "platform/host.h"
 
+#include "platform/input.h"
+#include "platform/present.h"
+
 #include <X11/Xlib.h>
 
 #include <cerrno>
@@ -33,6 +36,7 @@ void hostDisplayLossWatch()
 
 void hostFrameShow(SDL_Surface* screen)
 {
+    presentSwitchWhenAsked(screen);
     SDL_Flip(screen);
 }
 
@@ -49,9 +53,13 @@ void hostWait(Uint32 milliseconds)
 bool hostPressQueued()
 {
     constexpr Uint32 PRESSES = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK | SDL_MOUSEBUTTONDOWNMASK;
-    SDL_Event waiting;
+    SDL_Event waiting[16];
     SDL_PumpEvents();
-    return SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, PRESSES) > 0;
+    const int queued = SDL_PeepEvents(waiting, 16, SDL_PEEKEVENT, PRESSES);
+    for (int i = 0; i < queued; i++)
+        if (!inputWindowKey(waiting[i]))
+            return true;
+    return false;
 }
 
 double hostSeconds()

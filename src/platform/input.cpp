@@ -126,6 +126,14 @@ int inputPoll()
     return 0;
 }
 
+bool inputWindowKey(const SDL_Event& event)
+{
+    if (event.type != SDL_KEYDOWN)
+        return false;
+    const SDLKey key = event.key.keysym.sym;
+    return key == SDLK_LALT || key == SDLK_RALT || (key == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT));
+}
+
 Press inputAnyPress()
 {
     Press press = Press::None;
@@ -134,7 +142,7 @@ Press inputAnyPress()
         if (event.type == SDL_QUIT)
             press = Press::WindowClosed;
         else if ((event.type == SDL_KEYDOWN || event.type == SDL_JOYBUTTONDOWN || event.type == SDL_MOUSEBUTTONDOWN) &&
-                 press == Press::None)
+                 press == Press::None && !inputWindowKey(event))
             press = Press::Any;
     }
     return press;

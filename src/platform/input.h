@@ -2,6 +2,8 @@
 // for the ship, screenshots on S, pausing, and the player's wish to leave the game.
 #pragma once
 
+#include <SDL.h>
+
 // The buttons of an Xbox-style pad, as the joystick numbers them.
 constexpr int PAD_FIRE = 0;  // A; X fires too
 constexpr int PAD_MISSILES = 1;  // B; Y fires missiles too
@@ -37,6 +39,11 @@ void inputJoystickLookAgain();
 // Empties the event queue; 1 when Escape (pressed or released) or a window close asked to
 // leave the game, with any later events left queued; 0 otherwise.
 int inputPoll();
+
+// Whether a press is Alt+Enter, or its Alt, which switch between full screen and the window
+// and are the window's own: no press of the game's. The window takes Alt+Enter out of the
+// queue as it comes (presentScreenOpened); one pushed past it is still no press.
+bool inputWindowKey(const SDL_Event& event);
 
 // What a look at the queue found when any press will do: nothing, a key, a button, a click or
 // a touch pressed, or the window closed. The queue is emptied; the key flags are not touched.

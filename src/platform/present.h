@@ -7,6 +7,8 @@
 // animation frames are the display's) in present_web.cpp.
 #pragma once
 
+#include <SDL.h>
+
 enum class Presentation { Auto, Software, OpenGL };  // -present
 
 // What the choice is made from.
@@ -16,8 +18,6 @@ struct PresentFacts {
     const char* alwaysSoftware; // LIBGL_ALWAYS_SOFTWARE, as set or none
     const char* gallium;        // GALLIUM_DRIVER
     const char* renderDriver;   // SDL_RENDER_DRIVER, as the player set it
-    bool smoothScaling = false; // the picture is stretched smoothly to the screen (full screen,
-                                // or a scale between whole steps), which Mesa does faster
 };
 
 // What SDL_RENDER_DRIVER must be for the facts and the request: a driver's name to set, or
@@ -31,11 +31,19 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts);
 // browser's. Asked of the library itself, before it starts.
 bool presentClassicSdl();
 
-// Reads the facts (the scaling as the game sets it), puts the choice in place before SDL
-// starts, and learns whether the game must pace its frames itself (vsync wanted and the
-// presentation unable to wait for the display) and at what rate (the display's, or 60 a
-// second when it cannot be read).
-void presentSetUp(Presentation asked, bool vsync, bool smoothScaling);
+// Reads the facts, puts the choice in place before SDL starts, and learns whether the game
+// must pace its frames itself (vsync wanted and the presentation unable to wait for the
+// display) and at what rate (the display's, or 60 a second when it cannot be read).
+void presentSetUp(Presentation asked, bool vsync);
+
+// Once the screen is open: a full-screen window covers the screen, with or without a window
+// manager to lay it there, and Alt+Enter is watched for.
+void presentScreenOpened(SDL_Surface* screen);
+
+// Switches between full screen and the window when Alt+Enter was pressed since the frame
+// before; the picture stays whole and the window keeps its scale. Called as each frame is
+// shown. Alt+Enter is the window's own key: the game never sees it.
+void presentSwitchWhenAsked(SDL_Surface* screen);
 
 // The presentation in use, for the player to read: "software", "opengl", or the driver the
 // player named.

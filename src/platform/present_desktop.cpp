@@ -1,10 +1,15 @@
 #include "platform/present.h"
 
 #include "platform/host.h"
+#include "platform/input.h"
 
 #include <SDL.h>
 
+#include <SDL_syswm.h>
+
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 
 #include <cstdlib>
@@ -24,14 +29,22 @@ bool truthy(const char* value)
     return value && *value && strcmp(value, "0") != 0 && strcasecmp(value, "false") != 0;
 }
 
-// A short look at the X display before SDL opens its own connection: its extensions and the
-// rate of its current mode (Xvfb and some servers report 0: no rate to be had).
-PresentFacts factsRead(double* rate, bool smoothScaling)
+// The game's own connection to the X display, opened before SDL opens its own and kept for
+// the whole run: an X server that loses its last client resets, recompiling its keymap, and
+// SDL's connection would wait the tens of milliseconds that takes (a fresh server, a session
+// of nothing but the game, as xinit starts it).
+Display* display = nullptr;
+bool switchAsked = false;  // Alt+Enter was pressed since the last frame shown
+
+// A short look at the X display before SDL starts: its extensions and the rate of its current
+// mode (Xvfb and some servers report 0: no rate to be had).
+PresentFacts factsRead(double* rate)
 {
     PresentFacts facts{false, false, getenv("LIBGL_ALWAYS_SOFTWARE"), getenv("GALLIUM_DRIVER"),
-                       getenv("SDL_RENDER_DRIVER"), smoothScaling};
+                       getenv("SDL_RENDER_DRIVER")};
     const char* name = getenv("DISPLAY");
-    Display* display = name && *name ? XOpenDisplay(name) : nullptr;
+    if (!display && name && *name)
+        display = XOpenDisplay(name);
     if (!display)
         return facts;
     int opcode, event, error;
@@ -44,8 +57,84 @@ PresentFacts factsRead(double* rate, bool smoothScaling)
             XRRFreeScreenConfigInfo(screen);
         }
     }
-    XCloseDisplay(display);
     return facts;
+}
+
+// Whether a window manager that keeps to the desktop's common rules (it says so on the root
+// window) runs on the display: only such a one lays a full-screen window over the screen.
+bool windowManaged(Display* on)
+{
+    const Atom check = XInternAtom(on, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None)
+        return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, left = 0;
+    unsigned char* value = nullptr;
+    XGetWindowProperty(on, DefaultRootWindow(on), check, 0, 1, False, XA_WINDOW, &type, &format, &items, &left, &value);
+    if (value)
+        XFree(value);
+    return type == XA_WINDOW && items == 1;
+}
+
+// The window's size as the player asked for it: 640 x 480 times -scale.
+void windowedSize(const SDL_Surface* screen, int* width, int* height)
+{
+    const char* asked = getenv("SDL12COMPAT_WINDOW_SCALING");
+    const double scale = asked && atof(asked) >= 1 ? atof(asked) : 1;
+    *width = static_cast<int>(screen->w * scale);
+    *height = static_cast<int>(screen->h * scale);
+}
+
+// Puts the window where its mode says. sdl12-compat lets SDL 2 ask the window manager for
+// full screen and then draws as if the window covered the screen, whether or not it does:
+// without a window manager the window stays 640 x 480 and shows a piece of the stretched
+// picture. Leaving full screen, SDL 2 keeps the size it had, and a window made in full screen
+// has forgotten -scale. So the game sees to the window's size itself; the classic library's
+// full screen is a window of its own that needs no help.
+void windowPlace(const SDL_Surface* screen)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (presentClassicSdl() || SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.window)
+        return;
+    Display* on = info.info.x11.display;
+    const Window window = info.info.x11.window;
+    const bool full = screen->flags & SDL_FULLSCREEN;
+    const bool managed = windowManaged(on);
+    if (full && managed)
+        return;
+    XWindowAttributes root{}, now{};
+    XGetWindowAttributes(on, DefaultRootWindow(on), &root);
+    XGetWindowAttributes(on, window, &now);
+    int width = root.width, height = root.height;
+    if (!full)
+        windowedSize(screen, &width, &height);
+    if (now.width == width && now.height == height && (managed || !full || (now.x == 0 && now.y == 0)))
+        return;
+    // SDL 2 holds a window that is not resizable to its one size; the size it takes now
+    // becomes that size.
+    XSizeHints hints{};
+    hints.flags = PMinSize | PMaxSize;
+    hints.min_width = hints.max_width = width;
+    hints.min_height = hints.max_height = height;
+    if (!full)
+        XSetWMNormalHints(on, window, &hints);
+    XMoveResizeWindow(on, window, full ? 0 : (root.width - width) / 2, full ? 0 : (root.height - height) / 2, width,
+                      height);
+    if (full)
+        XRaiseWindow(on, window);
+    XSync(on, False);
+}
+
+// Alt+Enter belongs to the window, as its close button does: it is taken out of the queue
+// before the game sees it, and the switch is made before the next frame is shown.
+int SDLCALL windowKeys(const SDL_Event* event)
+{
+    if (!inputWindowKey(*event) || event->key.keysym.sym != SDLK_RETURN)
+        return 1;
+    switchAsked = true;
+    return 0;
 }
 
 }  // namespace
@@ -58,11 +147,9 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts)
         return nullptr;
     if (facts.renderDriver && *facts.renderDriver)
         return facts.renderDriver;
-    // OpenGL without a graphics processor's driver is Mesa drawing in software: dearer than
-    // SDL's software renderer for a picture shown as it is or stretched by whole steps, but
-    // cheaper for a smooth stretch, which Mesa spreads over the cores.
-    if (facts.smoothScaling)
-        return nullptr;
+    // OpenGL without a graphics processor's driver is Mesa drawing on the processor: dearer
+    // than SDL's software renderer for the picture as it is, for a window scaled smoothly or
+    // by whole steps, and for full screen alike.
     const bool rasterizer = facts.gallium && (strcmp(facts.gallium, "llvmpipe") == 0 ||
                                               strcmp(facts.gallium, "softpipe") == 0 || strcmp(facts.gallium, "swr") == 0);
     if (truthy(facts.alwaysSoftware) || rasterizer || (facts.xDisplay && !facts.directRendering))
@@ -76,7 +163,7 @@ bool presentClassicSdl()
     return linked->major == 1 && linked->minor == 2 && linked->patch < 50;
 }
 
-void presentSetUp(Presentation asked, bool vsync, bool smoothScaling)
+void presentSetUp(Presentation asked, bool vsync)
 {
     if (presentClassicSdl()) {
         path = "classic";
@@ -84,7 +171,7 @@ void presentSetUp(Presentation asked, bool vsync, bool smoothScaling)
         return;
     }
     double rate = 0;
-    const PresentFacts facts = factsRead(&rate, smoothScaling);
+    const PresentFacts facts = factsRead(&rate);
     refresh = 1 / (rate > 0 ? rate : FALLBACK_RATE);
     const char* driver = presentRenderDriver(asked, facts);
     if (driver)
@@ -124,4 +211,19 @@ void presentPace()
         next += refresh;
     hostWaitSeconds(next - now);
     beat = next;
+}
+
+void presentScreenOpened(SDL_Surface* screen)
+{
+    windowPlace(screen);
+    SDL_SetEventFilter(windowKeys);
+}
+
+void presentSwitchWhenAsked(SDL_Surface* screen)
+{
+    if (!switchAsked)
+        return;
+    switchAsked = false;
+    if (SDL_WM_ToggleFullScreen(screen))
+        windowPlace(screen);
 }

@@ -12,7 +12,12 @@ bool presentClassicSdl()
     return false;  // emscripten's own SDL 1.2
 }
 
-void presentSetUp(Presentation, bool, bool) { }
+void presentSetUp(Presentation, bool) { }
+
+// The page has its own full screen, the F key and its button (touch.js).
+void presentScreenOpened(SDL_Surface*) { }
+
+void presentSwitchWhenAsked(SDL_Surface*) { }
 
 const char* presentPath()
 {

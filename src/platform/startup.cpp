@@ -92,6 +92,7 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         fprintf(stderr, "failed to set video mode: %s\n", SDL_GetError());
         return -1;
     }
+    presentScreenOpened(screenSurface);
 
     backgroundImage =
         pictureLoad("progdir:images/bg.png", PictureKey::Opaque,
