@@ -51,15 +51,6 @@ FrameClock attractClock;
 // last game played, and the frame rate measured in it.
 double keptBullet, keptMissile, keptRate;
 
-void showTitle(SDL_Surface* lower)
-{
-    SDL_Rect top{0, 0, 0, 0};
-    SDL_BlitSurface(introImage, nullptr, screenSurface, &top);
-    SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
-    SDL_BlitSurface(lower, nullptr, screenSurface, &strip);
-    hostFrameShow(screenSurface);
-}
-
 // The next demo that can be read, set up as its game began; false when none can.
 bool attractStart()
 {
@@ -141,15 +132,18 @@ int titleScreenStep()
         else if (key == SDLK_s)
             screenshotSave();
     }
-    hostWait(TITLE_POLL_MS);
+    // The loading picture has been up since start-up: the sprites load at once, and the
+    // waits between looks at the keyboard begin once they are loaded.
+    if (spritesLoaded)
+        hostWait(TITLE_POLL_MS);
     inputJoystickLookAgain();
     if (!spritesLoaded) {
-        showTitle(loadingImage);
+        titleShow(loadingImage);
         if (spritesLoadAll() < 0)
             return -1;
         return result;
     }
-    showTitle(readyImage);
+    titleShow(readyImage);
     if (result == TITLE_WAITING && attractEnabled && ++looksUntouched >= attractWaitLooks && !attractStart())
         attractEnabled = false;  // no kept demo can be read: the title screen stays as it is
     return result;

@@ -4,7 +4,6 @@
 // after the other, until anybody presses anything.
 #pragma once
 
-constexpr int TITLE_STRIP_Y = 340;  // where the loading and ready pictures go
 constexpr int TITLE_POLL_MS = 100;
 constexpr int ATTRACT_WAIT_LOOKS = 200;  // 20 seconds of looks at the keyboard
 

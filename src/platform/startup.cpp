@@ -1,6 +1,7 @@
 #include "platform/startup.h"
 
 #include "platform/digits.h"
+#include "platform/host.h"
 #include "platform/pictures.h"
 #include "platform/present.h"
 #include "platform/sound.h"
@@ -68,6 +69,10 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         SDL_INIT_VIDEO | (soundEnabled ? SDL_INIT_AUDIO : 0) | (joystickEnabled ? SDL_INIT_JOYSTICK : 0);
     if (!displayReachable())
         return -1;
+    // Without a session bus (a session of the game alone, as xinit starts it) SDL 2's asking
+    // D-Bus after the screen saver and the input method would start a bus of the game's own,
+    // twice over, which nothing else listens on and which would outlive the game.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     if (SDL_Init(systems) < 0) {
         fprintf(stderr, "Failed to initialize SDL: %s\n", SDL_GetError());
         return -1;
@@ -93,6 +98,12 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         return -1;
     }
     presentScreenOpened(screenSurface);
+
+    // The loading picture is the first thing shown, as soon as it can be: everything else
+    // loads under it.
+    if (titleImagesLoad() < 0)
+        return -1;
+    titleShow(loadingImage);
 
     backgroundImage =
         pictureLoad("progdir:images/bg.png", PictureKey::Opaque,
@@ -120,8 +131,16 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
                              "failed to set color key for demo.png: %s\n"});
     if (!demoPlate)
         return -1;
+    return 0;
+}
 
-    return titleImagesLoad() < 0 ? -1 : 0;
+void titleShow(SDL_Surface* lower)
+{
+    SDL_Rect top{0, 0, 0, 0};
+    SDL_BlitSurface(introImage, nullptr, screenSurface, &top);
+    SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
+    SDL_BlitSurface(lower, nullptr, screenSurface, &strip);
+    hostFrameShow(screenSurface);
 }
 
 int titleImagesLoad()

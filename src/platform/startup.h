@@ -16,9 +16,17 @@ extern SDL_Surface* demoPlate;  // over a demo the title screen shows
 extern int soundEnabled;     // 0: no audio device, no sounds, silent play
 extern int joystickEnabled;  // 0: joysticks left alone
 
+constexpr int TITLE_STRIP_Y = 340;  // where the loading and ready pictures go, under the intro
+
 // 0 when everything is ready, -1 after a failure it has reported. What was set up before
 // the failure stays in place. Without a real display (SDL falling back on its invisible
-// offscreen or dummy driver unasked) start-up stops there.
+// offscreen or dummy driver unasked) start-up stops there. The intro picture with the
+// loading picture over it is shown as soon as the screen and the title pictures are there,
+// before the rest is loaded.
 int appInit(int width, int height, int bitsPerPixel, Uint32 flags);
 
+// The intro, loading and ready pictures.
 int titleImagesLoad();
+
+// The intro picture with the loading or the ready picture over its lowest rows, shown.
+void titleShow(SDL_Surface* lower);
