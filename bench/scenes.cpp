@@ -13,6 +13,7 @@
 #include "player/missile.h"
 #include "player/ship.h"
 #include "player/shot.h"
+#include "world/dice.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
@@ -119,7 +120,7 @@ void placeShrapnel()
         const double angle = i * 2 * PI / SHRAPNEL_POOL_SIZE;
         const double radius = 120 + (i % 5) * 20;
         shrapnelSpawn(worldX(screenSurface->w / 2 + radius * std::cos(angle)),
-                      worldY(screenSurface->h / 2 + radius * std::sin(angle)), rand() % 360, 50 + rand() % 50);
+                      worldY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360), 50 + diceBelow(50));
         ShrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
     }
 }
@@ -166,7 +167,7 @@ void gameShutDown()
 
 void typicalGameStart()
 {
-    srand(1);
+    diceSeed(1);
     holdKeys();
     bulletCooldown = 0;
     missileCooldown = 0;
@@ -175,7 +176,7 @@ void typicalGameStart()
 
 void crowdBuild()
 {
-    srand(2);
+    diceSeed(2);
     holdKeys();
     shipNewGame();
     poolsClear();

@@ -15,6 +15,7 @@
 #include "game/frameloop.h"
 #include "game/title.h"
 #include "platform/input.h"
+#include "world/dice.h"
 
 #include <SDL.h>
 
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SDL_Event event;
     while (SDL_PollEvent(&event)) { }
     keyUp = keyDown = keyRight = keyLeft = keySpace = keyRightCtrl = keyM = keyRightShift = 0;
-    srand(1);
+    diceSeed(1);
     PlayWatch watch;
     playGameStart(watch);
     FrameClock clock;

@@ -3,10 +3,10 @@
 #include "enemies/shrapnel.h"
 #include "enemies/steering.h"
 #include "platform/sound.h"
+#include "world/dice.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
-#include <cstdlib>
 
 SpriteFrames enemyFrames{};
 const EntityType enemyType = {enemyKill, enemyUpdate, enemyDraw};
@@ -22,12 +22,12 @@ void enemyImpact(Entity* enemy)
     double heading = enemy->heading;
     entityDamage(&PlayerShip, enemy->health);
     entityDamage(enemy, enemy->health);
-    const int kind = rand() % 3;
+    const int kind = diceBelow(3);
     soundPlay(SOUND_IMPACT1 + kind);
     for (int piece = 0; piece < kind + SHRAPNEL_MIN_PIECES; piece++) {
-        const double speed = 50 + (rand() % 50);
+        const double speed = 50 + diceBelow(50);
         shrapnelSpawn(enemy->x, enemy->y, heading, speed);
-        heading = worldWrap(heading + 45 + (rand() % 90), 0, 360);
+        heading = worldWrap(heading + 45 + diceBelow(90), 0, 360);
     }
 }
 
@@ -39,9 +39,9 @@ int enemySpawn()
     if (!enemy)
         return -1;
     // Drawn one after the other: x, then y, then the heading.
-    const int x = rand() % worldWidth;
-    const int y = rand() % worldHeight;
-    const int heading = rand() % 360;
+    const int x = diceBelow(worldWidth);
+    const int y = diceBelow(worldHeight);
+    const int heading = diceBelow(360);
     entityPlace(enemy, x, y, heading, ENEMY_SPEED, enemyFrames[0]);
     enemyCount += 1;
     return 0;

@@ -1,9 +1,9 @@
 #include "enemies/shrapnel.h"
 
+#include "world/dice.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
-#include <cstdlib>
 
 SpriteFrames shrapnelFrames{};
 const EntityType shrapnelType = {shrapnelKill, shrapnelUpdate, shrapnelDraw};
@@ -15,7 +15,7 @@ int shrapnelSpawn(double x, double y, double heading, double speed)
         return -1;
     entityPlace(piece, x, y, heading, speed, shrapnelFrames[0]);
     // Each piece starts somewhere else in the tumble.
-    piece->vars[SHRAPNEL_ANIM_FRAME] = rand() % SHRAPNEL_FRAME_COUNT;
+    piece->vars[SHRAPNEL_ANIM_FRAME] = diceBelow(SHRAPNEL_FRAME_COUNT);
     return 0;
 }
 

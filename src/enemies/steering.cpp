@@ -1,10 +1,10 @@
 #include "enemies/steering.h"
 
+#include "world/dice.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -64,9 +64,9 @@ void enemySteer(Entity* enemy, double seconds)
     if (distanceSquared < ENEMY_CHASE_RADIUS * ENEMY_CHASE_RADIUS) {
         turnRate = rangeClamp(diff / seconds, -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT);
     } else {
-        if (rand() % 100 < WANDER_CHANCE)
+        if (diceBelow(100) < WANDER_CHANCE)
             turnDrift = rangeClamp(turnDrift + WANDER_STEP * seconds, -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT);
-        if (rand() % 100 < WANDER_CHANCE)
+        if (diceBelow(100) < WANDER_CHANCE)
             turnDrift = rangeClamp(turnDrift - WANDER_STEP * seconds, -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT);
         turnRate = rangeClamp(turnRate - turnDrift * seconds, -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT);
         turnDrift *= DRIFT_DECAY;

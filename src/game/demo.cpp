@@ -9,6 +9,7 @@
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "player/ship.h"
+#include "world/dice.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
@@ -132,9 +133,9 @@ bool demoRecordOpen(const char* file)
 
 void demoRecordStart(int depth)
 {
-    // Only a recorded game is seeded: any other keeps the dice the C library starts with.
+    // Only a recorded game is seeded: any other takes the dice as they stand.
     const Uint32 seed = static_cast<Uint32>(time(nullptr)) ^ SDL_GetTicks() * 2654435761u;
-    srand(seed);
+    diceSeed(seed);
     if (!demoFileOpen)
         return;
     recording = demoFile.file;
@@ -217,7 +218,7 @@ bool demoOpen(FILE* stream, const char* name)
                 static_cast<unsigned>(major), static_cast<unsigned>(minor), SKARVEL_VERSION_MAJOR,
                 SKARVEL_VERSION_MINOR);
     // The dice and the cooldowns as the recorded game began with them.
-    srand(static_cast<unsigned>(seed));
+    diceSeed(static_cast<Uint32>(seed));
     bulletCooldown = bulletStart;
     missileCooldown = missileStart;
     frameTotal = static_cast<Uint32>(frames);
