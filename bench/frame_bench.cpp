@@ -69,7 +69,7 @@ void countFrame(long& allocations)
 {
     const long before = heapCountTotal();
     heapCountStart();
-    frameStep(&benchClock, FRAME_MILLISECONDS);
+    frameStep(&benchClock, FRAME_MILLISECONDS, BENCH_CONTROLS);
     heapCountStop();
     allocations += heapCountTotal() - before;
 }
@@ -113,7 +113,7 @@ void typicalFrame(benchmark::State& state)
 void crowdFrame(benchmark::State& state)
 {
     crowdBuild();
-    frameStep(&benchClock, FRAME_MILLISECONDS);
+    frameStep(&benchClock, FRAME_MILLISECONDS, BENCH_CONTROLS);
     const char* problem = crowdCheck();
     if (*problem) {
         state.SkipWithError(problem);

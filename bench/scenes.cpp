@@ -4,6 +4,7 @@
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
 #include "game/frameloop.h"
+#include "game/sprites.h"
 #include "game/title.h"
 #include "platform/digits.h"
 #include "platform/input.h"
@@ -62,12 +63,6 @@ void freeFrames(SpriteFrames& frames)
 {
     for (SDL_Surface*& frame : frames)
         freePicture(frame);
-}
-
-void holdKeys()
-{
-    keyUp = keyDown = keyRight = keyRightCtrl = keyRightShift = 0;
-    keyLeft = keySpace = keyM = 1;
 }
 
 // The world point shown at a screen point while the camera is on the ship.
@@ -168,7 +163,6 @@ void gameShutDown()
 void typicalGameStart()
 {
     diceSeed(1);
-    holdKeys();
     bulletCooldown = 0;
     missileCooldown = 0;
     gameStart();
@@ -177,7 +171,6 @@ void typicalGameStart()
 void crowdBuild()
 {
     diceSeed(2);
-    holdKeys();
     shipNewGame();
     poolsClear();
     cameraX = PlayerShip.x;

@@ -2,6 +2,8 @@
 // spawn functions: a fresh game, and the fullest screen the pools allow.
 #pragma once
 
+#include "world/controls.h"
+
 #include <SDL.h>
 
 constexpr Uint32 FRAME_MILLISECONDS = 16;  // a steady 62.5 frames a second
@@ -11,6 +13,10 @@ constexpr Uint32 FRAME_MILLISECONDS = 16;  // a steady 62.5 frames a second
 // start on a 16-byte boundary another way than the rest).
 constexpr int FLOOR_STEP_X = 3;
 constexpr int FLOOR_STEP_Y = 4;
+
+// What the ship is asked every frame of the benchmark: to turn left with both guns held.
+constexpr Controls BENCH_CONTROLS{
+    static_cast<std::uint16_t>(actionBit(Action::Left) | actionBit(Action::Fire) | actionBit(Action::Missiles)), 0};
 
 // SDL's dummy drivers, chosen before SDL starts.
 void useDummyDrivers();
@@ -24,7 +30,7 @@ int gameBoot(Uint32 videoFlags);
 // next boot starts from nothing.
 void gameShutDown();
 
-// A game as the title screen starts it, with the ship turning left and both guns held.
+// A game as the title screen starts it.
 // The same random sequence every time, so every run plays the same game.
 void typicalGameStart();
 

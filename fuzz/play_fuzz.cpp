@@ -12,9 +12,8 @@
 
 #include "play.h"
 
-#include "game/frameloop.h"
+#include "game/actions.h"
 #include "game/title.h"
-#include "platform/input.h"
 #include "world/dice.h"
 
 #include <SDL.h>
@@ -22,6 +21,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -53,20 +53,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t* end = data + size;
     SDL_Event event;
     while (SDL_PollEvent(&event)) { }
-    keyUp = keyDown = keyRight = keyLeft = keySpace = keyRightCtrl = keyM = keyRightShift = 0;
     diceSeed(1);
     PlayWatch watch;
-    playGameStart(watch);
-    FrameClock clock;
-    frameClockStart(&clock, 0xFFFFFFFFu - 5000u * next(data, end));
+    playGameStart(watch, 0xFFFFFFFFu - 5000u * next(data, end));  // lets go of every key SDL sees up
     bool titleSeen = false;
     while (data < end) {
         const std::uint8_t command = next(data, end) % 8, byte = next(data, end);
         if (command < 2) {
-            // Every key the game knows comes up often; the rest of the keyboard now and then.
-            static const SDLKey keys[] = {SDLK_UP, SDLK_DOWN,   SDLK_LEFT,   SDLK_RIGHT, SDLK_SPACE, SDLK_RCTRL,
-                                          SDLK_m,  SDLK_RSHIFT, SDLK_ESCAPE, SDLK_s,     SDLK_LCTRL, SDLK_a};
-            push(command == 0 ? SDL_KEYDOWN : SDL_KEYUP, byte < 192 ? keys[byte % 12] : static_cast<SDLKey>(byte));
+            // Every key of the game's actions comes up often; the rest of the keyboard now and then.
+            static const std::vector<SDLKey> keys = [] {
+                std::vector<SDLKey> all = {SDLK_LCTRL, SDLK_a};
+                for (const ActionInfo& action : ACTIONS)
+                    for (const SDLKey key : action.keys)
+                        if (key != SDLK_UNKNOWN)
+                            all.push_back(key);
+                return all;
+            }();
+            push(command == 0 ? SDL_KEYDOWN : SDL_KEYUP,
+                 byte < 192 ? keys[byte % keys.size()] : static_cast<SDLKey>(byte));
         } else if (command < 5) {
             push(command == 2 ? SDL_QUIT : command == 3 ? SDL_MOUSEMOTION : SDL_MOUSEBUTTONDOWN);
         } else {
@@ -75,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 : length < 248                       ? 41 + (length - 200) * 259 / 47
                                                      : 301 + (length - 248) * 2699 / 7;
             for (int frame = 0; frame <= byte % 4; frame++) {
-                const int ended = frameStep(&clock, milliseconds);
+                const int ended = playStep(milliseconds);
                 const std::string broken = playRulesBroken(watch);
                 if (!broken.empty()) {
                     fprintf(stderr, "rule broken: %s\n", broken.c_str());

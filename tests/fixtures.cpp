@@ -1,6 +1,8 @@
 #include "fixtures.h"
 
-#include "game/title.h"
+#include "game/actions.h"
+#include "game/frameloop.h"
+#include "game/sprites.h"
 #include "platform/digits.h"
 #include "platform/input.h"
 #include "platform/pictures.h"
@@ -33,8 +35,8 @@ void platformReset()
     useDummyDrivers();
     progdirSet(buildDirectory().c_str());
     soundEnabled = joystickEnabled = 1;
-    gamePaused = 0;
-    inputReleaseLiftedKeys();  // with SDL stopped no key is down: every flag the keyboard held goes
+    gamePaused = false;
+    playerLetGo();  // with SDL stopped no key is down: every key the keyboard held goes
 }
 
 void ScreenTest::SetUp()

@@ -5,10 +5,11 @@
 #include "driver.h"
 #include "enemies/enemy.h"
 #include "fixtures.h"
+#include "game/actions.h"
 #include "game/frameloop.h"
 #include "game/options.h"
+#include "game/sprites.h"
 #include "game/title.h"
-#include "platform/input.h"
 #include "platform/digits.h"
 #include "platform/present.h"
 #include "platform/progdir.h"
@@ -16,6 +17,7 @@
 #include "platform/startup.h"
 #include "player/missile.h"
 #include "player/ship.h"
+#include "world/controls.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
@@ -191,10 +193,12 @@ class OneGame : public GameTest { };
 TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAndEndsOnEscapeAfterAWholeFrame)
 {
     lives = 0;
-    keyLeft = keySpace = 1;  // let go on the title screen, as the keyboard shows
+    pushKey(SDLK_LEFT, true);  // held in play, then let go on the title screen, as the keyboard shows
+    pushKey(SDLK_SPACE, true);
+    ASSERT_NE(playerLook(false).controls.held, 0);
     for (int round = 0; round < 2; round++) {
         gameStart();  // keys up, 199 enemies in the lowest slots, three lives, the ship whole at home
-        EXPECT_EQ(std::tuple(keyLeft + keySpace, enemyCount, EnemyPool[198].active, EnemyPool[199].active),
+        EXPECT_EQ(std::tuple(playerHeld(), enemyCount, EnemyPool[198].active, EnemyPool[199].active),
                   std::tuple(0, 199, 1, 0));
         EXPECT_EQ(std::tuple(lives, PlayerShip.x, PlayerShip.health), std::tuple(3, 0.0, SHIP_HEALTH));
         PlayerShip.y = 777;
@@ -220,28 +224,25 @@ TEST_F(OneGame, APauseStopsTheWorldAndItsClockTillResumedAndAWindowLosingTheKeyb
     FrameClock clock;
     frameClockStart(&clock, SDL_GetTicks());
     const double startY = PlayerShip.y + 4096;
-    Uint32 played = clock.lastTick;
     pushKey(SDLK_p, true);
-    ASSERT_EQ(frameStep(&clock), 0);  // the frame that sees P is still played
-    played = clock.lastTick - played;
-    ASSERT_EQ(gamePaused, 1);
+    ASSERT_FALSE(playFrame(&clock, 20));  // the frame that sees P is still played
+    ASSERT_TRUE(gamePaused);
     const double enemyX = EnemyPool[0].x;
     for (int look = 0; look < 3; look++)
-        ASSERT_EQ(frameStep(&clock), 0);
+        ASSERT_FALSE(pauseLook(&clock, false));
     EXPECT_EQ(EnemyPool[0].x, enemyX);
     EXPECT_GT(pictureShare(screenSurface, gamePicture("paused.png"), 180, 204, MAGENTA), 0.99);
     pushKey(SDLK_p, true);
-    ASSERT_EQ(frameStep(&clock), 0);  // resumes
-    const Uint32 resumed = clock.lastTick;
-    ASSERT_EQ(frameStep(&clock), 0);
-    played += clock.lastTick - resumed;
-    EXPECT_NEAR(startY - PlayerShip.y, 300 * played / 1000.0, 1e-6);
+    ASSERT_FALSE(pauseLook(&clock, false));  // resumes
+    ASSERT_FALSE(gamePaused);
+    ASSERT_FALSE(playFrame(&clock, 30));
+    EXPECT_NEAR(startY - PlayerShip.y, 300 * 0.050, 1e-6);
     SDL_Event away{};
     away.type = SDL_ACTIVEEVENT;
     away.active.state = SDL_APPINPUTFOCUS;
     SDL_PushEvent(&away);
-    EXPECT_EQ(inputPoll(), 0);
-    EXPECT_EQ(gamePaused, 1);
+    EXPECT_FALSE(lookTaken(playerLook(false)));
+    EXPECT_TRUE(gamePaused);
 }
 
 class Title : public ScreenTest {
@@ -282,13 +283,14 @@ TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeav
     EXPECT_TRUE(spritesLoaded && smallShipIcon && missileFrames[63]);
     SDL_Surface* first = shipFrames[0];
 
-    keyUp = 1;
+    pushKey(SDLK_UP, true);  // held in play
+    playerLook(false);
     pushKey(SDLK_UP, false);
     pushKey(SDLK_LEFT, true);
     pressOnceTaken(SDLK_SPACE);
     EXPECT_EQ(titleScreenRun(), 1);
     // Not loaded again; the keys as they were, Up still held though released on the title.
-    EXPECT_EQ(std::tuple(shipFrames[0], keyUp, keyLeft), std::tuple(first, 1, 0));
+    EXPECT_EQ(std::tuple(shipFrames[0], playerHeld()), std::tuple(first, actionBit(Action::Thrust)));
 }
 
 TEST_F(Title, TheLaterOfTwoRequestsInOnePollDecidesAndSTakesAScreenshotOfTheTitle)
@@ -347,7 +349,7 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
             ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
         EXPECT_EQ(testing::internal::GetCapturedStderr(),
                   enabled ? "failed to play demo progdir:demos/calm.skdemo: No such file or directory\n" : "");
-        EXPECT_EQ(demoMode, enabled ? DemoMode::Attract : DemoMode::None);
+        EXPECT_EQ(attractShowing(), enabled);
     }
     const Entity demoEnemy = EnemyPool[0];
     for (int frame = 0; frame < 30; frame++)
@@ -358,10 +360,10 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
     pushKey(SDLK_LALT, true);
     pushKey(SDLK_RETURN, true, KMOD_LALT);
     EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
-    EXPECT_EQ(demoMode, DemoMode::Attract);
+    EXPECT_TRUE(attractShowing());
     pushKey(SDLK_SPACE, true);  // ends the demo, and starts nothing
     EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
-    EXPECT_EQ(std::tuple(demoMode, soundMuted, demoFlagsPack()), std::tuple(DemoMode::None, 0, Uint16(0)));
+    EXPECT_EQ(std::tuple(attractShowing(), soundMuted, controls.held), std::tuple(false, 0, 0));
     EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
     EXPECT_EQ(pictureShare(screenSurface, readyImage, 0, 340, NO_KEY), 1.0);
     pushKey(SDLK_SPACE, true);

@@ -2,10 +2,11 @@
 // gamepad through SDL's real event queue, and the sound channels.
 
 #include "fixtures.h"
+#include "game/actions.h"
+#include "game/sprites.h"
 #include "game/title.h"
 #include "platform/digits.h"
 #include "platform/framestats.h"
-#include "platform/input.h"
 #include "platform/present.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
@@ -88,23 +89,26 @@ TEST(FrameStats, ReadTheMedianThe99thPercentileTheLongestAndTheLateOnesToATenthO
 
 class Input : public ScreenTest { };
 
-TEST_F(Input, EachControlKeyHoldsItsFlagFromPressToReleaseAndOtherKeysDoNothing)
+// Every key of the table's actions of play holds its action, and only it, from its press to
+// its release; keys of no action do nothing.
+TEST_F(Input, EachKeyOfAnActionHoldsItFromPressToReleaseAndOtherKeysDoNothing)
 {
-    const std::pair<SDLKey, int*> keys[] = {
-        {SDLK_UP, &keyUp},       {SDLK_DOWN, &keyDown},       {SDLK_RIGHT, &keyRight}, {SDLK_LEFT, &keyLeft},
-        {SDLK_SPACE, &keySpace}, {SDLK_RCTRL, &keyRightCtrl}, {SDLK_m, &keyM},         {SDLK_RSHIFT, &keyRightShift}};
-    for (const auto& [key, flag] : keys) {
-        pushKey(key, true);
-        for (SDLKey other : {SDLK_a, SDLK_LCTRL, SDLK_LSHIFT})
-            pushKey(other, true);
-        EXPECT_EQ(inputPoll(), 0);
-        EXPECT_EQ(inputPoll(), 0);  // no event: the flag is held
-        for (const auto& [otherKey, otherFlag] : keys)
-            EXPECT_EQ(*otherFlag, otherFlag == flag) << key << " held, " << otherKey;
-        pushKey(key, false);
-        EXPECT_EQ(inputPoll(), 0);
-        EXPECT_EQ(*flag, 0) << key;
-    }
+    for (const ActionInfo& action : ACTIONS)
+        for (const SDLKey key : action.keys) {
+            if (key == SDLK_UNKNOWN || !action.inPlay || action.action == Action::Leave)
+                continue;
+            pushKey(key, true);
+            for (SDLKey other : {SDLK_a, SDLK_LCTRL, SDLK_LSHIFT})
+                pushKey(other, true);
+            const PlayLook pressed = playerLook(false);
+            EXPECT_EQ(pressed.controls.pressed, actionBit(action.action)) << action.name << " " << key;
+            const Uint16 held = playerLook(false).controls.held;  // no event: still held
+            pushKey(key, false);
+            const Uint16 released = playerLook(false).controls.held;
+            EXPECT_EQ(std::tuple(pressed.controls.held, held, released, pressed.leave),
+                      std::tuple(actionBit(action.action), actionBit(action.action), 0, false))
+                << action.name << " " << key;
+        }
 }
 
 TEST_F(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAndPlayOut)
@@ -150,45 +154,49 @@ protected:
     }
     void TearDown() override
     {
-        // The pad lets go of every flag while the game can still ask it.
+        // The pad lets go of everything while the game can still ask it.
         for (int number = 0; number < 8 && pad; number++)
-            setButton(pad, number, 0), setAxis(pad, number % 2, 0), inputPoll();
+            setButton(pad, number, 0), setAxis(pad, number % 2, 0), playerLook(false);
         platformReset();
     }
-    int stick(Sint16 x) { return setAxis(pad, 0, x), inputPoll(); }
-    int button(int number, bool down) { return setButton(pad, number, down), inputPoll(); }
+    // The look at the player after the pad moved or a button went.
+    PlayLook stick(Sint16 x) { return setAxis(pad, 0, x), playerLook(false); }
+    PlayLook button(Action action, int which, bool down)
+    {
+        return setButton(pad, ACTIONS[static_cast<int>(action)].buttons[which], down), playerLook(false);
+    }
     void* pad = nullptr;
     int (*setAxis)(void*, int, Sint16) = nullptr;
     int (*setButton)(void*, int, Uint8) = nullptr;
 };
 
-TEST_F(Pad, TheStickAndButtonsHoldTheSameFlagsAsTheKeysAlongsideTheKeyboardStartPlaysAndBackLeaves)
+TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBackLeaves)
 {
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
-    EXPECT_EQ(stick(-32768) + keyLeft, 1);  // pushed left: the ship turns counter-clockwise
-    EXPECT_EQ(stick(-6000) + keyLeft, 0);   // inside the dead zone
-    setAxis(pad, 1, -32768);                // pushed up: thrust
-    inputPoll();
-    EXPECT_EQ(keyUp, 1);
+    EXPECT_EQ(stick(-32768).controls.held, actionBit(Action::Left));  // pushed left: the ship turns left
+    EXPECT_EQ(stick(-6000).controls.held, 0);                        // inside the dead zone
+    setAxis(pad, 1, -32768);                                          // pushed up: thrust
+    EXPECT_EQ(playerLook(false).controls.held, actionBit(Action::Thrust));
     setAxis(pad, 1, 0);
     pushKey(SDLK_LEFT, true);
     stick(-32768);
-    EXPECT_EQ(stick(0) + keyLeft, 1);  // the keyboard still holds it
-    button(PAD_FIRE, true);
-    button(PAD_MISSILES_TOO, true);
-    EXPECT_EQ(keySpace + keyM, 2);
-    button(PAD_FIRE, false);
-    EXPECT_EQ(keySpace + keyM, 1);
+    EXPECT_EQ(stick(0).controls.held, actionBit(Action::Left));  // the keyboard still holds it
+    button(Action::Fire, 0, true);
+    EXPECT_EQ(button(Action::Missiles, 1, true).controls.held,
+              actionBit(Action::Left) | actionBit(Action::Fire) | actionBit(Action::Missiles));
+    EXPECT_EQ(button(Action::Fire, 0, false).controls.held, actionBit(Action::Left) | actionBit(Action::Missiles));
     spritesLoaded = 1;
-    setButton(pad, PAD_START, 1);
+    setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], 1);
     EXPECT_EQ(titleScreenRun(), 1);
     pushKey(SDLK_LEFT, false);
-    EXPECT_EQ(button(PAD_BACK, true), 1);
+    EXPECT_TRUE(button(Action::Leave, 0, true).leave);
 }
 
 TEST_F(Pad, IsLeftAloneWithoutJoysticks)
 {
     joystickEnabled = 0;
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
-    EXPECT_EQ(stick(-32768) + button(PAD_BACK, true) + keyLeft, 0);
+    stick(-32768);
+    const PlayLook look = button(Action::Leave, 0, true);
+    EXPECT_EQ(std::tuple(look.controls.held, look.leave), std::tuple(0, false));
 }

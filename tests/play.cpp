@@ -3,11 +3,11 @@
 #include "enemies/enemy.h"
 #include "enemies/shrapnel.h"
 #include "enemies/steering.h"
+#include "game/actions.h"
 #include "game/demo.h"
 #include "game/frameloop.h"
 #include "game/options.h"
-#include "game/title.h"
-#include "platform/input.h"
+#include "game/sprites.h"
 #include "platform/startup.h"
 #include "player/bullet.h"
 #include "player/missile.h"
@@ -25,8 +25,15 @@
 
 namespace {
 
-const std::pair<char, SDLKey> KEYS[] = {{'U', SDLK_UP},    {'D', SDLK_DOWN},  {'L', SDLK_LEFT}, {'R', SDLK_RIGHT},
-                                        {'F', SDLK_SPACE}, {'C', SDLK_RCTRL}, {'M', SDLK_m},    {'H', SDLK_RSHIFT}};
+// The letters of the harness's keys: an action, and which of its keys in the game's table.
+struct Letter {
+    char letter;
+    Action action;
+    int which;
+};
+constexpr Letter LETTERS[] = {{'U', Action::Thrust, 0}, {'D', Action::Brake, 0},    {'L', Action::Left, 0},
+                              {'R', Action::Right, 0},  {'F', Action::Fire, 0},     {'C', Action::Fire, 1},
+                              {'M', Action::Missiles, 0}, {'H', Action::Missiles, 1}};
 std::string pushed;  // the keys SDL's queue has been told are down
 FrameClock playClock;
 
@@ -66,27 +73,29 @@ bool playStartup()
     return state == 1;
 }
 
-void playGameStart(PlayWatch& watch)
+void playGameStart(PlayWatch& watch, Uint32 clockStart)
 {
     pushed.clear();  // a new game lets go of keys SDL does not see held
     gameStart();
-    frameClockStart(&playClock, 0);
+    frameClockStart(&playClock, clockStart);
     watch = {enemyCount, lives};
 }
 
 void playKeys(const std::string& keys, bool escape)
 {
-    for (const auto& [letter, key] : KEYS)
-        if ((keys.find(letter) != std::string::npos) != (pushed.find(letter) != std::string::npos))
-            push(key, keys.find(letter) != std::string::npos);
+    for (const Letter& l : LETTERS)
+        if ((keys.find(l.letter) != std::string::npos) != (pushed.find(l.letter) != std::string::npos))
+            push(ACTIONS[static_cast<int>(l.action)].keys[l.which], keys.find(l.letter) != std::string::npos);
     pushed = keys;
     if (escape)
-        push(SDLK_ESCAPE, true);
+        push(ACTIONS[static_cast<int>(Action::Leave)].keys[0], true);
 }
 
-int playStep(unsigned milliseconds, bool draw)
+int playStep(unsigned milliseconds, bool draw, Recorder recorder)
 {
-    return frameStep(&playClock, milliseconds, draw);
+    if (gamePaused)
+        return pauseLook(&playClock, true);
+    return playFrame(&playClock, milliseconds, draw, recorder);
 }
 
 std::string playRulesBroken(PlayWatch& watch)

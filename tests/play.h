@@ -5,6 +5,10 @@
 // the world that golden games are compared by.
 #pragma once
 
+#include "world/controls.h"
+
+#include <SDL.h>
+
 #include <cstdint>
 #include <random>
 #include <string>
@@ -19,17 +23,20 @@ struct PlayWatch {
     int lives = 0;
 };
 
-// A new game, as Space on the title screen begins one.
-void playGameStart(PlayWatch& watch);
+// A new game, as Space on the title screen begins one, the harness's clock starting at the
+// given time.
+void playGameStart(PlayWatch& watch, Uint32 clockStart = 0);
 
 // Pushes the presses and releases that take the keyboard from the keys of the previous call
-// to these, and Escape when asked. Keys are letters: U D L R the arrows, F Space, C right
-// Ctrl, M, H right Shift.
+// to these, and Leave's key when asked. Keys are letters of actions: U thrust, D brake, L
+// left, R right, F fire and C its second key, M missiles and H their second key, each the
+// key the game's table gives.
 void playKeys(const std::string& keys, bool escape = false);
 
-// One frame of the game's own step, lasting that long on the harness's clock (from the
-// start of the game), with or without its drawing. 1 when the game ends after it.
-int playStep(unsigned milliseconds, bool draw = true);
+// One frame of a game the player plays, lasting that long on the harness's clock, with or
+// without its drawing; while paused, a look under the PAUSED plate. 1 when the game ends
+// after it.
+int playStep(unsigned milliseconds, bool draw = true, void (*recorder)(Uint32, const Controls&) = nullptr);
 
 // Empty while every rule of play holds; otherwise the first broken one, in words.
 std::string playRulesBroken(PlayWatch& watch);

@@ -115,19 +115,17 @@ TEST_F(Play, ARecordedGamePlaysBackTheSameInTheProgram)
     PlayWatch watch;
     bulletCooldown = 0.04;  // carried over from a game before
     ASSERT_TRUE(demoRecordOpen(file.c_str()));
-    demoMode = DemoMode::Record;
     demoRecordStart(32);
     playGameStart(watch);
     std::string digests;
     int frame = 1;
     for (int ended = 0; !ended && frame <= 3000; frame++) {
         playKeys(player.nextKeys());
-        ended = playStep(frame == 1500 ? 40000 : player.nextMilliseconds(), false);
+        ended = playStep(frame == 1500 ? 40000 : player.nextMilliseconds(), false, demoRecordFrame);
         if (frame % 100 == 0)
             digests += "frame " + std::to_string(frame) + ": " + playDigest() + "\n";
     }
     digests += "end " + std::to_string(frame - 1) + ": " + playDigest() + "\n";
-    demoMode = DemoMode::None;
     ASSERT_TRUE(demoRecordFinish());
     expectSameDigests(programDigests(file), digests, "the recorded game");
 }

@@ -4,11 +4,11 @@
 
 #include "enemies/enemy.h"
 #include "fixtures.h"
-#include "platform/input.h"
 #include "platform/sound.h"
 #include "player/bullet.h"
 #include "player/ship.h"
 #include "player/shot.h"
+#include "world/controls.h"
 #include "world/pools.h"
 
 #include <string>
@@ -48,8 +48,11 @@ TEST_F(Ship, TurnsHalfATurnAndSpeedsUpOrBrakesByThreeHundredASecondWithinItsLimi
                  {"UD", 0, 100, 0, 100, 1025, 1000}};       // both: no change
     for (const auto& c : cases) {
         const std::string keys = c.keys;
-        keyLeft = keys.find('L') != std::string::npos, keyRight = keys.find('R') != std::string::npos;
-        keyUp = keys.find('U') != std::string::npos, keyDown = keys.find('D') != std::string::npos;
+        controls = {};
+        for (const auto& [letter, action] : {std::pair('L', Action::Left), std::pair('R', Action::Right),
+                                             std::pair('U', Action::Thrust), std::pair('D', Action::Brake)})
+            if (keys.find(letter) != std::string::npos)
+                controls.held |= actionBit(action);
         PlayerShip.x = PlayerShip.y = 1000, PlayerShip.heading = c.heading, PlayerShip.speed = c.speed;
         shipUpdate(&PlayerShip, 0.25);
         EXPECT_NEAR(PlayerShip.heading, c.headingAfter, 1e-9) << keys << " from " << c.heading << ", " << c.speed;

@@ -2,10 +2,10 @@
 
 #include "enemies/enemy.h"
 #include "game/frameloop.h"
-#include "game/title.h"
+#include "game/sprites.h"
 #include "platform/files.h"
 #include "platform/framestats.h"
-#include "platform/input.h"
+#include "platform/host.h"
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "player/ship.h"
@@ -30,7 +30,11 @@ constexpr Uint16 FLAGS_FOLLOW = 0x8000;    // in a frame's first word
 constexpr Uint16 LONG_FRAME = 0x7fff;      // a frame too long for the word: its length follows
 constexpr Uint16 KNOWN_FLAGS = 0x00ff;
 
-int* const FLAGS[] = {&keyUp, &keyDown, &keyRight, &keyLeft, &keySpace, &keyRightCtrl, &keyM, &keyRightShift};
+// A frame's key bits, Up first: the file keeps the keys the game had before its actions, of
+// which Space and right Ctrl both fired, and M and right Shift both fired missiles.
+constexpr Action BITS[] = {Action::Thrust, Action::Brake, Action::Right,    Action::Left,
+                           Action::Fire,   Action::Fire,  Action::Missiles, Action::Missiles};
+constexpr int BIT_COUNT = sizeof BITS / sizeof BITS[0];
 
 WholeFile demoFile;
 bool demoFileOpen = false;  // made at start-up, not yet given its name or dropped
@@ -103,18 +107,23 @@ bool playFailed(const char* reason)
 
 }  // namespace
 
-Uint16 demoFlagsPack()
+Uint16 demoFlagsPack(const Controls& held)
 {
+    // Each action goes into the first of its bits.
     Uint16 flags = 0;
-    for (int bit = 0; bit < 8; bit++)
-        flags |= (*FLAGS[bit] ? 1 : 0) << bit;
+    for (int bit = 0; bit < BIT_COUNT; bit++)
+        if (held.holds(BITS[bit]) && (bit == 0 || BITS[bit - 1] != BITS[bit]))
+            flags |= 1 << bit;
     return flags;
 }
 
-void demoFlagsApply(Uint16 flags)
+Controls demoFlagsControls(Uint16 flags)
 {
-    for (int bit = 0; bit < 8; bit++)
-        *FLAGS[bit] = flags >> bit & 1;
+    Controls held;
+    for (int bit = 0; bit < BIT_COUNT; bit++)
+        if (flags >> bit & 1)
+            held.held |= actionBit(BITS[bit]);
+    return held;
 }
 
 bool demoRecordOpen(const char* file)
@@ -151,12 +160,12 @@ void demoRecordStart(int depth)
     recordedFrames = 0;
 }
 
-void demoRecordFrame(Uint32 milliseconds)
+void demoRecordFrame(Uint32 milliseconds, const Controls& controls)
 {
     if (!recording)
         return;
     // Most frames keep the keys of the one before and cost two bytes.
-    const Uint16 flags = demoFlagsPack();
+    const Uint16 flags = demoFlagsPack(controls);
     const bool changed = recordedFrames == 0 || flags != recordedFlags;
     put((milliseconds < LONG_FRAME ? milliseconds : LONG_FRAME) | (changed ? FLAGS_FOLLOW : 0), 2);
     if (milliseconds >= LONG_FRAME)
@@ -225,7 +234,7 @@ bool demoOpen(FILE* stream, const char* name)
     return true;
 }
 
-int demoNext(Uint32* milliseconds, Uint16* flags)
+int demoNext(Uint32* milliseconds, Controls* controls)
 {
     if (framesRead == frameTotal)
         return 0;
@@ -245,14 +254,16 @@ int demoNext(Uint32* milliseconds, Uint16* flags)
         snprintf(reason, sizeof reason, "frame %u holds unknown key flags 0x%04x", framesRead + 1, playFlags);
     if (*milliseconds == 0 || (playFlags & ~KNOWN_FLAGS))
         return playFailed(reason), -1;
-    *flags = playFlags;
+    *controls = demoFlagsControls(playFlags);
     framesRead++;
     return 1;
 }
 
-Uint32 demoFramesRead()
+void demoWaitReal(FrameClock* clock, Uint32 milliseconds)
 {
-    return framesRead;
+    while (SDL_GetTicks() - clock->shownAt < milliseconds && !hostPressQueued())
+        hostWait(1);
+    clock->shownAt = SDL_GetTicks();
 }
 
 void demoDigest(char* text, std::size_t size)
@@ -287,6 +298,15 @@ void demoFramePlayed()
     printf("frame %u: %s\n", framesRead, digest);
 }
 
+void demoEndSay()
+{
+    if (!demoDigests || broken)
+        return;
+    char digest[160];
+    demoDigest(digest, sizeof digest);
+    printf("end %u: %s\n", framesRead, digest);
+}
+
 int demoPlay(const char* file)
 {
     const char* why = "";
@@ -299,15 +319,33 @@ int demoPlay(const char* file)
     gameStart();
     const clock_t processor = clock();
     const Uint32 start = SDL_GetTicks();
-    gamePlay();
+    const bool timed = demoMode == DemoMode::TimePlay;
+    FrameClock frames;
+    frameClockStart(&frames, SDL_GetTicks());
+    // The file's frames, each as long as it was recorded and in real time unless timed; the
+    // player may still leave, pause or take a screenshot, and the file's keys play the ship.
+    for (;;) {
+        if (gamePaused) {
+            if (pauseLook(&frames, true))
+                break;
+            continue;
+        }
+        Uint32 milliseconds = 0;
+        Controls held;
+        if (demoNext(&milliseconds, &held) <= 0)
+            break;
+        if (!timed)
+            demoWaitReal(&frames, milliseconds);
+        const bool leave = lookTaken(playerLook(gamePaused));
+        frameStep(&frames, milliseconds, held);
+        demoFramePlayed();
+        if (leave || shipIsGameOver())
+            break;
+    }
     const double seconds = (SDL_GetTicks() - start) / 1000.0;
     const double cpu = static_cast<double>(clock() - processor) * 1000 / CLOCKS_PER_SEC;
-    if (demoDigests && !broken) {
-        char digest[160];
-        demoDigest(digest, sizeof digest);
-        printf("end %u: %s\n", framesRead, digest);
-    }
-    if (demoMode == DemoMode::TimePlay && !broken)
+    demoEndSay();
+    if (timed && !broken)
         printf("timedemo: %u frames in %.2f s, %.1f frames a second, %.2f ms of processor a frame, "
                "frames of %.2f ms median and %.2f ms at the 99th percentile\n",
                framesRead, seconds, framesRead / (seconds > 0 ? seconds : 0.001), cpu / (framesRead ? framesRead : 1),

@@ -3,13 +3,14 @@
 #include "display/background.h"
 #include "display/status.h"
 #include "enemies/enemy.h"
-#include "game/demo.h"
 #include "platform/framestats.h"
 #include "platform/host.h"
 #include "platform/input.h"
 #include "platform/present.h"
+#include "platform/screenshot.h"
 #include "platform/startup.h"
 #include "player/ship.h"
+#include "world/controls.h"
 #include "world/numbers.h"
 #include "world/passes.h"
 #include "world/pools.h"
@@ -46,113 +47,100 @@ Uint32 frameWaitForTick(Uint32 lastTick)
     return now;
 }
 
+bool gamePaused = false;
+
 namespace {
 
 constexpr Uint32 PAUSE_POLL_MS = 100;
-constexpr Sint16 DEMO_PLATE_Y = 8;  // at the top, between the numbers and the radar
+constexpr Sint16 PLATE_Y = 8;  // at the top, between the numbers and the radar
 
-// A demo played on screen keeps the pace it was recorded at: the frame waits until as much
-// real time has passed since the one before. A key or a closed window cuts the wait short,
-// so that a frame recorded as a stall of hours cannot hold the player for hours.
-void demoWaitReal(FrameClock* clock, Uint32 milliseconds)
+}  // namespace
+
+bool lookTaken(const PlayLook& look)
 {
-    while (SDL_GetTicks() - clock->shownAt < milliseconds && !hostPressQueued())
-        hostWait(1);
-    clock->shownAt = SDL_GetTicks();
+    if (look.controls.presses(Action::Screenshot))
+        screenshotSave();
+    gamePaused = look.paused;
+    return look.leave;
 }
 
-// A demo shown on the title screen ends at any press; none of them does anything else.
-int attractLook()
-{
-    const Press press = inputAnyPress();
-    return press == Press::WindowClosed ? FRAME_WINDOW_CLOSED : press == Press::Any ? 1 : 0;
-}
-
-// While the game is paused the world stands still: the frozen frame shows the PAUSED
-// picture, each step is one look at the keyboard after a wait, and the time paused belongs
-// to no frame: the clock starts afresh when play resumes (at its own time when the frames
-// have lengths of their own). 1 when the player asked to leave the game meanwhile.
-int pauseLook(FrameClock* clock, bool ownTime)
+void pausedShow()
 {
     SDL_Rect place{static_cast<Sint16>((screenSurface->w - pausedImage->w) / 2),
                    static_cast<Sint16>((screenSurface->h - pausedImage->h) / 2), 0, 0};
     SDL_BlitSurface(pausedImage, nullptr, screenSurface, &place);
     hostFrameShow(screenSurface);
+}
+
+bool pauseLook(FrameClock* clock, bool ownTime)
+{
+    pausedShow();
     hostWait(PAUSE_POLL_MS);
-    const int quit = demoMode == DemoMode::Attract ? attractLook() : inputPoll();
+    const bool leave = lookTaken(playerLook(true));
     inputJoystickLookAgain();
-    if (quit && demoMode == DemoMode::Attract)
-        gamePaused = 0;
     if (!gamePaused) {
         frameClockStart(clock, ownTime ? clock->lastTick : SDL_GetTicks());
         frameStatsRestart();
     }
-    return quit;
+    return leave;
 }
-
-}  // namespace
 
 void gameStart()
 {
-    gamePaused = 0;
+    gamePaused = false;
     frameStatsRestart();
-    inputReleaseLiftedKeys();
+    playerLetGo();
     shipNewGame();
     poolsClear();
     for (int i = 0; i < ENEMIES_PER_GAME; i++)
         enemySpawn();
 }
 
-int frameStep(FrameClock* clock, Uint32 milliseconds, bool draw)
+void frameStep(FrameClock* clock, Uint32 milliseconds, const Controls& given, bool draw, SDL_Surface* plate)
 {
-    // A demo's frame lengths stand in for the clock's, and its key flags for the keyboard's.
-    const bool attract = demoMode == DemoMode::Attract;
-    const bool replay = demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay || attract;
-    if (gamePaused)
-        return pauseLook(clock, milliseconds || replay);
-    Uint16 flags = 0;
-    if (replay && demoNext(&milliseconds, &flags) <= 0)
-        return 1;
-    if (demoMode == DemoMode::Play || attract)
-        demoWaitReal(clock, milliseconds);
-    else if (!replay && !milliseconds)
-        presentPace();
     const double started = hostSeconds();
-    const Uint32 now = milliseconds ? clock->lastTick + milliseconds : frameWaitForTick(clock->lastTick);
-    const Uint32 measured = now - clock->lastTick;
-    const double seconds = frameClockAdvance(clock, now);
-
-    // The frame in which the player leaves is still updated, drawn and shown.
-    const int quit = attract ? attractLook() : inputPoll();
-    if (replay)
-        demoFlagsApply(flags);
-    else if (demoMode == DemoMode::Record)
-        demoRecordFrame(measured);
-
+    const double seconds = frameClockAdvance(clock, clock->lastTick + milliseconds);
+    controls = given;
     worldUpdate(seconds);
-    if (draw) {
-        backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
-        worldDraw();
-        radarDraw();
-        statusDraw();
-        if (attract) {
-            SDL_Rect place{static_cast<Sint16>((screenSurface->w - demoPlate->w) / 2), DEMO_PLATE_Y, 0, 0};
-            SDL_BlitSurface(demoPlate, nullptr, screenSurface, &place);
-        }
-        hostFrameShow(screenSurface);
-        const double shown = hostSeconds();
-        frameStatsShown(shown);
-        histogramAdd(&frameCosts, 1000 * (shown - started));
+    if (!draw)
+        return;
+    backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
+    worldDraw();
+    radarDraw();
+    statusDraw();
+    if (plate) {
+        SDL_Rect place{static_cast<Sint16>((screenSurface->w - plate->w) / 2), PLATE_Y, 0, 0};
+        SDL_BlitSurface(plate, nullptr, screenSurface, &place);
     }
-    if (replay && !attract)
-        demoFramePlayed();
-    return quit ? quit : shipIsGameOver();
+    hostFrameShow(screenSurface);
+    const double shown = hostSeconds();
+    frameStatsShown(shown);
+    histogramAdd(&frameCosts, 1000 * (shown - started));
 }
 
-void gamePlay()
+bool playFrame(FrameClock* clock, Uint32 milliseconds, bool draw, Recorder recorder)
+{
+    // The frame in which the player leaves is still updated, drawn and shown.
+    const PlayLook look = playerLook(gamePaused);
+    const bool leave = lookTaken(look);
+    if (recorder)
+        recorder(milliseconds, look.controls);
+    frameStep(clock, milliseconds, look.controls, draw);
+    return leave || shipIsGameOver();
+}
+
+void gamePlay(Recorder recorder)
 {
     FrameClock clock;
     frameClockStart(&clock, SDL_GetTicks());
-    while (!frameStep(&clock)) {
+    for (;;) {
+        if (gamePaused) {
+            if (pauseLook(&clock, false))
+                return;
+            continue;
+        }
+        presentPace();
+        if (playFrame(&clock, frameWaitForTick(clock.lastTick) - clock.lastTick, true, recorder))
+            return;
     }
 }

@@ -1,12 +1,14 @@
 // The owner of time: one game from its set-up through the frame loop, the one step every
-// frame takes, the elapsed time of each frame and the measured frame rate.
+// frame takes whoever runs it, the elapsed time of each frame, the measured frame rate, and
+// the pause.
 #pragma once
+
+#include "game/actions.h"
 
 #include <SDL.h>
 
 constexpr int FPS_WINDOW = 20;  // frames per frame-rate measurement
 constexpr int ENEMIES_PER_GAME = 199;
-constexpr int FRAME_WINDOW_CLOSED = 2;  // what a step gives when a demo on the title screen saw the window close
 
 struct FrameClock {
     Uint32 lastTick;     // SDL_GetTicks at the start of the previous frame, or the demo's own time
@@ -25,20 +27,41 @@ double frameClockAdvance(FrameClock* clock, Uint32 now);
 // Waits a millisecond at a time until the clock has moved on from lastTick; gives the new time.
 Uint32 frameWaitForTick(Uint32 lastTick);
 
-// Sets up a game: the keys let go on the title screen, the ship, empty pools, the enemies.
+// True while the game stands paused: Pause turns it over, a window losing the keyboard sets it.
+extern bool gamePaused;
+
+// Sets up a game: unpaused, the keys let go on the title screen let go, the ship, empty
+// pools, the enemies.
 void gameStart();
 
 // One frame, in the order every frame keeps, whoever runs it (the frame loop, a demo played
-// back or timed, the tests, the fuzzer, the benchmark): its length, then the keyboard's
-// events, then the update pass, the drawing and the show. The length is the clock's (the
-// loop waits until it has moved on), a demo's recorded one when a demo plays, or the one
-// given; the keys are the keyboard's, or a demo's. A game being recorded gets the frame. The
-// drawing may be left out (long headless play). While the game is paused a step is one look
-// at the keyboard under the PAUSED picture instead, the world standing still. A demo shown
-// on the title screen takes any press for the end, and shows its DEMO plate. 1 when the game
-// ends after this step (FRAME_WINDOW_CLOSED when the window closed during such a demo).
-int frameStep(FrameClock* clock, Uint32 milliseconds = 0, bool draw = true);
+// back or timed, the title screen's demos, the tests, the fuzzer, the benchmark), from the
+// length and the controls its runner gives: the length counted into the clock, the update
+// pass reading the controls, then, unless left out (long headless play), the drawing, the
+// plate over it if one is given, and the show.
+void frameStep(FrameClock* clock, Uint32 milliseconds, const Controls& given, bool draw = true,
+               SDL_Surface* plate = nullptr);
 
-// Plays one game to its end: Escape, a closed window or the last life lost, or the end of a
-// demo played back. A pause stops the world and the clock alike.
-void gamePlay();
+// The PAUSED picture over the frozen frame, shown.
+void pausedShow();
+
+// While the game is paused the world stands still: the frozen frame shows the PAUSED picture,
+// and each look at the player comes after a wait. The time paused belongs to no frame: the
+// clock starts afresh when play resumes (at its own time when the frames have lengths of their
+// own, as a demo's have). True when the player left the game meanwhile.
+bool pauseLook(FrameClock* clock, bool ownTime);
+
+// What the player's look does beyond the ship: the screenshot, the pause. True to leave.
+bool lookTaken(const PlayLook& look);
+
+// What a game being recorded is given of each frame before it is played.
+using Recorder = void (*)(Uint32 milliseconds, const Controls& controls);
+
+// One frame of a game the player plays, as long as given (the frame loop's clock, or a test's
+// or the fuzzer's own): the player's look, the recorder, the step. True when the game ends
+// after it: Leave, a closed window or the last life lost.
+bool playFrame(FrameClock* clock, Uint32 milliseconds, bool draw = true, Recorder recorder = nullptr);
+
+// Plays one game to its end, a frame whenever the clock has moved on and in step with the
+// display where the game paces itself, the pause in between.
+void gamePlay(Recorder recorder = nullptr);

@@ -47,11 +47,12 @@ int main(int argc, char** argv)
     int title;
     int status = 0;
     while ((title = titleScreenRun()) == 1) {
-        if (demoMode == DemoMode::Record)
+        const bool recorded = demoMode == DemoMode::Record;
+        if (recorded)
             demoRecordStart(screenSurface->format->BitsPerPixel);
         hostInPlay(true);
         gameStart();
-        gamePlay();
+        gamePlay(recorded ? demoRecordFrame : nullptr);
         hostInPlay(false);
         if (demoMode == DemoMode::Record) {
             status = demoRecordFinish() ? 0 : 1;

@@ -1,9 +1,9 @@
 #include "game/title.h"
 
-#include "enemies/enemy.h"
-#include "enemies/shrapnel.h"
+#include "game/actions.h"
 #include "game/demo.h"
 #include "game/frameloop.h"
+#include "game/sprites.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/input.h"
@@ -11,25 +11,14 @@
 #include "platform/screenshot.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
-#include "player/bullet.h"
-#include "player/missile.h"
 #include "player/ship.h"
+#include "world/controls.h"
 #include "world/numbers.h"
 
 #include <SDL.h>
 
-int spritesLoaded = 0;
 bool attractEnabled = true;
 int attractWaitLooks = ATTRACT_WAIT_LOOKS;
-
-int spritesLoadAll()
-{
-    // Set first, so the title screen never shows the loading picture twice.
-    spritesLoaded = 1;
-    if (shipLoad() < 0 || enemyLoad() < 0 || bulletLoad() < 0 || missileLoad() < 0 || shrapnelLoad() < 0)
-        return -1;
-    return 0;
-}
 
 namespace {
 
@@ -77,7 +66,6 @@ bool attractStart()
         bulletCooldown = keptBullet, missileCooldown = keptMissile;
         return false;
     }
-    demoMode = DemoMode::Attract;
     soundMuted = 1;
     gameStart();
     frameClockStart(&attractClock, SDL_GetTicks());
@@ -89,15 +77,57 @@ void attractStop()
 {
     fclose(attractFile);
     attractFile = nullptr;
-    demoMode = DemoMode::None;
     soundMuted = 0;
-    gamePaused = 0;
-    demoFlagsApply(0);
+    gamePaused = false;
+    controls = {};
     bulletCooldown = keptBullet, missileCooldown = keptMissile, framesPerSecond = keptRate;
     looksUntouched = 0;
 }
 
+// One frame of the demo shown, or one look under the PAUSED picture while it stands paused
+// (a page hidden, a window losing the keyboard): any press ends it, and so does its own end.
+// 0 when the window was closed, which ends the program; TITLE_WAITING otherwise.
+int attractStep()
+{
+    bool pressed = false, closed = false;
+    const auto look = [&] {
+        PlayerEvent event;
+        while (playerNext(Screen::Title, &event)) {
+            closed = closed || event.kind == PlayerEvent::Closed;
+            pressed = pressed || event.kind == PlayerEvent::Pressed || event.kind == PlayerEvent::OtherPress;
+            gamePaused = gamePaused || event.kind == PlayerEvent::FocusLost;
+        }
+    };
+    bool over = false;
+    Uint32 milliseconds = 0;
+    Controls held;
+    if (gamePaused) {
+        pausedShow();
+        hostWait(TITLE_POLL_MS);
+        look();
+        inputJoystickLookAgain();
+    } else if (demoNext(&milliseconds, &held) <= 0) {
+        over = true;
+    } else {
+        demoWaitReal(&attractClock, milliseconds);
+        look();
+        frameStep(&attractClock, milliseconds, held, true, demoPlate);
+        demoFramePlayed();
+        over = shipIsGameOver();
+    }
+    if (over)
+        demoEndSay();
+    if (over || pressed || closed)
+        attractStop();
+    return closed ? 0 : TITLE_WAITING;
+}
+
 }  // namespace
+
+bool attractShowing()
+{
+    return attractFile != nullptr;
+}
 
 void attractReset()
 {
@@ -109,27 +139,21 @@ void attractReset()
 
 int titleScreenStep()
 {
-    if (attractFile) {
-        const int ended = frameStep(&attractClock);
-        if (ended)
-            attractStop();
-        return ended == FRAME_WINDOW_CLOSED ? 0 : TITLE_WAITING;
-    }
+    if (attractFile)
+        return attractStep();
     // The whole queue is read even after a decision: a later request overrides an earlier
     // one within the same poll.
     int result = TITLE_WAITING;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        // Start and Back of a gamepad stand for Space and Escape.
-        const SDLKey key = event.type == SDL_KEYDOWN ? event.key.keysym.sym : SDLK_UNKNOWN;
-        const int button = event.type == SDL_JOYBUTTONDOWN ? event.jbutton.button : -1;
-        if (event.type == SDL_KEYDOWN || event.type == SDL_JOYBUTTONDOWN || event.type == SDL_MOUSEBUTTONDOWN)
+    PlayerEvent event;
+    while (playerNext(Screen::Title, &event)) {
+        const bool pressed = event.kind == PlayerEvent::Pressed;
+        if (pressed || event.kind == PlayerEvent::OtherPress)
             looksUntouched = 0;
-        if (event.type == SDL_QUIT || key == SDLK_ESCAPE || button == PAD_BACK)
+        if (event.kind == PlayerEvent::Closed || (pressed && event.action == Action::Leave))
             result = 0;
-        else if ((key == SDLK_SPACE || button == PAD_START) && spritesLoaded)
+        else if (pressed && event.action == Action::Start && spritesLoaded)
             result = 1;
-        else if (key == SDLK_s)
+        else if (pressed && event.action == Action::Screenshot)
             screenshotSave();
     }
     // The loading picture has been up since start-up: the sprites load at once, and the

@@ -7,12 +7,13 @@
 constexpr int TITLE_POLL_MS = 100;
 constexpr int ATTRACT_WAIT_LOOKS = 200;  // 20 seconds of looks at the keyboard
 
-extern int spritesLoaded;  // 1 from the moment the sprites begin to load
-
 // Whether the title screen shows its demos (-noattract, -record, -playdemo and -timedemo
 // keep it still), and after how many looks at the keyboard without a press (tests shorten it).
 extern bool attractEnabled;
 extern int attractWaitLooks;
+
+// Whether a demo is being shown.
+bool attractShowing();
 
 // The demos as at the program's start: none known to be unreadable, the first one next, no
 // look yet untouched (for tests, which play many title screens in one process).
@@ -29,6 +30,3 @@ int titleScreenStep();
 // failed to load.
 int titleScreenRun();
 
-// Loads the ship, enemy, bullet, missile and shrapnel pictures, in that order; -1 at the
-// first loader that fails.
-int spritesLoadAll();

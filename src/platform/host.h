@@ -30,6 +30,10 @@ void hostInPlay(bool playing);
 // Waits at least the given milliseconds, the page running meanwhile in a browser.
 void hostWait(Uint32 milliseconds);
 
+// Whether the page lost the keyboard or was hidden since the last look, which pauses the game
+// as a window losing its focus does; a window says so through SDL's events instead.
+bool hostLeft();
+
 // Whether a key, a button, a click or a closed window waits in the event queue, left there.
 bool hostPressQueued();
 

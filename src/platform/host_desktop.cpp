@@ -50,6 +50,11 @@ void hostWait(Uint32 milliseconds)
     SDL_Delay(milliseconds);
 }
 
+bool hostLeft()
+{
+    return false;
+}
+
 bool hostPressQueued()
 {
     constexpr Uint32 PRESSES = SDL_KEYDOWNMASK | SDL_QUITMASK | SDL_JOYBUTTONDOWNMASK | SDL_MOUSEBUTTONDOWNMASK;
@@ -57,7 +62,7 @@ bool hostPressQueued()
     SDL_PumpEvents();
     const int queued = SDL_PeepEvents(waiting, 16, SDL_PEEKEVENT, PRESSES);
     for (int i = 0; i < queued; i++)
-        if (!inputWindowKey(waiting[i]))
+        if (waiting[i].type != SDL_KEYDOWN || !inputWindowKey(waiting[i].key.keysym.sym, waiting[i].key.keysym.mod))
             return true;
     return false;
 }

@@ -2,8 +2,6 @@
 // hand the page its turn wherever they show a frame or wait.
 #include "platform/host.h"
 
-#include "platform/input.h"
-
 #include <emscripten.h>
 
 #include <cstdarg>
@@ -90,9 +88,11 @@ void hostFrameShow(SDL_Surface* screen)
 {
     SDL_Flip(screen);
     nextAnimationFrame();
-    // As a window that loses the keyboard or is hidden does on the desktop, this pauses.
-    if (pageLeft())
-        gamePaused = 1;
+}
+
+bool hostLeft()
+{
+    return pageLeft();
 }
 
 void hostInPlay(bool playing)

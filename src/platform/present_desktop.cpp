@@ -1,7 +1,6 @@
 #include "platform/present.h"
 
 #include "platform/host.h"
-#include "platform/input.h"
 
 #include <SDL.h>
 
@@ -131,7 +130,7 @@ void windowPlace(const SDL_Surface* screen)
 // before the game sees it, and the switch is made before the next frame is shown.
 int SDLCALL windowKeys(const SDL_Event* event)
 {
-    if (!inputWindowKey(*event) || event->key.keysym.sym != SDLK_RETURN)
+    if (event->type != SDL_KEYDOWN || event->key.keysym.sym != SDLK_RETURN || !(event->key.keysym.mod & KMOD_ALT))
         return 1;
     switchAsked = true;
     return 0;

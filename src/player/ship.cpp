@@ -1,9 +1,9 @@
 #include "player/ship.h"
 
-#include "platform/input.h"
 #include "platform/sound.h"
 #include "player/bullet.h"
 #include "player/missile.h"
+#include "world/controls.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
@@ -26,22 +26,24 @@ double radians(double degrees)
 
 void steer(Entity* ship, double dt)
 {
-    if (keyLeft && !keyRight) {
+    const bool left = controls.holds(Action::Left), right = controls.holds(Action::Right);
+    const bool thrust = controls.holds(Action::Thrust), brake = controls.holds(Action::Brake);
+    if (left && !right) {
         ship->heading += SHIP_TURN_RATE * dt;
         if (ship->heading > 360)
             ship->heading -= 360;
     }
-    if (keyRight && !keyLeft) {
+    if (right && !left) {
         ship->heading -= SHIP_TURN_RATE * dt;
         if (ship->heading < 0)
             ship->heading += 360;
     }
-    if (keyUp && !keyDown) {
+    if (thrust && !brake) {
         ship->speed += SHIP_ACCELERATION * dt;
         if (ship->speed > SHIP_MAX_SPEED)
             ship->speed = SHIP_MAX_SPEED;
     }
-    if (keyDown && !keyUp) {
+    if (brake && !thrust) {
         ship->speed -= SHIP_ACCELERATION * dt;
         if (ship->speed < 0)
             ship->speed = 0;
@@ -54,7 +56,7 @@ void fire(Entity* ship, double dt)
 {
     if (bulletCooldown < BULLET_INTERVAL) {
         bulletCooldown += dt;
-    } else if (keySpace || keyRightCtrl) {
+    } else if (controls.holds(Action::Fire)) {
         bulletCooldown = 0;
         const double h = radians(ship->heading);
         bulletSpawn(ship->x + GUN_OFFSET * std::cos(h), ship->y - GUN_OFFSET * std::sin(h), ship->heading, SHOT_SPEED);
@@ -63,7 +65,7 @@ void fire(Entity* ship, double dt)
 
     if (missileCooldown < MISSILE_INTERVAL) {
         missileCooldown += dt;
-    } else if (keyM || keyRightShift) {
+    } else if (controls.holds(Action::Missiles)) {
         missileCooldown = 0;
         const double r = radians(ship->heading - 90);
         missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(r), ship->y - LAUNCHER_OFFSET * std::sin(r), ship->heading,

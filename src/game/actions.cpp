@@ -1,0 +1,164 @@
+#include "game/actions.h"
+
+#include "platform/input.h"
+
+namespace {
+
+constexpr SDLKey NO_KEY = SDLK_UNKNOWN;
+constexpr Sint16 STICK_DEAD_ZONE = 8192;  // a quarter of the way: a resting stick is no push
+
+bool keyHeld[SDLK_LAST] = {};  // the keys play saw pressed and not yet let go
+Uint16 padHeld = 0;            // the actions the pad holds
+
+bool actsOn(const ActionInfo& info, Screen screen)
+{
+    return screen == Screen::Title ? info.onTitle : info.inPlay;
+}
+
+// The action of the screen that the key or button answers to, or -1.
+int actionOf(Screen screen, int code, bool key)
+{
+    for (int a = 0; a < ACTION_COUNT; a++) {
+        if (!actsOn(ACTIONS[a], screen))
+            continue;
+        for (int i = 0; i < KEYS_PER_ACTION; i++)
+            if (key ? bindings[a].keys[i] != NO_KEY && bindings[a].keys[i] == code
+                    : bindings[a].buttons[i] >= 0 && bindings[a].buttons[i] == code)
+                return a;
+    }
+    return -1;
+}
+
+bool pushed(const PadState& pad, PadDirection direction)
+{
+    switch (direction) {
+    case PadDirection::Left: return pad.x < -STICK_DEAD_ZONE || (pad.hat & SDL_HAT_LEFT);
+    case PadDirection::Right: return pad.x > STICK_DEAD_ZONE || (pad.hat & SDL_HAT_RIGHT);
+    case PadDirection::Up: return pad.y < -STICK_DEAD_ZONE || (pad.hat & SDL_HAT_UP);
+    case PadDirection::Down: return pad.y > STICK_DEAD_ZONE || (pad.hat & SDL_HAT_DOWN);
+    default: return false;
+    }
+}
+
+// The actions of play that the pad holds: its direction, or one of its buttons.
+Uint16 padHolds(const PadState& pad)
+{
+    Uint16 held = 0;
+    for (int a = 0; a < ACTION_COUNT; a++) {
+        bool holds = ACTIONS[a].inPlay && pushed(pad, ACTIONS[a].direction);
+        for (int i = 0; i < KEYS_PER_ACTION && ACTIONS[a].inPlay; i++)
+            holds = holds || (bindings[a].buttons[i] >= 0 && (pad.buttons >> bindings[a].buttons[i] & 1));
+        if (holds)
+            held |= actionBit(static_cast<Action>(a));
+    }
+    return held;
+}
+
+}  // namespace
+
+const ActionInfo ACTIONS[ACTION_COUNT] = {
+    {Action::Left, "left", false, true, {SDLK_LEFT}, {-1, -1, -1, -1}, PadDirection::Left},
+    {Action::Right, "right", false, true, {SDLK_RIGHT}, {-1, -1, -1, -1}, PadDirection::Right},
+    {Action::Thrust, "thrust", false, true, {SDLK_UP}, {-1, -1, -1, -1}, PadDirection::Up},
+    {Action::Brake, "brake", false, true, {SDLK_DOWN}, {-1, -1, -1, -1}, PadDirection::Down},
+    // A or X
+    {Action::Fire, "fire", false, true, {SDLK_SPACE, SDLK_RCTRL}, {0, 2, -1, -1}, PadDirection::None},
+    // B or Y
+    {Action::Missiles, "missiles", false, true, {SDLK_m, SDLK_RSHIFT}, {1, 3, -1, -1}, PadDirection::None},
+    {Action::Pause, "pause", false, true, {SDLK_p}, {7, -1, -1, -1}, PadDirection::None},  // Start
+    {Action::Screenshot, "screenshot", true, true, {SDLK_s}, {-1, -1, -1, -1}, PadDirection::None},
+    {Action::Leave, "leave", true, true, {SDLK_ESCAPE}, {6, -1, -1, -1}, PadDirection::None},  // Back
+    {Action::Start, "start", true, false, {SDLK_SPACE}, {7, -1, -1, -1}, PadDirection::None},  // Start
+};
+
+Binding bindings[ACTION_COUNT] = {};
+
+namespace {
+
+// The bindings start as the table's defaults.
+[[maybe_unused]] const bool bound = [] {
+    for (int a = 0; a < ACTION_COUNT; a++)
+        for (int i = 0; i < KEYS_PER_ACTION; i++)
+            bindings[a].keys[i] = ACTIONS[a].keys[i], bindings[a].buttons[i] = ACTIONS[a].buttons[i];
+    return true;
+}();
+
+}  // namespace
+
+bool playerNext(Screen screen, PlayerEvent* event)
+{
+    InputEvent in;
+    while (inputNext(&in)) {
+        const bool down = in.kind == InputKind::KeyDown || in.kind == InputKind::ButtonDown;
+        switch (in.kind) {
+        case InputKind::KeyDown:
+        case InputKind::KeyUp:
+        case InputKind::ButtonDown:
+        case InputKind::ButtonUp: {
+            const bool key = in.kind == InputKind::KeyDown || in.kind == InputKind::KeyUp;
+            if (screen == Screen::Play && key && in.code > 0 && in.code < SDLK_LAST)
+                keyHeld[in.code] = down;
+            if (screen == Screen::Play && !key)
+                padHeld = padHolds(inputPad());
+            const int action = actionOf(screen, in.code, key);
+            if (action >= 0) {
+                *event = {down ? PlayerEvent::Pressed : PlayerEvent::Released, static_cast<Action>(action), key};
+                return true;
+            }
+            if (down && !(key && inputWindowKey(in.code, 0))) {
+                *event = {PlayerEvent::OtherPress, Action::Start, key};
+                return true;
+            }
+            break;
+        }
+        case InputKind::PadMoved:
+            if (screen == Screen::Play)
+                padHeld = padHolds(inputPad());
+            break;
+        case InputKind::Click: *event = {PlayerEvent::OtherPress, Action::Start, false}; return true;
+        case InputKind::FocusLost: *event = {PlayerEvent::FocusLost, Action::Pause, false}; return true;
+        case InputKind::WindowClosed: *event = {PlayerEvent::Closed, Action::Leave, false}; return true;
+        }
+    }
+    return false;
+}
+
+PlayLook playerLook(bool paused)
+{
+    PlayLook look{{}, false, paused};
+    PlayerEvent event;
+    while (!look.leave && playerNext(Screen::Play, &event)) {
+        if (event.kind == PlayerEvent::FocusLost) {
+            look.paused = true;
+        } else if (event.kind == PlayerEvent::Closed) {
+            look.leave = true;
+        } else if (event.kind == PlayerEvent::Pressed || event.kind == PlayerEvent::Released) {
+            // Leave is a key let go as much as pressed.
+            look.leave = event.action == Action::Leave && (event.kind == PlayerEvent::Pressed || event.key);
+            if (event.kind == PlayerEvent::Pressed) {
+                look.controls.pressed |= actionBit(event.action);
+                if (event.action == Action::Pause)
+                    look.paused = !look.paused;
+            }
+        }
+    }
+    look.controls.held = playerHeld();
+    return look;
+}
+
+Uint16 playerHeld()
+{
+    Uint16 held = padHeld;
+    for (int a = 0; a < ACTION_COUNT; a++)
+        for (int i = 0; i < KEYS_PER_ACTION && ACTIONS[a].inPlay; i++)
+            if (bindings[a].keys[i] != NO_KEY && keyHeld[bindings[a].keys[i]])
+                held |= actionBit(static_cast<Action>(a));
+    return held;
+}
+
+void playerLetGo()
+{
+    for (int key = 1; key < SDLK_LAST; key++)
+        keyHeld[key] = keyHeld[key] && inputKeyHeld(key);
+    padHeld &= padHolds(inputPad(true));
+}

@@ -1,0 +1,3 @@
+#include "world/controls.h"
+
+Controls controls;
