@@ -7,8 +7,29 @@ namespace {
 constexpr SDLKey NO_KEY = SDLK_UNKNOWN;
 constexpr Sint16 STICK_DEAD_ZONE = 8192;  // a quarter of the way: a resting stick is no push
 
-bool keyHeld[SDLK_LAST] = {};  // the keys play saw pressed and not yet let go
-Uint16 padHeld = 0;            // the actions the pad holds
+// The keys play saw pressed and not yet let go, as long as they are bound to an action (a
+// browser's key numbers go beyond a table by number).
+constexpr int HELD_MOST = ACTION_COUNT * KEYS_PER_ACTION;
+int keysHeld[HELD_MOST];
+int keysHeldCount = 0;
+Uint16 padHeld = 0;  // the actions the pad holds
+
+bool keyHeld(int key)
+{
+    for (int i = 0; i < keysHeldCount; i++)
+        if (keysHeld[i] == key)
+            return true;
+    return false;
+}
+
+void keyHold(int key, bool down)
+{
+    if (down && !keyHeld(key) && keysHeldCount < HELD_MOST)
+        keysHeld[keysHeldCount++] = key;
+    for (int i = 0; !down && i < keysHeldCount; i++)
+        if (keysHeld[i] == key)
+            keysHeld[i--] = keysHeld[--keysHeldCount];
+}
 
 bool actsOn(const ActionInfo& info, Screen screen)
 {
@@ -96,11 +117,11 @@ bool playerNext(Screen screen, PlayerEvent* event)
         case InputKind::ButtonDown:
         case InputKind::ButtonUp: {
             const bool key = in.kind == InputKind::KeyDown || in.kind == InputKind::KeyUp;
-            if (screen == Screen::Play && key && in.code > 0 && in.code < SDLK_LAST)
-                keyHeld[in.code] = down;
+            const int action = actionOf(screen, in.code, key);
+            if (screen == Screen::Play && key && action >= 0)
+                keyHold(in.code, down);
             if (screen == Screen::Play && !key)
                 padHeld = padHolds(inputPad());
-            const int action = actionOf(screen, in.code, key);
             if (action >= 0) {
                 *event = {down ? PlayerEvent::Pressed : PlayerEvent::Released, static_cast<Action>(action), key};
                 return true;
@@ -151,14 +172,15 @@ Uint16 playerHeld()
     Uint16 held = padHeld;
     for (int a = 0; a < ACTION_COUNT; a++)
         for (int i = 0; i < KEYS_PER_ACTION && ACTIONS[a].inPlay; i++)
-            if (bindings[a].keys[i] != NO_KEY && keyHeld[bindings[a].keys[i]])
+            if (bindings[a].keys[i] != NO_KEY && keyHeld(bindings[a].keys[i]))
                 held |= actionBit(static_cast<Action>(a));
     return held;
 }
 
 void playerLetGo()
 {
-    for (int key = 1; key < SDLK_LAST; key++)
-        keyHeld[key] = keyHeld[key] && inputKeyHeld(key);
+    for (int i = 0; i < keysHeldCount; i++)
+        if (!inputKeyHeld(keysHeld[i]))
+            keyHold(keysHeld[i--], false);
     padHeld &= padHolds(inputPad(true));
 }

@@ -46,6 +46,8 @@ void hostWaitSeconds(double seconds);
 // from its start; the stream takes the file over and closes it. None when SDL cannot make one.
 SDL_RWops* hostDecoderStream(FILE* checked, const char* file);
 
-// What SDL 1.2's SDL_GetKeyState gives: for each key symbol, 1 while it is held. emscripten's
-// SDL has that call, but its headers know it only by its later name, SDL_GetKeyboardState.
-const Uint8* hostKeysHeld();
+// Whether the keyboard holds the key (an SDL key symbol) now, as SDL last saw it: SDL 1.2's
+// SDL_GetKeyState. emscripten's SDL has that call by its later name, SDL_GetKeyboardState,
+// and numbers its keys as SDL 2 does, the arrows and the like from 2^30 up, keeping those in
+// its table from 1024 on.
+bool hostKeyHeld(int key);

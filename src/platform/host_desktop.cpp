@@ -93,7 +93,7 @@ SDL_RWops* hostDecoderStream(FILE* checked, const char* /*file*/)
     return stream;
 }
 
-const Uint8* hostKeysHeld()
+bool hostKeyHeld(int key)
 {
-    return SDL_GetKeyState(nullptr);
+    return key > 0 && key < SDLK_LAST && SDL_GetKeyState(nullptr)[key];
 }

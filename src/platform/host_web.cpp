@@ -137,7 +137,9 @@ SDL_RWops* hostDecoderStream(FILE* checked, const char* file)
     return SDL_RWFromFile(file, "rb");
 }
 
-const Uint8* hostKeysHeld()
+bool hostKeyHeld(int key)
 {
-    return SDL_GetKeyboardState(nullptr);
+    constexpr int LATER = 1 << 30, TABLE = 0x10000;
+    const int slot = key & LATER ? (key & 0x3ff) | 0x400 : key;
+    return slot > 0 && slot < TABLE && SDL_GetKeyboardState(nullptr)[slot];
 }

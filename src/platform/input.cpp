@@ -78,7 +78,7 @@ PadState inputPad(bool fresh)
 
 bool inputKeyHeld(int key)
 {
-    return key > SDLK_FIRST && key < SDLK_LAST && hostKeysHeld()[key];
+    return hostKeyHeld(key);
 }
 
 void inputJoystickOpen()
