@@ -5,10 +5,12 @@
 #include "platform/digits.h"
 #include "platform/startup.h"
 #include "world/dice.h"
+#include "world/maths.h"
 #include "world/motion.h"
 #include "world/passes.h"
 #include "world/pools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -60,6 +62,30 @@ TEST(Dice, RollWhatGlibcsRandRollsForEverySeedUnseededAsSeedOne)
         EXPECT_EQ(differ, 0) << "seed " << seed;
     }
 #endif
+}
+
+// The game's own maths give the same bits on every host, so they cannot be the C library's;
+// they must still be as good: within two ulps of it over the ranges the world uses, and
+// exact where the answer is.
+TEST(Maths, SinCosAtanAndExpKeepWithinTwoUlpsOfTheCLibrarysOverTheWorldsRanges)
+{
+    const auto ulps = [](double ours, double theirs) {
+        return std::fabs(ours - theirs) / (std::nextafter(std::fabs(theirs), INFINITY) - std::fabs(theirs));
+    };
+    double worst[4] = {};
+    for (int i = -200000; i <= 200000; i++) {
+        const double degrees = i * (450.0 / 200000);  // headings, and the ship's sides, -450 to 450
+        const double radians = degrees / 180 * PI, ratio = std::tan(i * (1.5707 / 200000)), age = i * 1e-5;
+        worst[0] = std::max(worst[0], ulps(mathsSin(radians), std::sin(radians)) * (std::fabs(std::sin(radians)) > 1e-300));
+        worst[1] = std::max(worst[1], ulps(mathsCos(radians), std::cos(radians)) * (std::fabs(std::cos(radians)) > 1e-300));
+        worst[2] = std::max(worst[2], ulps(mathsAtan(ratio), std::atan(ratio)));
+        worst[3] = std::max(worst[3], ulps(mathsExp(-age), std::exp(-age)));
+    }
+    EXPECT_LE(*std::max_element(worst, worst + 4), 2) << worst[0] << " " << worst[1] << " " << worst[2] << " " << worst[3];
+    EXPECT_EQ(std::tuple(mathsSin(0), mathsCos(0), mathsAtan(0), mathsExp(0)), std::tuple(0.0, 1.0, 0.0, 1.0));
+    EXPECT_EQ(std::tuple(mathsAtan(1), mathsAtan(INFINITY), mathsAtan(-INFINITY)), std::tuple(PI / 4, PI / 2, -PI / 2));
+    EXPECT_TRUE(std::isnan(mathsAtan(NAN)) && std::isnan(mathsExp(NAN)));
+    EXPECT_EQ(std::tuple(mathsExp(-800), mathsExp(800)), std::tuple(0.0, INFINITY));
 }
 
 class World : public ScreenTest {

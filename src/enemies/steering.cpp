@@ -1,10 +1,9 @@
 #include "enemies/steering.h"
 
 #include "world/dice.h"
+#include "world/maths.h"
 #include "world/motion.h"
 #include "world/pools.h"
-
-#include <cmath>
 
 namespace {
 
@@ -40,7 +39,7 @@ double entityBearing(const Entity* from, const Entity* to)
     const Offset offset = wrappedOffset(from, to);
     if (offset.dx == 0)
         return offset.dy < 0 ? 270 : 90;
-    double bearing = std::atan(offset.dy / offset.dx) * 180 / PI;
+    double bearing = mathsAtan(offset.dy / offset.dx) * 180 / PI;
     if (offset.dx < 0)
         bearing += 180;
     return worldWrap(bearing, 0, 360);

@@ -100,8 +100,9 @@ const Option OPTIONS[] = {
      [](CommandLine& line, const char* file) { demoOption(line, DemoMode::Play, file); }},
     {"-timedemo", "FILE", "play it as fast as it goes and print the frame rate and cost",
      [](CommandLine& line, const char* file) { demoOption(line, DemoMode::TimePlay, file); }},
-    {"-digest", nullptr, "with -playdemo or -timedemo, print what the world looks like\n"
-                         "                  every 100 frames and at the end (for testing)",
+    {"-digest", nullptr, "with -playdemo or -timedemo, and for the title screen's demos,\n"
+                         "                  print what the world looks like every 100 frames and at the\n"
+                         "                  end (for testing)",
      [](CommandLine& line, const char*) { line.play.digest = true; }},
     {"-h", nullptr, "show this help and end",
      [](CommandLine& line, const char*) { ask(line, Question::Help); }},

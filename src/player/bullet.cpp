@@ -2,10 +2,9 @@
 
 #include "platform/pictures.h"
 #include "player/shot.h"
+#include "world/maths.h"
 #include "world/motion.h"
 #include "world/pools.h"
-
-#include <cmath>
 
 SDL_Surface* bulletSprite = nullptr;
 const EntityType bulletType = {bulletKill, bulletUpdate, bulletDraw};
@@ -23,7 +22,7 @@ void bulletUpdate(Entity* entity, double seconds)
 {
     // Close shots hit harder than far ones.
     if (Entity* enemy = shotAdvance(entity, seconds))
-        entityDamage(enemy, static_cast<int>(BULLET_DAMAGE * std::exp(-entity->vars[SHOT_AGE])));
+        entityDamage(enemy, static_cast<int>(BULLET_DAMAGE * mathsExp(-entity->vars[SHOT_AGE])));
 }
 
 void bulletDraw(Entity* entity)

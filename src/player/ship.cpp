@@ -4,10 +4,9 @@
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "world/controls.h"
+#include "world/maths.h"
 #include "world/motion.h"
 #include "world/pools.h"
-
-#include <cmath>
 
 int lives = START_LIVES;
 double bulletCooldown = 0.0;
@@ -59,7 +58,7 @@ void fire(Entity* ship, double dt)
     } else if (controls.holds(Action::Fire)) {
         bulletCooldown = 0;
         const double h = radians(ship->heading);
-        bulletSpawn(ship->x + GUN_OFFSET * std::cos(h), ship->y - GUN_OFFSET * std::sin(h), ship->heading, SHOT_SPEED);
+        bulletSpawn(ship->x + GUN_OFFSET * mathsCos(h), ship->y - GUN_OFFSET * mathsSin(h), ship->heading, SHOT_SPEED);
         soundPlay(SOUND_SHOOT);
     }
 
@@ -68,10 +67,10 @@ void fire(Entity* ship, double dt)
     } else if (controls.holds(Action::Missiles)) {
         missileCooldown = 0;
         const double r = radians(ship->heading - 90);
-        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(r), ship->y - LAUNCHER_OFFSET * std::sin(r), ship->heading,
+        missileSpawn(ship->x + LAUNCHER_OFFSET * mathsCos(r), ship->y - LAUNCHER_OFFSET * mathsSin(r), ship->heading,
                      SHOT_SPEED);
         const double l = radians(ship->heading + 90);
-        missileSpawn(ship->x + LAUNCHER_OFFSET * std::cos(l), ship->y - LAUNCHER_OFFSET * std::sin(l), ship->heading,
+        missileSpawn(ship->x + LAUNCHER_OFFSET * mathsCos(l), ship->y - LAUNCHER_OFFSET * mathsSin(l), ship->heading,
                      SHOT_SPEED);
         soundPlay(SOUND_MISSILE);
     }

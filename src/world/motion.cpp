@@ -1,6 +1,7 @@
 #include "world/motion.h"
 
 #include "platform/startup.h"
+#include "world/maths.h"
 #include "world/pools.h"
 
 #include <cmath>
@@ -17,8 +18,8 @@ int rotationFrame(double heading)
 
 void entityMove(Entity* entity, double seconds)
 {
-    const double vx = std::cos(entity->heading / 180 * PI) * entity->speed;
-    const double vy = std::sin(entity->heading / 180 * (-PI)) * entity->speed;
+    const double vx = mathsCos(entity->heading / 180 * PI) * entity->speed;
+    const double vy = mathsSin(entity->heading / 180 * (-PI)) * entity->speed;
     entity->x = worldWrap(entity->x + seconds * vx, 0, worldWidth);
     entity->y = worldWrap(entity->y + seconds * vy, 0, worldHeight);
 }
