@@ -155,24 +155,25 @@ TEST_F(Window, FullScreenShowsTheWholePictureWithOrWithoutAWindowManagerAndAltEn
         Game game({.folder = folder.path(), .arguments = {"-scale", "2"}, .x = &screen});
         const std::string window = game.window();
         ASSERT_FALSE(window.empty()) << game.errors();
-        // What of the screen is lit once it shows the whole picture, or after ten seconds.
-        const auto lit = [&] {
-            std::string shown;
-            within(10, [&] {
-                const SDL_Rect r = screen.lit();
-                shown = std::to_string(r.w) + "x" + std::to_string(r.h) + "+" + std::to_string(r.x) + "+" +
-                    std::to_string(r.y);
-                return shown == full;
-            });
-            return shown;
+        // What of the screen is lit: now, and once it shows the whole picture or after ten seconds.
+        const auto shown = [&] {
+            const SDL_Rect r = screen.lit();
+            return std::to_string(r.w) + "x" + std::to_string(r.h) + "+" + std::to_string(r.x) + "+" +
+                std::to_string(r.y);
         };
-        // The window's size once Alt+Enter has made it the window, or after ten seconds.
+        const auto lit = [&] {
+            std::string now;
+            within(10, [&] { return (now = shown()) == full; });
+            return now;
+        };
+        // The window's size once Alt+Enter has made it the window, the picture no longer full
+        // screen, or after ten seconds.
         const auto switched = [&] {
             screen.xdotool("key alt+Return");
             std::string geometry;
             within(10, [&] {
                 geometry = screen.xdotool("getwindowgeometry " + window);
-                return geometry.find("Geometry: " + windowed) != std::string::npos;
+                return geometry.find("Geometry: " + windowed) != std::string::npos && shown() != full;
             });
             return geometry.substr(geometry.find("Geometry: ") + 10);
         };
