@@ -150,6 +150,7 @@ Game::Game(const Launch& launch) : folder(launch.folder), x(launch.x), pid_((ffl
     setenv("SDL_VIDEODRIVER", x ? "x11" : "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("DISPLAY", x ? x->name().c_str() : "", 1);
+    setenv("XDG_CONFIG_HOME", (fs::current_path() / "config").c_str(), 1);  // the player's settings: none
     // A sanitizer build reports on standard error like any failure; what the libraries keep
     // until the end is no leak of the game's.
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);

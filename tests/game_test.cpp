@@ -8,6 +8,7 @@
 #include "game/actions.h"
 #include "game/frameloop.h"
 #include "game/options.h"
+#include "game/settings.h"
 #include "game/sprites.h"
 #include "game/title.h"
 #include "platform/digits.h"
@@ -22,6 +23,9 @@
 #include "world/pools.h"
 
 #include <algorithm>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -136,8 +140,9 @@ TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefa
     choose({});  // the game's own settings, for whatever runs after
 }
 
-// --help, the manual page and the README list exactly the options the game reads.
-TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionOfTheTableAndNoOther)
+// --help, the manual page and the README list exactly the options the game reads, name the
+// settings file and its lines, and list exactly the actions it binds.
+TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionAndActionOfTheTablesAndTheSettingsFile)
 {
     std::set<std::string> table;
     for (int i = 0; i < OPTION_COUNT; i++)
@@ -150,10 +155,152 @@ TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionOfTheTableAndNo
     manual = std::regex_replace(manual.substr(manual.find(".SH OPTIONS"), manual.find(".SH CONTROLS") -
                                                                              manual.find(".SH OPTIONS")),
                                 std::regex(R"(\\-)"), "-");
-    const std::string option = R"re((--?[a-z]+)(?:\s+"?\s*([A-Za-z]+)"?)?)re";
+    const std::string option = R"re((--?[a-z]+(?:-[a-z]+)*)(?:\s+"?\s*([A-Za-z]+)"?)?)re";
+    const std::string readme = fileText(source + "/README.md"), page = fileText(source + "/data/skarvel.6");
     EXPECT_EQ(listed(help, R"(\n  (-[^\n]*?)  )", option), table) << help;
     EXPECT_EQ(listed(manual, R"(\.TP\n\.B[IR]? ([^\n]*))", option), table);
-    EXPECT_EQ(listed(fileText(source + "/README.md"), R"(\n\| (`-[^|]*)\|)", R"(`(--?[a-z]+)(?: ([A-Z]+))?`)"), table);
+    EXPECT_EQ(listed(readme, R"(\n\| (`-[^|]*)\|)", R"(`(--?[a-z]+(?:-[a-z]+)*)(?: ([A-Z]+))?`)"), table);
+    std::set<std::string> actions;
+    for (const ActionInfo& action : ACTIONS)
+        actions.insert(action.name);
+    for (const auto& [name, text] : {std::pair("--help", help), std::pair("the manual page", page), std::pair("the README", readme)}) {
+        EXPECT_EQ(listed(text, R"(Actions: ([^\n]*))", R"(([a-z]+))"), actions) << name;
+        for (const char* word : {"skarvel.conf", "bind ACTION = KEY", "pad ACTION = BUTTON", "--print-config"})
+            EXPECT_NE(std::regex_replace(std::regex_replace(text, std::regex(R"(\\f[BIR]|`)"), ""), std::regex(R"(\\-)"), "-")
+                          .find(word),
+                      std::string::npos)
+                << name << " names " << word;
+    }
+}
+
+// The settings file, each kind of file by what the player sees: the lines said on standard
+// error, what the game then does. The command line beats the file, the environment too.
+class Settings : public GameTest {
+protected:
+    // What reading the file says, with the command line's words over it.
+    std::string said(const std::string& file, std::vector<const char*> words = {})
+    {
+        words.insert(words.begin(), {"-config", file.c_str()});
+        const CommandLine args = read(words);
+        testing::internal::CaptureStderr();
+        line = settingsRead(settingsFile(args), args);
+        return testing::internal::GetCapturedStderr();
+    }
+    std::string write(const std::string& name, const std::string& text)
+    {
+        std::ofstream(folder / name, std::ios::binary) << text;
+        return folder / name;
+    }
+    // Whether a key held for a tenth of a second turns the ship counter-clockwise.
+    bool turnsLeft(SDLKey key)
+    {
+        gameStart();
+        FrameClock clock;
+        frameClockStart(&clock, 0);
+        const double heading = PlayerShip.heading;
+        pushKey(key, true);
+        playFrame(&clock, 100, false);
+        pushKey(key, false);
+        playFrame(&clock, 1, false);
+        return PlayerShip.heading > heading;
+    }
+    TempDir folder;
+    CommandLine line;
+};
+
+TEST_F(Settings, EachBadLineIsToldAndLeftOutAndTheRestTaken)
+{
+    const std::string file = write("skarvel.conf", "# the player's own\n"
+                                                   "\n"
+                                                   "frobnicate\n"                  // 3
+                                                   "scale 9\n"                     // 4
+                                                   "bpp\n"                         // 5
+                                                   "record game.skdemo\n"          // 6
+                                                   "bind jump = space\n"           // 7
+                                                   "bind left = a, no such key\n"  // 8
+                                                   "pad fire = 40\n"               // 9
+                                                   "bind thrust = space, w\n"      // 10
+                                                   "nosound 3\n"                   // 11
+                                                   "\tnojoystick\r\n"              // 12, taken
+                                                   "bind right = d\x01\n"          // 13
+                                                   + std::string(1001, '#') + "\n" // 14
+                                                   "window\n");                    // 15, taken
+    EXPECT_EQ(said(file), file + ":3: unknown word \"frobnicate\"\n" +
+                              file + ":4: scale 9: the scale is 1 to 8, whole or with one decimal\n" +
+                              file + ":5: bpp without a value\n" +
+                              file + ":6: record belongs to the command line\n" +
+                              file + ":7: unknown action \"jump\"\n" +
+                              file + ":8: unknown key \"no such key\"\n" +
+                              file + ":9: \"40\" is no button number (0 to 31)\n" +
+                              file + ":10: \"space\" is bound to fire already\n" +
+                              file + ":11: nosound takes no value\n" +
+                              file + ":13: not text\n" +
+                              file + ":14: longer than 1000 bytes\n");
+    EXPECT_EQ(std::tuple(line.play.joystick, line.play.sound, line.video.flags & SDL_FULLSCREEN, line.play.scale),
+              std::tuple(false, true, 0u, std::string()));
+    EXPECT_EQ(std::tuple(bindings[int(Action::Thrust)].keys[0], bindings[int(Action::Thrust)].keys[1]),
+              std::tuple(SDLK_w, SDLK_UNKNOWN)) << "w taken, space kept by fire";
+}
+
+TEST_F(Settings, AFileThatIsNoPlainFileOrTooLargeOrUnreadableIsOneLineAndTheDefaultsStand)
+{
+    mkfifo((folder / "fifo").c_str(), 0600);
+    std::filesystem::create_directory(folder / "folder");
+    const std::string large = write("large.conf", "window\n" + std::string(1 << 20, '#'));
+    const std::string locked = write("locked.conf", "window\n");
+    chmod(locked.c_str(), 0);
+    chmod(folder.path().c_str(), 0755);  // the folder itself open to the player
+    for (const auto& [file, why] : {std::pair(folder / "fifo", "not a regular file"),
+                                    std::pair(folder / "folder", "Is a directory"),
+                                    std::pair(large, "larger than 65536 bytes")}) {
+        EXPECT_EQ(said(file), "ignoring settings " + file + ": " + why + "\n");
+        EXPECT_NE(line.video.flags & SDL_FULLSCREEN, 0u) << file;
+    }
+    // Root reads any file: the unreadable one is tried by a player who may not.
+    fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!freopen((folder / "told.txt").c_str(), "w", stderr))
+            _exit(2);
+        const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
+        CommandLine args;
+        args.settings = locked;
+        line = settingsRead(locked, args);
+        fflush(stderr);
+        _exit(dropped && fileText(folder / "told.txt") == "ignoring settings " + locked + ": Permission denied\n" &&
+                      (line.video.flags & SDL_FULLSCREEN) ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << "the unreadable file";
+    EXPECT_EQ(said(folder / "missing.conf"), "ignoring settings " + folder / "missing.conf" +
+                                                 ": No such file or directory\n") << "asked for by -config";
+    EXPECT_EQ(settingsRead(folder / "missing.conf", read({})).video.flags & SDL_FULLSCREEN, SDL_FULLSCREEN);
+}
+
+TEST_F(Settings, TheDefaultFileReadsBackSilentlyABoundKeyPlaysInsteadOfItsDefaultAndTheCommandLineBeatsTheFile)
+{
+    testing::internal::CaptureStdout();
+    settingsPrint();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(said(write("default.conf", printed)), "");
+    EXPECT_TRUE(turnsLeft(SDLK_LEFT) && !turnsLeft(SDLK_a));
+    EXPECT_EQ(said(write("keys.conf", "bind left = a\nwindow\nbpp 32\nscale 2\n"), {"-fullscreen"}), "");
+    EXPECT_TRUE(turnsLeft(SDLK_a)) << "the key bound";
+    EXPECT_FALSE(turnsLeft(SDLK_LEFT)) << "the key it replaced";
+    EXPECT_EQ(std::tuple(line.video.flags & SDL_FULLSCREEN, line.video.bitsPerPixel), std::tuple(SDL_FULLSCREEN, 32));
+    setenv("HOME", "/home/player", 1);
+    for (const auto& [config, file] : {std::pair("/etc/player", "/etc/player/skarvel/skarvel.conf"),
+                                       std::pair("relative", "/home/player/.config/skarvel/skarvel.conf"),
+                                       std::pair("", "/home/player/.config/skarvel/skarvel.conf")}) {
+        setenv("XDG_CONFIG_HOME", config, 1);
+        EXPECT_EQ(settingsFile(read({})), file) << "XDG_CONFIG_HOME=" << config;
+    }
+    EXPECT_EQ(settingsFile(read({"-noconfig"})), "");
+    setenv("SDL12COMPAT_WINDOW_SCALING", "3", 1);  // the player's environment beats the file
+    optionsApply(line);
+    EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3");
+    unsetenv("SDL12COMPAT_WINDOW_SCALING");
 }
 
 TEST(FrameClock, AFrameLastsSinceThePreviousOneAndTheRateIsMeasuredOverTwentyAcrossTheWrap)

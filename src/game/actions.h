@@ -16,6 +16,7 @@ constexpr int KEYS_PER_ACTION = 4;
 struct ActionInfo {
     Action action;
     const char* name;  // one word, as a settings line names it
+    const char* what;  // what it does, in a few words
     bool onTitle;      // the screens it acts on
     bool inPlay;
     SDLKey keys[KEYS_PER_ACTION];  // by default; SDLK_UNKNOWN fills the rest
@@ -32,6 +33,9 @@ struct Binding {
     int buttons[KEYS_PER_ACTION];
 };
 extern Binding bindings[ACTION_COUNT];
+
+// Every action back to its default keys and buttons.
+void bindingsDefault();
 
 // One thing the player did, as the actions of a screen see it.
 struct PlayerEvent {

@@ -2,6 +2,7 @@
 
 #include "game/frameloop.h"
 #include "game/options.h"
+#include "game/settings.h"
 #include "game/title.h"
 #include "platform/framestats.h"
 #include "platform/host.h"
@@ -23,9 +24,12 @@ void frameStatsSay(bool asked)
 int main(int argc, char** argv)
 {
     hostStandardStreamsOpen();
-    const CommandLine line = optionsRead(argc, argv);
+    CommandLine line = optionsRead(argc, argv);
+    if (line.question == Question::Settings)
+        return settingsPrint(), 0;
     if (optionsAnswer(line))
         return 0;
+    line = settingsRead(settingsFile(line), line);
     hostDisplayLossWatch();
     optionsApply(line);
     // A recording that could not be kept is refused before any window opens.

@@ -1,5 +1,6 @@
 #include "game/options.h"
 
+#include "game/actions.h"
 #include "game/title.h"
 #include "platform/startup.h"
 
@@ -19,21 +20,25 @@ bool scaleUsable(const char* text)
         (text[0] < '8' || text[2] == '0');
 }
 
-void demoOption(CommandLine& line, DemoMode mode, const char* file)
+constexpr const char* NONE = nullptr;  // an option that took what it was given
+
+const char* demoOption(CommandLine& line, DemoMode mode, const char* file)
 {
     line.play.demo = mode;
     line.play.demoFile = file;
+    return NONE;
 }
 
 // The first question asked is the one answered.
-void ask(CommandLine& line, Question question)
+const char* ask(CommandLine& line, Question question)
 {
     if (line.question == Question::None)
         line.question = question;
+    return NONE;
 }
 
 constexpr char KEYS[] = R"(
-Keys:
+Keys, as the game has them until the settings file binds others:
   Left, Right          turn counter-clockwise, clockwise
   Up, Down             thrust, brake
   Space, right Ctrl    fire bullets
@@ -47,6 +52,17 @@ Keys:
 A gamepad (Xbox-style): stick or d-pad turn, thrust and brake; A or X fire
 bullets, B or Y missiles; Start starts a game and pauses; Back leaves.
 
+Settings: $XDG_CONFIG_HOME/skarvel/skarvel.conf, or else
+~/.config/skarvel/skarvel.conf, read before the command line, which beats it,
+as the environment does; -config FILE reads FILE instead, -noconfig none.
+One setting a line, # for a comment: an option without its dash and with its
+value ("window", "scale 2"); "bind ACTION = KEY, KEY..." with the names SDL
+gives the keys ("space", "right ctrl", "a"); "pad ACTION = BUTTON, BUTTON..."
+with the pad's button numbers. --print-config prints the default file, every
+line explained: skarvel --print-config > ~/.config/skarvel/skarvel.conf
+)";
+
+constexpr char EXIT[] = R"(
 The exit status is 1 when start-up fails, a sprite set cannot be loaded, the
 display is lost, or a demo cannot be played or recorded (the reason is one
 line on standard error), and 0 otherwise.
@@ -56,59 +72,71 @@ line on standard error), and 0 otherwise.
 
 const Option OPTIONS[] = {
     {"-fullscreen", nullptr, "play full screen (the default; Alt+Enter switches)",
-     [](CommandLine& line, const char*) { line.video.flags |= SDL_FULLSCREEN; }},
+     [](CommandLine& line, const char*) { return line.video.flags |= SDL_FULLSCREEN, NONE; }, "fullscreen"},
     {"-window", nullptr, "play in a 640 x 480 window",
-     [](CommandLine& line, const char*) { line.video.flags &= ~SDL_FULLSCREEN; }},
+     [](CommandLine& line, const char*) { return line.video.flags &= ~SDL_FULLSCREEN, NONE; }, "# window"},
     {"-double", nullptr, "double-buffered display (the default)",
-     [](CommandLine& line, const char*) { line.video.flags |= SDL_DOUBLEBUF; }},
+     [](CommandLine& line, const char*) { return line.video.flags |= SDL_DOUBLEBUF, NONE; }, "double"},
     {"-single", nullptr, "single-buffered display",
-     [](CommandLine& line, const char*) { line.video.flags &= ~SDL_DOUBLEBUF; }},
+     [](CommandLine& line, const char*) { return line.video.flags &= ~SDL_DOUBLEBUF, NONE; }, "# single"},
     {"-bpp", "N", "ask for N bits per pixel (default 16)",
-     [](CommandLine& line, const char* depth) { line.video.bitsPerPixel = atoi(depth); }},
+     [](CommandLine& line, const char* depth) { return line.video.bitsPerPixel = atoi(depth), NONE; }, "bpp 16"},
     {"-scale", "N", "a window N times as large, N from 1 to 8, whole or with one\n"
                     "                  decimal (whole steps keep the pixels sharp)",
      [](CommandLine& line, const char* scale) {
-         if (scaleUsable(scale))
-             line.play.scale = scale;
-         else
-             fprintf(stderr, "ignoring -scale %s: the scale is 1 to 8, whole or with one decimal\n", scale);
-     }},
+         if (!scaleUsable(scale))
+             return "the scale is 1 to 8, whole or with one decimal";
+         line.play.scale = scale;
+         line.play.scaleByFile = line.byFile;
+         return NONE;
+     },
+     "# scale 2"},
     {"-vsync", nullptr, "show each frame in step with the display's refresh (the default)",
-     [](CommandLine& line, const char*) { line.play.vsync = 1; }},
+     [](CommandLine& line, const char*) { return line.play.vsync = 1, line.play.vsyncByFile = line.byFile, NONE; },
+     "vsync"},
     {"-novsync", nullptr, "draw frames as fast as the clock allows",
-     [](CommandLine& line, const char*) { line.play.vsync = 0; }},
+     [](CommandLine& line, const char*) { return line.play.vsync = 0, line.play.vsyncByFile = line.byFile, NONE; },
+     "# novsync"},
     {"-present", "HOW", "how frames reach the screen: auto (the default), software or opengl",
      [](CommandLine& line, const char* how) {
          const Presentation ways[] = {Presentation::Auto, Presentation::Software, Presentation::OpenGL};
          const char* names[] = {"auto", "software", "opengl"};
          for (int i = 0; i < 3; i++)
              if (strcmp(how, names[i]) == 0)
-                 return void(line.play.present = ways[i]);
-         fprintf(stderr, "ignoring -present %s: it is auto, software or opengl\n", how);
-     }},
+                 return line.play.present = ways[i], line.play.presentByFile = line.byFile, NONE;
+         return "it is auto, software or opengl";
+     },
+     "present auto"},
     {"-framestats", nullptr, "print how even the frames came when the program ends",
-     [](CommandLine& line, const char*) { line.play.frameStats = true; }},
+     [](CommandLine& line, const char*) { return line.play.frameStats = true, NONE; }, "# framestats"},
     {"-noattract", nullptr, "keep the title screen still: show no demos while nobody plays",
-     [](CommandLine& line, const char*) { line.play.attract = false; }},
+     [](CommandLine& line, const char*) { return line.play.attract = false, NONE; }, "# noattract"},
     {"-nosound", nullptr, "play without sound, opening no audio device",
-     [](CommandLine& line, const char*) { line.play.sound = false; }},
+     [](CommandLine& line, const char*) { return line.play.sound = false, NONE; }, "# nosound"},
     {"-nojoystick", nullptr, "leave joysticks and gamepads alone",
-     [](CommandLine& line, const char*) { line.play.joystick = false; }},
+     [](CommandLine& line, const char*) { return line.play.joystick = false, NONE; }, "# nojoystick"},
+    {"-config", "FILE", "read the settings from FILE instead of skarvel.conf",
+     [](CommandLine& line, const char* file) { return line.settings = file, line.noSettings = false, NONE; }, nullptr},
+    {"-noconfig", nullptr, "read no settings file",
+     [](CommandLine& line, const char*) { return line.noSettings = true, NONE; }, nullptr},
     {"-record", "FILE", "record the next game into FILE",
-     [](CommandLine& line, const char* file) { demoOption(line, DemoMode::Record, file); }},
+     [](CommandLine& line, const char* file) { return demoOption(line, DemoMode::Record, file); }, nullptr},
     {"-playdemo", "FILE", "play the game recorded in FILE, in real time",
-     [](CommandLine& line, const char* file) { demoOption(line, DemoMode::Play, file); }},
+     [](CommandLine& line, const char* file) { return demoOption(line, DemoMode::Play, file); }, nullptr},
     {"-timedemo", "FILE", "play it as fast as it goes and print the frame rate and cost",
-     [](CommandLine& line, const char* file) { demoOption(line, DemoMode::TimePlay, file); }},
+     [](CommandLine& line, const char* file) { return demoOption(line, DemoMode::TimePlay, file); }, nullptr},
     {"-digest", nullptr, "with -playdemo or -timedemo, and for the title screen's demos,\n"
                          "                  print what the world looks like every 100 frames and at the\n"
                          "                  end (for testing)",
-     [](CommandLine& line, const char*) { line.play.digest = true; }},
-    {"-h", nullptr, "show this help and end",
-     [](CommandLine& line, const char*) { ask(line, Question::Help); }},
-    {"--help", nullptr, "show this help and end", [](CommandLine& line, const char*) { ask(line, Question::Help); }},
+     [](CommandLine& line, const char*) { return line.play.digest = true, NONE; }, nullptr},
+    {"-h", nullptr, "show this help and end", [](CommandLine& line, const char*) { return ask(line, Question::Help); },
+     nullptr},
+    {"--help", nullptr, "show this help and end",
+     [](CommandLine& line, const char*) { return ask(line, Question::Help); }, nullptr},
     {"--version", nullptr, "show the version and end",
-     [](CommandLine& line, const char*) { ask(line, Question::Version); }},
+     [](CommandLine& line, const char*) { return ask(line, Question::Version); }, nullptr},
+    {"--print-config", nullptr, "print the default settings file, every line explained, and end",
+     [](CommandLine& line, const char*) { return ask(line, Question::Settings); }, nullptr},
 };
 const int OPTION_COUNT = sizeof OPTIONS / sizeof OPTIONS[0];
 
@@ -124,22 +152,43 @@ const Option* optionNamed(const char* word)
 
 }  // namespace
 
+const Option* optionWord(const char* word)
+{
+    for (const Option& option : OPTIONS)
+        if (strcmp(option.name + strspn(option.name, "-"), word) == 0)
+            return &option;
+    return nullptr;
+}
+
 CommandLine optionsRead(int argc, char** argv)
 {
     CommandLine line;
     for (int i = 1; i < argc; i++) {
         const Option* option = optionNamed(argv[i]);
+        const char* value = nullptr;
         if (!option) {
             fprintf(stderr, "ignoring unknown option %s\n", argv[i]);
-        } else if (!option->value) {
-            option->apply(line, nullptr);
-        } else if (i + 1 < argc && !optionNamed(argv[i + 1])) {
-            option->apply(line, argv[++i]);
-        } else {
-            fprintf(stderr, "ignoring %s without a value\n", option->name);
+            continue;
         }
+        if (option->value && (i + 1 >= argc || optionNamed(argv[i + 1]))) {
+            fprintf(stderr, "ignoring %s without a value\n", option->name);
+            continue;
+        }
+        if (option->value)
+            value = argv[++i];
+        if (const char* why = option->apply(line, value))
+            fprintf(stderr, "ignoring %s %s: %s\n", option->name, value, why);
+        else
+            line.said.emplace_back(option, value);
     }
     return line;
+}
+
+void optionsOver(CommandLine& under, const CommandLine& line)
+{
+    under.byFile = false;
+    for (const auto& [option, value] : line.said)
+        option->apply(under, value);
 }
 
 bool optionsAnswer(const CommandLine& line)
@@ -157,6 +206,10 @@ bool optionsAnswer(const CommandLine& line)
             printf("  %-15s %s\n", named, option.help);
         }
         fputs(KEYS, stdout);
+        printf("Actions:");
+        for (const ActionInfo& action : ACTIONS)
+            printf(" %s", action.name);
+        printf("\n%s", EXIT);
     }
     return line.question != Question::None;
 }
@@ -167,16 +220,18 @@ void optionsApply(const CommandLine& line)
     // A double-buffered display on real hardware shows each frame at the display's refresh;
     // without that the loop would draw hundreds of frames a second that nobody sees.
     // A timed demo measures the frames themselves, never the display's wait.
+    // What the settings file says gives way to the player's environment; what the command line
+    // says does not.
     const bool timed = choices.demo == DemoMode::TimePlay;
-    setenv("SDL12COMPAT_SYNC_TO_VBLANK", choices.vsync && !timed ? "1" : "0", choices.vsync >= 0 || timed);
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", choices.vsync && !timed ? "1" : "0",
+           (choices.vsync >= 0 && !choices.vsyncByFile) || timed);
+    if (!choices.scale.empty())
+        setenv("SDL12COMPAT_WINDOW_SCALING", choices.scale.c_str(), !choices.scaleByFile);
     // Whole steps keep the pixels sharp, and so does full screen, whose stretch is rarely a
     // whole one: smooth scaling costs twice the processor there, where SDL does it. Only a
     // window scaled between whole steps is scaled smoothly, which looks better there.
-    bool whole = true;
-    if (!choices.scale.empty()) {
-        setenv("SDL12COMPAT_WINDOW_SCALING", choices.scale.c_str(), 1);
-        whole = choices.scale.size() == 1 || choices.scale.ends_with(".0");
-    }
+    const char* scale = getenv("SDL12COMPAT_WINDOW_SCALING");
+    const bool whole = !scale || !strchr(scale, '.') || strtod(scale, nullptr) == static_cast<int>(strtod(scale, nullptr));
     setenv("SDL12COMPAT_SCALE_METHOD", whole ? "nearest" : "linear", 0);
     // The frames wait for the display unless the player, or a timed demo, says otherwise.
     // The classic SDL 1.2 has neither of sdl12-compat's ways.
@@ -189,7 +244,9 @@ void optionsApply(const CommandLine& line)
                         ignored, linked->major, linked->minor, linked->patch);
     }
     const char* sync = getenv("SDL12COMPAT_SYNC_TO_VBLANK");
-    presentSetUp(choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
+    const char* driver = getenv("SDL_RENDER_DRIVER");
+    const bool playersDriver = choices.presentByFile && driver && *driver;
+    presentSetUp(playersDriver ? Presentation::Auto : choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
     demoMode = choices.demo;
     // A game recorded, or a demo played, is all the program does: its title screen stays still.
     attractEnabled = choices.attract && choices.demo == DemoMode::None;

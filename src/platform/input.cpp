@@ -1,7 +1,13 @@
 #include "platform/input.h"
 
 #include "platform/host.h"
+#include "platform/present.h"
 #include "platform/startup.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <strings.h>
 
 namespace {
 
@@ -79,6 +85,53 @@ PadState inputPad(bool fresh)
 bool inputKeyHeld(int key)
 {
     return hostKeyHeld(key);
+}
+
+namespace {
+
+constexpr int NAMED_KEYS = 512;  // SDL 1.2's keys all lie below; a browser's others go unnamed
+const char* keyNames[NAMED_KEYS];
+
+void keyNamesRead()
+{
+    static bool read = false;
+    if (read)
+        return;
+    read = true;
+    const bool start = presentClassicSdl() && !SDL_WasInit(SDL_INIT_VIDEO);
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    const std::string driver = asked ? asked : "";
+    if (start)
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    const bool started = start && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    for (int key = 1; key < NAMED_KEYS && key < SDLK_LAST; key++) {
+        const char* name = SDL_GetKeyName(static_cast<SDLKey>(key));
+        keyNames[key] = name && *name && strcmp(name, "unknown key") != 0 ? name : nullptr;
+    }
+    keyNames[SDLK_SEMICOLON] = ";";
+    if (started)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (start && asked)
+        setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+    else if (start)
+        unsetenv("SDL_VIDEODRIVER");
+}
+
+}  // namespace
+
+const char* inputKeyName(int key)
+{
+    keyNamesRead();
+    return key > 0 && key < NAMED_KEYS ? keyNames[key] : nullptr;
+}
+
+int inputKeyNamed(const char* name)
+{
+    keyNamesRead();
+    for (int key = 1; key < NAMED_KEYS; key++)
+        if (keyNames[key] && strcasecmp(keyNames[key], name) == 0)
+            return key;
+    return SDLK_UNKNOWN;
 }
 
 void inputJoystickOpen()

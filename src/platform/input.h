@@ -34,6 +34,14 @@ PadState inputPad(bool fresh = false);
 // Whether the keyboard holds the key now, as SDL last saw it.
 bool inputKeyHeld(int key);
 
+// The name SDL gives a key ("left", "space", "right ctrl", "a"), or none; and the key of a name,
+// whatever its case, or SDLK_UNKNOWN. Both libraries give the same names (sdl12-compat calls
+// the semicolon ")", which is the classic library's ";" here), and both give them before SDL
+// starts too: the classic library names its keys only once its video has started, so it is
+// started on its dummy driver for that once, and stopped again.
+const char* inputKeyName(int key);
+int inputKeyNamed(const char* name);
+
 // Opens the first joystick found, if any, so its events arrive.
 void inputJoystickOpen();
 
