@@ -114,7 +114,7 @@ async function turnsLeft(page, what) {
 
 // The first kept demo, played to its end on the title screen, unfolds into the world the
 // desktop's game makes of it, digest for digest: the same dice, the same maths, the same bits.
-test("a demo on the title screen unfolds as on the desktop, a game from it to the end of the program", { timeout: 150000 }, async () => {
+test("a demo on the title screen unfolds as on the desktop, a game from it to the end of the program", { timeout: 200000 }, async () => {
     const page = await open("/index.html?digest");
     await page.until("title() === 0", "the title screen");
     assert.equal(await page.$eval("#stick", (stick) => getComputedStyle(stick).display), "none", "no touch controls on a desktop");
@@ -124,7 +124,7 @@ test("a demo on the title screen unfolds as on the desktop, a game from it to th
     for (let waited = 0; !digests().some((line) => line.startsWith("end ")) && waited < 60000; waited += 250)
         await new Promise((done) => setTimeout(done, 250));
     assert.deepEqual(digests(), desktop, "the page's digests of the calm demo against the desktop's");
-    await page.until('shows("demo.png", 260, 8)', "the next demo");
+    await page.until('shows("demo.png", 260, 8)', "the next demo, 20 s after the first", 45000);
     await page.keyboard.press("Space");
     await page.until("title() === 0", "the title screen after a key ended the demo");
     await page.keyboard.press("Space");
