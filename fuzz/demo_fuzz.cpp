@@ -15,13 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     if (demoOpen(stream, "fuzz.skdemo")) {
         Uint32 milliseconds = 0, frames = 0;
-        Uint16 flags = 0;
-        int got;
-        while ((got = demoNext(&milliseconds, &flags)) > 0) {
+        Controls held;
+        // A demo holds play's actions only, and what it holds packs back into the same bits.
+        constexpr Uint16 PLAY_ACTIONS = (1u << static_cast<int>(Action::Missiles) + 1) - 1;
+        while (demoNext(&milliseconds, &held) > 0) {
             // Each frame takes at least two bytes: a file cannot hold more than that.
-            if (milliseconds == 0 || (flags & 0xff00) || ++frames > size / 2)
+            if (milliseconds == 0 || (held.held & ~PLAY_ACTIONS) || held.pressed || ++frames > size / 2)
                 abort();
-            demoFlagsApply(flags);
+            if (demoFlagsControls(demoFlagsPack(held)).held != held.held)
+                abort();
         }
     }
     fclose(stream);
