@@ -131,9 +131,9 @@ TEST_F(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAn
     EXPECT_FALSE(Mix_Playing(0));
 }
 
-// An SDL2 virtual gamepad, plugged in before the game's start-up as a real one would be; the
-// SDL 1.2 joysticks the game reads are SDL2's underneath. The classic library reads the
-// kernel's devices itself, which this machine has none of, so no pad reaches it.
+// An SDL2 virtual gamepad, plugged in before the game's start-up as a real one would be, or
+// later; the SDL 1.2 joysticks the game reads are SDL2's underneath. The classic library reads
+// the kernel's devices itself, which this machine has none of, so no pad reaches it.
 class Pad : public ::testing::Test {
 protected:
     void SetUp() override
@@ -145,20 +145,26 @@ protected:
         void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);
         ASSERT_NE(sdl2, nullptr) << dlerror();
         const auto init = reinterpret_cast<int (*)(Uint32)>(dlsym(sdl2, "SDL_InitSubSystem"));
-        const auto attach = reinterpret_cast<int (*)(int, int, int, int)>(dlsym(sdl2, "SDL_JoystickAttachVirtual"));
-        const auto open = reinterpret_cast<void* (*)(int)>(dlsym(sdl2, "SDL_JoystickOpen"));
+        attach = reinterpret_cast<int (*)(int, int, int, int)>(dlsym(sdl2, "SDL_JoystickAttachVirtual"));
+        detach = reinterpret_cast<int (*)(int)>(dlsym(sdl2, "SDL_JoystickDetachVirtual"));
+        open = reinterpret_cast<void* (*)(int)>(dlsym(sdl2, "SDL_JoystickOpen"));
+        close = reinterpret_cast<void (*)(void*)>(dlsym(sdl2, "SDL_JoystickClose"));
         setAxis = reinterpret_cast<int (*)(void*, int, Sint16)>(dlsym(sdl2, "SDL_JoystickSetVirtualAxis"));
         setButton = reinterpret_cast<int (*)(void*, int, Uint8)>(dlsym(sdl2, "SDL_JoystickSetVirtualButton"));
-        ASSERT_EQ(init(0x200), 0);                           // SDL2's joysticks
-        ASSERT_NE(pad = open(attach(1, 2, 8, 1)), nullptr);  // a game controller: 2 axes, 8 buttons, a d-pad
+        ASSERT_EQ(init(0x200), 0);  // SDL2's joysticks, kept while the game stops and starts its own
     }
     void TearDown() override
     {
         // The pad lets go of everything while the game can still ask it.
         for (int number = 0; number < 8 && pad; number++)
             setButton(pad, number, 0), setAxis(pad, number % 2, 0), playerLook(false);
+        if (pad)
+            pull();
         platformReset();
     }
+    // A game controller: 2 axes, 8 buttons, a d-pad.
+    void plugIn() { ASSERT_NE(pad = open(attach(1, 2, 8, 1)), nullptr); }
+    void pull() { close(pad), pad = nullptr, detach(0); }
     // The look at the player after the pad moved or a button went.
     PlayLook stick(Sint16 x) { return setAxis(pad, 0, x), playerLook(false); }
     PlayLook button(Action action, int which, bool down)
@@ -166,12 +172,17 @@ protected:
         return setButton(pad, ACTIONS[static_cast<int>(action)].buttons[which], down), playerLook(false);
     }
     void* pad = nullptr;
+    int (*attach)(int, int, int, int) = nullptr;
+    int (*detach)(int) = nullptr;
+    void* (*open)(int) = nullptr;
+    void (*close)(void*) = nullptr;
     int (*setAxis)(void*, int, Sint16) = nullptr;
     int (*setButton)(void*, int, Uint8) = nullptr;
 };
 
 TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBackLeaves)
 {
+    plugIn();
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
     EXPECT_EQ(stick(-32768).controls.held, actionBit(Action::Left));  // pushed left: the ship turns left
     EXPECT_EQ(stick(-6000).controls.held, 0);                        // inside the dead zone
@@ -192,8 +203,29 @@ TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBac
     EXPECT_TRUE(button(Action::Leave, 0, true).leave);
 }
 
+TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPauses)
+{
+    ASSERT_EQ(appInit(640, 480, 32, 0), 0);
+    spritesLoaded = 1;
+    plugIn();
+    // The title screen looks for pads once a second: within a few, the pad's start button,
+    // pressed again and again, starts the game.
+    int started = TITLE_WAITING;
+    for (int step = 0; step < 50 && started == TITLE_WAITING; step++)
+        setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], step % 2 == 0), started = titleScreenStep();
+    ASSERT_EQ(started, 1);
+    setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], 0);
+    EXPECT_EQ(button(Action::Fire, 0, true).controls.held, actionBit(Action::Fire));
+    EXPECT_EQ(stick(-32768).controls.held, actionBit(Action::Fire) | actionBit(Action::Left));
+    pull();
+    const PlayLook look = playerLook(false);
+    EXPECT_EQ(std::tuple(look.controls.held, look.paused), std::tuple(0, true));
+    EXPECT_EQ(playerLook(false).controls.held, 0);
+}
+
 TEST_F(Pad, IsLeftAloneWithoutJoysticks)
 {
+    plugIn();
     joystickEnabled = 0;
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
     stick(-32768);

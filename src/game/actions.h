@@ -39,7 +39,7 @@ void bindingsDefault();
 
 // One thing the player did, as the actions of a screen see it.
 struct PlayerEvent {
-    enum Kind { Pressed, Released, OtherPress, Closed, FocusLost } kind;
+    enum Kind { Pressed, Released, OtherPress, Closed, FocusLost /* or the pad pulled out */ } kind;
     Action action;  // of Pressed and Released
     bool key;       // from the keyboard, not the pad
 };

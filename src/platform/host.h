@@ -51,3 +51,13 @@ SDL_RWops* hostDecoderStream(FILE* checked, const char* file);
 // and numbers its keys as SDL 2 does, the arrows and the like from 2^30 up, keeping those in
 // its table from 1024 on.
 bool hostKeyHeld(int key);
+
+// Pads plugged in and pulled out. SDL 1.2 lists its joysticks once, when its joystick part
+// starts: listing them again stops and starts that part, on the desktop where a new pad may
+// have come (sdl12-compat's SDL2 counts one first), and nowhere on the page, whose SDL asks
+// the browser afresh. Opened tells which pad the game now reads, SDL's first; pulled whether
+// it has gone since: SDL2 keeps a pad that went but marks it, the browser forgets it; the
+// classic SDL 1.2 tells nothing of a pad that went, so there it is never pulled.
+void hostPadsListAgain();
+void hostPadOpened();
+bool hostPadPulled();

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <cerrno>
+#include <dlfcn.h>
 #include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
@@ -96,4 +97,61 @@ SDL_RWops* hostDecoderStream(FILE* checked, const char* /*file*/)
 bool hostKeyHeld(int key)
 {
     return key > 0 && key < SDLK_LAST && SDL_GetKeyState(nullptr)[key];
+}
+
+namespace {
+
+// sdl12-compat runs over SDL2, loaded already: its own joystick calls see pads come and go.
+struct Sdl2Pads {
+    int (*count)() = nullptr;
+    int (*deviceId)(int) = nullptr;
+    void* (*fromId)(int) = nullptr;
+    SDL_bool (*attached)(void*) = nullptr;
+    bool found = false;
+};
+
+const Sdl2Pads& sdl2Pads()
+{
+    static Sdl2Pads pads;
+    static bool looked = false;
+    if (looked)
+        return pads;
+    looked = true;
+    void* sdl2 = presentClassicSdl() ? nullptr : dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+    if (!sdl2)
+        return pads;
+    pads.count = reinterpret_cast<int (*)()>(dlsym(sdl2, "SDL_NumJoysticks"));
+    pads.deviceId = reinterpret_cast<int (*)(int)>(dlsym(sdl2, "SDL_JoystickGetDeviceInstanceID"));
+    pads.fromId = reinterpret_cast<void* (*)(int)>(dlsym(sdl2, "SDL_JoystickFromInstanceID"));
+    pads.attached = reinterpret_cast<SDL_bool (*)(void*)>(dlsym(sdl2, "SDL_JoystickGetAttached"));
+    pads.found = pads.count && pads.deviceId && pads.fromId && pads.attached;
+    return pads;
+}
+
+int openedPad = -1;  // SDL2's number for the pad read, or none
+
+}  // namespace
+
+void hostPadsListAgain()
+{
+    const Sdl2Pads& pads = sdl2Pads();
+    if (pads.found && pads.count() <= 0)
+        return;
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+void hostPadOpened()
+{
+    const Sdl2Pads& pads = sdl2Pads();
+    openedPad = pads.found && pads.count() > 0 ? pads.deviceId(0) : -1;
+}
+
+bool hostPadPulled()
+{
+    const Sdl2Pads& pads = sdl2Pads();
+    if (!pads.found || openedPad < 0)
+        return false;
+    void* pad = pads.fromId(openedPad);
+    return !pad || !pads.attached(pad);
 }

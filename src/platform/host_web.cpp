@@ -143,3 +143,17 @@ bool hostKeyHeld(int key)
     const int slot = key & LATER ? (key & 0x3ff) | 0x400 : key;
     return slot > 0 && slot < TABLE && SDL_GetKeyboardState(nullptr)[slot];
 }
+
+void hostPadsListAgain() {}
+
+void hostPadOpened() {}
+
+bool hostPadPulled()
+{
+    // emscripten's SDL reads the first of the browser's pads, and keeps its last state once
+    // it is gone.
+    return EM_ASM_INT({
+        const pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        return pads.length && pads[0] && pads[0].connected ? 0 : 1;
+    });
+}

@@ -12,6 +12,8 @@
 namespace {
 
 SDL_Joystick* pad = nullptr;
+Uint32 padLook = 0;                 // when the pads were last looked for
+constexpr Uint32 PAD_LOOK_MS = 1000;  // and how seldom they are looked for again
 
 }  // namespace
 
@@ -25,6 +27,12 @@ bool inputNext(InputEvent* next)
     // A page that lost the keyboard, or was hidden, says so only when asked.
     if (hostLeft()) {
         *next = {InputKind::FocusLost, 0};
+        return true;
+    }
+    if (pad && hostPadPulled()) {
+        SDL_JoystickClose(pad);
+        pad = nullptr;
+        *next = {InputKind::PadPulled, 0};
         return true;
     }
     SDL_Event event;
@@ -137,12 +145,17 @@ int inputKeyNamed(const char* name)
 void inputJoystickOpen()
 {
     // The first joystick found, read through its events like the keyboard.
-    if (SDL_NumJoysticks() > 0 && (pad = SDL_JoystickOpen(0)) != nullptr)
+    padLook = SDL_GetTicks();
+    if (SDL_NumJoysticks() > 0 && (pad = SDL_JoystickOpen(0)) != nullptr) {
         SDL_JoystickEventState(SDL_ENABLE);
+        hostPadOpened();
+    }
 }
 
 void inputJoystickLookAgain()
 {
-    if (!pad && joystickEnabled)
-        inputJoystickOpen();
+    if (pad || !joystickEnabled || SDL_GetTicks() - padLook < PAD_LOOK_MS)
+        return;
+    hostPadsListAgain();
+    inputJoystickOpen();
 }

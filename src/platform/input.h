@@ -5,7 +5,7 @@
 
 #include <SDL.h>
 
-enum class InputKind { KeyDown, KeyUp, ButtonDown, ButtonUp, PadMoved, Click, FocusLost, WindowClosed };
+enum class InputKind { KeyDown, KeyUp, ButtonDown, ButtonUp, PadMoved, PadPulled, Click, FocusLost, WindowClosed };
 
 struct InputEvent {
     InputKind kind;
@@ -45,8 +45,9 @@ int inputKeyNamed(const char* name);
 // Opens the first joystick found, if any, so its events arrive.
 void inputJoystickOpen();
 
-// While no pad is open and joysticks are not left alone, looks for one again: a browser
-// lists a pad only once a button of it is pressed on the page. Called while the game waits
-// for the player, on the title screen and in pause. Desktop SDL 1.2 lists its joysticks
-// once, at start-up, so there it finds nothing new.
+// While no pad is open and joysticks are not left alone, looks for one again, at most once a
+// second: one plugged in since, or on the page one whose button was pressed there first.
+// Called while the game waits for the player, on the title screen and in pause. The pad
+// read, pulled out, comes from inputNext as PadPulled, closed: its stick and buttons are
+// let go of.
 void inputJoystickLookAgain();

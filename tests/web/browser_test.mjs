@@ -157,7 +157,7 @@ for (const [kind, file, line] of [["without", "sounds/impact3.wav", "progdir:sou
         assert.equal(await page.value("news.textContent"), `failed to load ${line} Skarvel has stopped.`);
     });
 
-test("a warning leaves the game playing, and a pad connected after the page loaded plays", { timeout: 60000 }, async () => {
+test("a warning leaves the game playing, and a pad connected after the page loaded plays, pulled out pauses", { timeout: 60000 }, async () => {
     const page = await open("/index.html?noattract&-scale+9");
     await page.until("title() === 0", "the title screen");
     assert.equal(await page.value("news.textContent"), "ignoring -scale 9: the scale is 1 to 8, whole or with one decimal");
@@ -175,6 +175,8 @@ test("a warning leaves the game playing, and a pad connected after the page load
     await page.until("number(32) === '199'", "a game started by Start");
     await page.evaluate(() => { pad.buttons[7] = { pressed: false }; pad.axes[0] = -1; });
     await turnsLeft(page, "the stick turns the ship left");
+    await page.evaluate(() => (navigator.getGamepads = () => [null]));
+    await page.until('shows("paused.png", 180, 204)', "the PAUSED plate once the pad is gone");
     assert.deepEqual(page.errors, [], "no errors in the console");
 });
 
