@@ -65,17 +65,6 @@ void freeFrames(SpriteFrames& frames)
         freePicture(frame);
 }
 
-// The world point shown at a screen point while the camera is on the ship.
-double worldX(double screenX)
-{
-    return worldWrap(PlayerShip.x + screenX - screenSurface->w / 2, 0, worldWidth);
-}
-
-double worldY(double screenY)
-{
-    return worldWrap(PlayerShip.y + screenY - screenSurface->h / 2, 0, worldHeight);
-}
-
 void placeEnemies()
 {
     const double centreX = screenSurface->w / 2;
@@ -87,8 +76,8 @@ void placeEnemies()
             if (std::hypot(x - centreX, row - centreY) < SHIP_CLEARANCE)
                 continue;
             enemySpawn();
-            EnemyPool[placed].x = worldX(x);
-            EnemyPool[placed].y = worldY(row);
+            EnemyPool[placed].x = worldAtScreenX(x);
+            EnemyPool[placed].y = worldAtScreenY(row);
             placed += 1;
         }
     }
@@ -101,9 +90,9 @@ void placeShots()
         for (int i = 0; i < SHOTS_PER_LANE; i++) {
             const double x = 30 + 60 * i;
             if (i % 2 == 0)
-                bulletSpawn(worldX(x), worldY(lane), 0, SHOT_SPEED);
+                bulletSpawn(worldAtScreenX(x), worldAtScreenY(lane), 0, SHOT_SPEED);
             else
-                missileSpawn(worldX(x), worldY(lane), 0, SHOT_SPEED);
+                missileSpawn(worldAtScreenX(x), worldAtScreenY(lane), 0, SHOT_SPEED);
             ShotPool[fired++].vars[SHOT_AGE] = SHOT_AGE_IN_CROWD;
         }
     }
@@ -114,8 +103,8 @@ void placeShrapnel()
     for (int i = 0; i < SHRAPNEL_POOL_SIZE; i++) {
         const double angle = i * 2 * PI / SHRAPNEL_POOL_SIZE;
         const double radius = 120 + (i % 5) * 20;
-        shrapnelSpawn(worldX(screenSurface->w / 2 + radius * std::cos(angle)),
-                      worldY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360), 50 + diceBelow(50));
+        shrapnelSpawn(worldAtScreenX(screenSurface->w / 2 + radius * std::cos(angle)),
+                      worldAtScreenY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360), 50 + diceBelow(50));
         ShrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
     }
 }

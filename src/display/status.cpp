@@ -2,6 +2,7 @@
 
 #include "platform/startup.h"
 #include "player/ship.h"
+#include "world/motion.h"
 #include "world/pools.h"
 
 #include <cmath>
@@ -12,16 +13,6 @@ void fill(int x, int y, int w, int h, Uint32 colour)
 {
     SDL_Rect rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
     SDL_FillRect(screenSurface, &rect, colour);
-}
-
-// The shorter separation through the wrapping world, in [-size/2, size/2).
-double wrappedOffset(double offset, int size)
-{
-    if (offset >= size / 2)
-        offset -= size;
-    if (offset < (-size) / 2)
-        offset += size;
-    return offset;
 }
 
 }  // namespace
@@ -53,12 +44,13 @@ void radarDraw()
     for (const Entity& enemy : EnemyPool) {
         if (!enemy.active)
             continue;
-        const double dx = wrappedOffset(PlayerShip.x - enemy.x, worldWidth);
-        const double dy = wrappedOffset(PlayerShip.y - enemy.y, worldHeight);
-        const int px = RADAR_SIZE / 2 - static_cast<int>(std::trunc(dx / RADAR_SCALE));
-        const int py = RADAR_SIZE / 2 - static_cast<int>(std::trunc(dy / RADAR_SCALE));
+        // The radar is the screen made small: an enemy right of the ship shows right of the
+        // centre, one above it (dy positive) above the centre, where the radar's y is less.
+        const WorldOffset offset = worldOffset(&PlayerShip, &enemy);
+        const int px = RADAR_SIZE / 2 + static_cast<int>(std::trunc(offset.dx / RADAR_SCALE));
+        const int py = RADAR_SIZE / 2 - static_cast<int>(std::trunc(offset.dy / RADAR_SCALE));
         if (px >= 0 && px < RADAR_SIZE && py >= 0 && py < RADAR_SIZE &&
-            dx * dx + dy * dy < static_cast<double>(RADAR_RANGE) * RADAR_RANGE)
+            offset.dx * offset.dx + offset.dy * offset.dy < static_cast<double>(RADAR_RANGE) * RADAR_RANGE)
             fill(left + px, py, 2, 2, red);
     }
     // The ship sits at the centre, over any enemy on top of it.

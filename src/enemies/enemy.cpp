@@ -68,7 +68,5 @@ void enemyKill(Entity*)
 
 int enemyLoad()
 {
-    return spriteFramesLoad("progdir:images/enemy%04d.png", enemyFrames, PictureKey::Black,
-                            {"failed to load enemy frame %d: %s\n", "failed to format enemy frame %d for display: %s\n",
-                             "failed to set color key for enemy frame %d: %s\n"});
+    return spriteFramesLoad(Picture::EnemyFrames, enemyFrames);
 }

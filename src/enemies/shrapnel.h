@@ -5,7 +5,6 @@
 #include "platform/pictures.h"
 #include "world/entity.h"
 
-constexpr int SHRAPNEL_FRAME_COUNT = 64;
 constexpr double SHRAPNEL_LIFETIME = 0.5;  // seconds
 constexpr int SHRAPNEL_AGE = 0;            // vars element: seconds since thrown
 constexpr int SHRAPNEL_ANIM_FRAME = 1;     // vars element: animation frame, 0 up to 64

@@ -11,18 +11,6 @@ constexpr int WANDER_CHANCE = 20;  // in 100, for each of the two nudges of an u
 constexpr double WANDER_STEP = 360;
 constexpr double DRIFT_DECAY = 0.99;  // per update, not per second
 
-struct Offset {
-    double dx;  // positive when b lies right of a
-    double dy;  // positive when b lies above a on the screen
-};
-
-Offset wrappedOffset(const Entity* a, const Entity* b)
-{
-    const double halfWidth = worldWidth / 2;
-    const double halfHeight = worldHeight / 2;
-    return {worldWrap(b->x - a->x, -halfWidth, halfWidth), worldWrap(a->y - b->y, -halfHeight, halfHeight)};
-}
-
 }  // namespace
 
 double rangeClamp(double value, double low, double high)
@@ -36,7 +24,7 @@ double rangeClamp(double value, double low, double high)
 
 double entityBearing(const Entity* from, const Entity* to)
 {
-    const Offset offset = wrappedOffset(from, to);
+    const WorldOffset offset = worldOffset(from, to);
     if (offset.dx == 0)
         return offset.dy < 0 ? 270 : 90;
     double bearing = mathsAtan(offset.dy / offset.dx) * 180 / PI;
@@ -47,7 +35,7 @@ double entityBearing(const Entity* from, const Entity* to)
 
 double entityDistanceSquared(const Entity* a, const Entity* b)
 {
-    const Offset offset = wrappedOffset(a, b);
+    const WorldOffset offset = worldOffset(a, b);
     return offset.dx * offset.dx + offset.dy * offset.dy;
 }
 

@@ -10,6 +10,54 @@
 #include <cstdio>
 #include <cstring>
 
+const PictureFile PICTURES[PICTURE_COUNT] = {
+    {"progdir:images/icon.png", PictureKey::Raw, {nullptr, nullptr, nullptr}},  // the window does without
+    {"progdir:images/intro.png",
+     PictureKey::Opaque,
+     {"failed to load intro.bmp: %s\n", "failed to format intro.bmp for display: %s\n", nullptr}},
+    {"progdir:images/loading.png", PictureKey::Raw, {"failed to load loading.bmp: %s\n", nullptr, nullptr}},
+    {"progdir:images/ready.png", PictureKey::Raw, {"failed to load ready.bmp: %s\n", nullptr, nullptr}},
+    {"progdir:images/bg.png",
+     PictureKey::Opaque,
+     {"failed to load bg.bmp: %s\n", "failed to format background for display: %s\n", nullptr}},
+    {"progdir:images/numbers.png",
+     PictureKey::Magenta,
+     {"failed to load numbers.bmp: %s\n", "failed to format numbers for display: %s\n",
+      "failed to set color key for numbers: %s\n"}},
+    {"progdir:images/paused.png",
+     PictureKey::Magenta,
+     {"failed to load paused.png: %s\n", "failed to format paused.png for display: %s\n",
+      "failed to set color key for paused.png: %s\n"}},
+    {"progdir:images/demo.png",
+     PictureKey::Magenta,
+     {"failed to load demo.png: %s\n", "failed to format demo.png for display: %s\n",
+      "failed to set color key for demo.png: %s\n"}},
+    {"progdir:images/smallship.png",
+     PictureKey::Magenta,
+     {"failed to load small ship: %s\n", "failed to format small ship for display: %s\n",
+      "failed to set color key for small ship: %s\n"}},
+    {"progdir:images/bullet.png",
+     PictureKey::Magenta,
+     {"failed to load bullet.bmp: %s\n", "failed to format bullet for display: %s\n",
+      "failed to set color key for bullet: %s\n"}},
+    {"progdir:images/ship%04d.png",
+     PictureKey::Black,
+     {"failed to load ship frame %d: %s\n", "failed to format ship frame %d for display: %s\n",
+      "failed to set color key for ship frame %d: %s\n"}},
+    {"progdir:images/enemy%04d.png",
+     PictureKey::Black,
+     {"failed to load enemy frame %d: %s\n", "failed to format enemy frame %d for display: %s\n",
+      "failed to set color key for enemy frame %d: %s\n"}},
+    {"progdir:images/missile%04d.png",
+     PictureKey::Black,
+     {"failed to load missile frame %d: %s\n", "failed to format missile frame %d for display: %s\n",
+      "failed to set color key for missile frame %d: %s\n"}},
+    {"progdir:images/shrapnel%04d.png",
+     PictureKey::Black,
+     {"failed to load shrapnel frame %d: %s\n", "failed to format shrapnel frame %d for display: %s\n",
+      "failed to set color key for shrapnel frame %d: %s\n"}},
+};
+
 namespace {
 
 constexpr Uint32 PICTURE_MAX_SIZE = 4096;  // pixels a side: the world itself is no larger
@@ -111,4 +159,16 @@ int spriteFramesLoad(const char* pattern, SpriteFrames& frames, PictureKey key, 
             return -1;
     }
     return 0;
+}
+
+SDL_Surface* pictureLoad(Picture picture)
+{
+    const PictureFile& file = PICTURES[static_cast<int>(picture)];
+    return pictureLoad(file.path, file.key, file.messages);
+}
+
+int spriteFramesLoad(Picture set, SpriteFrames& frames)
+{
+    const PictureFile& file = PICTURES[static_cast<int>(set)];
+    return spriteFramesLoad(file.path, frames, file.key, file.messages);
 }

@@ -2,11 +2,12 @@
 // for single pictures and for the numbered sets of 64 frames.
 #pragma once
 
+#include "platform/frames.h"
+
 #include <SDL.h>
 
 #include <array>
 
-constexpr int SPRITE_FRAME_COUNT = 64;
 using SpriteFrames = std::array<SDL_Surface*, SPRITE_FRAME_COUNT>;
 
 // How a picture is prepared after it is decoded.
@@ -25,6 +26,39 @@ struct PictureMessages {
     const char* format;
     const char* colorKey;
 };
+
+// Every picture the game reads, by what it shows. Start-up loads the screen's own (the icon,
+// the title, the background, the digits and the plates), each kind of entity its sprites.
+enum class Picture {
+    Icon,
+    Intro,
+    Loading,
+    Ready,
+    Background,
+    Numbers,
+    Paused,
+    DemoPlate,
+    SmallShip,
+    Bullet,
+    ShipFrames,  // the sets of SPRITE_FRAME_COUNT frames, file name patterns with a %04d
+    EnemyFrames,
+    MissileFrames,
+    ShrapnelFrames,
+};
+constexpr int PICTURE_COUNT = static_cast<int>(Picture::ShrapnelFrames) + 1;
+
+// A picture's file ("progdir:" paths allowed), how it is prepared, and the game's words for
+// its failures, as the game has always printed them.
+struct PictureFile {
+    const char* path;
+    PictureKey key;
+    PictureMessages messages;
+};
+extern const PictureFile PICTURES[PICTURE_COUNT];
+
+// Reads one picture of the table, or one set of frames.
+SDL_Surface* pictureLoad(Picture picture);
+int spriteFramesLoad(Picture set, SpriteFrames& frames);
 
 // Reads one picture ("progdir:" paths allowed) and prepares it; on failure prints the
 // matching message and gives none. number is the file number for a set's messages, 0 else.

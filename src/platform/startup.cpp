@@ -90,7 +90,7 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         return -1;
     }
     // The window's own icon, for the task bar; without the file the window simply has none.
-    if (SDL_Surface* icon = pictureLoad("progdir:images/icon.png", PictureKey::Raw, {nullptr, nullptr, nullptr}))
+    if (SDL_Surface* icon = pictureLoad(Picture::Icon))
         SDL_WM_SetIcon(icon, nullptr);
     screenSurface = SDL_SetVideoMode(width, height, depth, flags);
     if (!screenSurface) {
@@ -105,9 +105,7 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         return -1;
     titleShow(loadingImage);
 
-    backgroundImage =
-        pictureLoad("progdir:images/bg.png", PictureKey::Opaque,
-                    {"failed to load bg.bmp: %s\n", "failed to format background for display: %s\n", nullptr});
+    backgroundImage = pictureLoad(Picture::Background);
     if (!backgroundImage)
         return -1;
 
@@ -116,19 +114,13 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
 
     SDL_WM_SetCaption("Skarvel OS4", "Skarvel OS4");
 
-    numbersImage = pictureLoad("progdir:images/numbers.png", PictureKey::Magenta,
-                               {"failed to load numbers.bmp: %s\n", "failed to format numbers for display: %s\n",
-                                "failed to set color key for numbers: %s\n"});
+    numbersImage = pictureLoad(Picture::Numbers);
     if (!numbersImage)
         return -1;
-    pausedImage = pictureLoad("progdir:images/paused.png", PictureKey::Magenta,
-                              {"failed to load paused.png: %s\n", "failed to format paused.png for display: %s\n",
-                               "failed to set color key for paused.png: %s\n"});
+    pausedImage = pictureLoad(Picture::Paused);
     if (!pausedImage)
         return -1;
-    demoPlate = pictureLoad("progdir:images/demo.png", PictureKey::Magenta,
-                            {"failed to load demo.png: %s\n", "failed to format demo.png for display: %s\n",
-                             "failed to set color key for demo.png: %s\n"});
+    demoPlate = pictureLoad(Picture::DemoPlate);
     if (!demoPlate)
         return -1;
     return 0;
@@ -145,17 +137,13 @@ void titleShow(SDL_Surface* lower)
 
 int titleImagesLoad()
 {
-    introImage =
-        pictureLoad("progdir:images/intro.png", PictureKey::Opaque,
-                    {"failed to load intro.bmp: %s\n", "failed to format intro.bmp for display: %s\n", nullptr});
+    introImage = pictureLoad(Picture::Intro);
     if (!introImage)
         return -1;
-    loadingImage = pictureLoad("progdir:images/loading.png", PictureKey::Raw,
-                               {"failed to load loading.bmp: %s\n", nullptr, nullptr});
+    loadingImage = pictureLoad(Picture::Loading);
     if (!loadingImage)
         return -1;
-    readyImage =
-        pictureLoad("progdir:images/ready.png", PictureKey::Raw, {"failed to load ready.bmp: %s\n", nullptr, nullptr});
+    readyImage = pictureLoad(Picture::Ready);
     if (!readyImage)
         return -1;
     return 0;

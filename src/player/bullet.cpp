@@ -34,8 +34,6 @@ void bulletKill(Entity*) { }
 
 int bulletLoad()
 {
-    bulletSprite = pictureLoad("progdir:images/bullet.png", PictureKey::Magenta,
-                               {"failed to load bullet.bmp: %s\n", "failed to format bullet for display: %s\n",
-                                "failed to set color key for bullet: %s\n"});
+    bulletSprite = pictureLoad(Picture::Bullet);
     return bulletSprite ? 0 : -1;
 }

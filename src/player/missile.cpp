@@ -33,8 +33,5 @@ void missileKill(Entity*) { }
 
 int missileLoad()
 {
-    return spriteFramesLoad("progdir:images/missile%04d.png", missileFrames, PictureKey::Black,
-                            {"failed to load missile frame %d: %s\n",
-                             "failed to format missile frame %d for display: %s\n",
-                             "failed to set color key for missile frame %d: %s\n"});
+    return spriteFramesLoad(Picture::MissileFrames, missileFrames);
 }

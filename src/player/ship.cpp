@@ -132,12 +132,8 @@ int shipIsGameOver()
 
 int shipLoad()
 {
-    smallShipIcon = pictureLoad("progdir:images/smallship.png", PictureKey::Magenta,
-                                {"failed to load small ship: %s\n", "failed to format small ship for display: %s\n",
-                                 "failed to set color key for small ship: %s\n"});
+    smallShipIcon = pictureLoad(Picture::SmallShip);
     if (!smallShipIcon)
         return -1;
-    return spriteFramesLoad("progdir:images/ship%04d.png", shipFrames, PictureKey::Black,
-                            {"failed to load ship frame %d: %s\n", "failed to format ship frame %d for display: %s\n",
-                             "failed to set color key for ship frame %d: %s\n"});
+    return spriteFramesLoad(Picture::ShipFrames, shipFrames);
 }

@@ -6,13 +6,52 @@
 
 #include <cmath>
 
+namespace {
+
+// worldWrap for an offset that is nearly always inside the range already: the same result,
+// with that common case settled by two comparisons.
+double wrapNear(double value, double low, double high)
+{
+    return value >= low && value < high ? value : worldWrap(value, low, high);
+}
+
+// worldOffset's two axes, apart for the contact search, which often needs only the first.
+double offsetX(double fromX, double toX)
+{
+    const double half = worldWidth / 2;
+    return wrapNear(toX - fromX, -half, half);
+}
+
+double offsetY(double fromY, double toY)
+{
+    const double half = worldHeight / 2;
+    return wrapNear(fromY - toY, -half, half);
+}
+
+}  // namespace
+
+WorldOffset worldOffset(const Entity* a, const Entity* b)
+{
+    return {offsetX(a->x, b->x), offsetY(a->y, b->y)};
+}
+
+double worldAtScreenX(double screenX)
+{
+    return worldWrap(cameraX + screenX - screenSurface->w / 2.0, 0, worldWidth);
+}
+
+double worldAtScreenY(double screenY)
+{
+    return worldWrap(cameraY + screenY - screenSurface->h / 2.0, 0, worldHeight);
+}
+
 int rotationFrame(double heading)
 {
     // Truncate toward zero, then keep the remainder in 0..63: a heading left below 0 or
     // above 360 by a long frame still picks a picture that exists.
-    double frame = std::fmod(std::trunc(heading * ROTATION_FRAMES / 360.0), ROTATION_FRAMES);
+    double frame = std::fmod(std::trunc(heading * SPRITE_FRAME_COUNT / 360.0), SPRITE_FRAME_COUNT);
     if (!(frame >= 0))
-        frame = std::isnan(frame) ? 0 : frame + ROTATION_FRAMES;
+        frame = std::isnan(frame) ? 0 : frame + SPRITE_FRAME_COUNT;
     return static_cast<int>(frame);
 }
 
@@ -54,26 +93,12 @@ void entityDamage(Entity* entity, int amount)
     }
 }
 
-namespace {
-
-// worldWrap for an offset that is nearly always inside the range already: the same result,
-// with that common case settled by two comparisons.
-double wrapNear(double value, double low, double high)
-{
-    return value >= low && value < high ? value : worldWrap(value, low, high);
-}
-
-}  // namespace
-
 int entityCollides(const Entity* a, const Entity* b)
 {
     const double ra = static_cast<double>(a->width) / 2;
     const double rb = static_cast<double>(b->width) / 2;
-    const double halfWidth = worldWidth / 2;
-    const double halfHeight = worldHeight / 2;
-    const double dx = wrapNear(b->x - a->x, -halfWidth, halfWidth);
-    const double dy = wrapNear(a->y - b->y, -halfHeight, halfHeight);
-    return dx * dx + dy * dy < ra * ra + rb * rb;
+    const WorldOffset offset = worldOffset(a, b);
+    return offset.dx * offset.dx + offset.dy * offset.dy < ra * ra + rb * rb;
 }
 
 Entity* enemyFindHit(const Entity* entity)
@@ -84,8 +109,6 @@ Entity* enemyFindHit(const Entity* entity)
     // in floating point too. So the vertical distance is only wrapped for the few near ones.
     const double ra = static_cast<double>(entity->width) / 2;
     const double raSquared = ra * ra;
-    const double halfWidth = worldWidth / 2;
-    const double halfHeight = worldHeight / 2;
     const double x = entity->x;
     const double y = entity->y;
     for (Entity& enemy : EnemyPool) {
@@ -93,11 +116,11 @@ Entity* enemyFindHit(const Entity* entity)
             continue;
         const double rb = static_cast<double>(enemy.width) / 2;
         const double threshold = raSquared + rb * rb;
-        const double dx = wrapNear(enemy.x - x, -halfWidth, halfWidth);
+        const double dx = offsetX(x, enemy.x);
         const double dxSquared = dx * dx;
         if (dxSquared >= threshold)
             continue;
-        const double dy = wrapNear(y - enemy.y, -halfHeight, halfHeight);
+        const double dy = offsetY(y, enemy.y);
         if (dxSquared + dy * dy < threshold)
             return &enemy;
     }

@@ -1,12 +1,12 @@
 // How every kind moves, is drawn, takes damage and touches others on the wrapping world.
 #pragma once
 
+#include "platform/frames.h"
 #include "world/entity.h"
 
 #include <cmath>
 
 constexpr double PI = 3.141592653589793;
-constexpr int ROTATION_FRAMES = 64;  // pictures per full turn of a craft
 
 // Brings value into [low, high) by whole lengths: the one wrapping rule of the game.
 // Defined here so that it is inlined into every frame's many wraps (the contact search of a
@@ -26,6 +26,20 @@ inline double worldWrap(double value, double low, double high)
         value -= length;
     return value;
 }
+
+// How far b lies from a through the wrapping world, the shorter way on each axis: dx positive
+// when b lies right of a, dy when it lies above a on the screen (the world's y grows down);
+// each in [-half the world, half the world).
+struct WorldOffset {
+    double dx;
+    double dy;
+};
+WorldOffset worldOffset(const Entity* a, const Entity* b);
+
+// The world's point shown at a point of the screen, with the camera where it is: where
+// entityDraw would draw something with its top left corner there, had it no size.
+double worldAtScreenX(double screenX);
+double worldAtScreenY(double screenY);
 
 // The picture of a rotation set that shows a craft at this heading: 5.625 degrees a frame,
 // always a valid index 0..63 whatever the heading.
