@@ -104,7 +104,7 @@ void placeShrapnel()
         const double angle = i * 2 * PI / SHRAPNEL_POOL_SIZE;
         const double radius = 120 + (i % 5) * 20;
         shrapnelSpawn(worldAtScreenX(screenSurface->w / 2 + radius * std::cos(angle)),
-                      worldAtScreenY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360), 50 + diceBelow(50));
+                      worldAtScreenY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360), SHRAPNEL_SLOWEST + diceBelow(SHRAPNEL_SPEEDS));
         ShrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
     }
 }
@@ -146,7 +146,7 @@ void gameShutDown()
         Mix_CloseAudio();
     SDL_Quit();
     screenSurface = nullptr;
-    spritesLoaded = 0;
+    spritesLoaded = false;
 }
 
 void typicalGameStart()

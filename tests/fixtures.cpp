@@ -34,7 +34,7 @@ void platformReset()
     SDL_Quit();
     useDummyDrivers();
     progdirSet(buildDirectory().c_str());
-    soundEnabled = joystickEnabled = 1;
+    soundEnabled = joystickEnabled = true;
     gamePaused = false;
     playerLetGo();  // with SDL stopped no key is down: every key the keyboard held goes
 }

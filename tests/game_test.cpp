@@ -399,7 +399,7 @@ protected:
         ScreenTest::SetUp();
         progdirSet(buildDirectory().c_str());
         ASSERT_EQ(titleImagesLoad(), 0);
-        spritesLoaded = 0;  // as when the program starts
+        spritesLoaded = false;  // as when the program starts
         shipFrames.fill(nullptr);
         enemyFrames.fill(nullptr);
     }
@@ -442,7 +442,7 @@ TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeav
 
 TEST_F(Title, TheLaterOfTwoRequestsInOnePollDecidesAndSTakesAScreenshotOfTheTitle)
 {
-    spritesLoaded = 1;
+    spritesLoaded = true;
     TempDir folder(true);
     const std::pair<std::vector<SDLKey>, int> cases[] = {{{SDLK_ESCAPE, SDLK_SPACE}, 1},
                                                          {{SDLK_SPACE, SDLK_UNKNOWN}, 0},  // a closed window
@@ -485,7 +485,7 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
     demoPlate = gamePicture("demo.png");
     backgroundImage = gamePicture("bg.png");
     numbersImage = gamePicture("numbers.png");
-    spritesLoaded = 1;
+    spritesLoaded = true;
     ASSERT_EQ(spritesLoadAll(), 0);
     for (const bool enabled : {false, true}) {
         attractReset();

@@ -196,7 +196,7 @@ TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBac
     EXPECT_EQ(button(Action::Missiles, 1, true).controls.held,
               actionBit(Action::Left) | actionBit(Action::Fire) | actionBit(Action::Missiles));
     EXPECT_EQ(button(Action::Fire, 0, false).controls.held, actionBit(Action::Left) | actionBit(Action::Missiles));
-    spritesLoaded = 1;
+    spritesLoaded = true;
     setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], 1);
     EXPECT_EQ(titleScreenRun(), 1);
     pushKey(SDLK_LEFT, false);
@@ -206,7 +206,7 @@ TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBac
 TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPauses)
 {
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
-    spritesLoaded = 1;
+    spritesLoaded = true;
     plugIn();
     // The title screen looks for pads once a second: within a few, the pad's start button,
     // pressed again and again, starts the game.
@@ -226,7 +226,7 @@ TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPaus
 TEST_F(Pad, IsLeftAloneWithoutJoysticks)
 {
     plugIn();
-    joystickEnabled = 0;
+    joystickEnabled = false;
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
     stick(-32768);
     const PlayLook look = button(Action::Leave, 0, true);

@@ -124,7 +124,7 @@ std::string playRulesBroken(PlayWatch& watch)
     for (const Entity& e : ShrapnelPool)
         check(!e.active ||
                   (e.type == &shrapnelType && inWorld(e) && within(e.vars[SHRAPNEL_AGE], 0, SHRAPNEL_LIFETIME) &&
-                   within(e.vars[SHRAPNEL_ANIM_FRAME], 0, SPRITE_FRAME_COUNT - 1) && within(e.speed, 50, 99)),
+                   within(e.vars[SHRAPNEL_ANIM_FRAME], 0, SPRITE_FRAME_COUNT - 1) && within(e.speed, SHRAPNEL_SLOWEST, SHRAPNEL_SLOWEST + SHRAPNEL_SPEEDS - 1)),
               "shrapnel", e);
     const Entity& ship = PlayerShip;
     check(ship.active && ship.type == &shipType && inWorld(ship) && within(ship.speed, 0, SHIP_MAX_SPEED) &&

@@ -81,7 +81,7 @@ TEST_F(Ship, ABulletHitsForFiftyTimesEToTheMinusItsAgeTillItIsOneSecondOldThenGo
         bulletUpdate(&ShotPool[0], seconds);
         EXPECT_EQ(EnemyPool[0].health, health) << age + seconds << " s old";
         EXPECT_NEAR(ShotPool[0].x, x, 1e-9) << age + seconds << " s old";
-        EXPECT_EQ(std::pair(ShotPool[0].active, Mix_Playing(0)), std::pair(0, health < 100 ? 1 : 0))
+        EXPECT_EQ(std::pair(ShotPool[0].active, Mix_Playing(0)), std::pair(false, health < ENTITY_HEALTH ? 1 : 0))
             << age + seconds << " s old";
     }
 }

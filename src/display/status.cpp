@@ -21,7 +21,9 @@ void statusDraw()
 {
     const int right = screenSurface->w - ENERGY_BAR_WIDTH;
     const int bottom = screenSurface->h;
-    const int green = PlayerShip.health / 5;
+    // The bar is the ship's whole health, a pixel for every few points of it.
+    constexpr int HEALTH_PER_PIXEL = SHIP_HEALTH / ENERGY_BAR_HEIGHT;
+    const int green = PlayerShip.health / HEALTH_PER_PIXEL;
     if (green != 0)
         fill(right, bottom - green, ENERGY_BAR_WIDTH, green, SDL_MapRGB(screenSurface->format, 0, 255, 0));
     if (ENERGY_BAR_HEIGHT - green != 0)

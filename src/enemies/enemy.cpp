@@ -13,7 +13,10 @@ const EntityType enemyType = {enemyKill, enemyUpdate, enemyDraw};
 
 namespace {
 
-constexpr int SHRAPNEL_MIN_PIECES = 4;
+constexpr int SHRAPNEL_MIN_PIECES = 4;  // and one more for each impact sound after the first
+// Each piece flies out 45 to 134 degrees counter-clockwise of the one before.
+constexpr int SHRAPNEL_FAN_LEAST = 45;
+constexpr int SHRAPNEL_FAN_SPREAD = 90;
 
 // The ship pays with the health the enemy has left, the enemy dies, and it bursts into
 // debris that fans out counter-clockwise from its own heading.
@@ -22,12 +25,12 @@ void enemyImpact(Entity* enemy)
     double heading = enemy->heading;
     entityDamage(&PlayerShip, enemy->health);
     entityDamage(enemy, enemy->health);
-    const int kind = diceBelow(3);
+    const int kind = diceBelow(SOUND_IMPACTS);
     soundPlay(SOUND_IMPACT1 + kind);
     for (int piece = 0; piece < kind + SHRAPNEL_MIN_PIECES; piece++) {
-        const double speed = 50 + diceBelow(50);
+        const double speed = SHRAPNEL_SLOWEST + diceBelow(SHRAPNEL_SPEEDS);
         shrapnelSpawn(enemy->x, enemy->y, heading, speed);
-        heading = worldWrap(heading + 45 + diceBelow(90), 0, 360);
+        heading = worldWrap(heading + SHRAPNEL_FAN_LEAST + diceBelow(SHRAPNEL_FAN_SPREAD), 0, 360);
     }
 }
 

@@ -23,7 +23,7 @@ void shrapnelUpdate(Entity* piece, double seconds)
 {
     piece->vars[SHRAPNEL_AGE] += seconds;
     if (piece->vars[SHRAPNEL_AGE] > SHRAPNEL_LIFETIME)
-        piece->active = 0;
+        piece->active = false;
     else
         entityMove(piece, seconds);
     // One picture per update, whatever the frame's length.

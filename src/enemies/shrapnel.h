@@ -6,6 +6,8 @@
 #include "world/entity.h"
 
 constexpr double SHRAPNEL_LIFETIME = 0.5;  // seconds
+constexpr int SHRAPNEL_SLOWEST = 50;       // pixels per second; each piece draws its own
+constexpr int SHRAPNEL_SPEEDS = 50;        // speed from this many above it
 constexpr int SHRAPNEL_AGE = 0;            // vars element: seconds since thrown
 constexpr int SHRAPNEL_ANIM_FRAME = 1;     // vars element: animation frame, 0 up to 64
 

@@ -6,12 +6,12 @@
 #include "player/missile.h"
 #include "player/ship.h"
 
-int spritesLoaded = 0;
+bool spritesLoaded = false;
 
 int spritesLoadAll()
 {
     // Set first, so the title screen never shows the loading picture twice.
-    spritesLoaded = 1;
+    spritesLoaded = true;
     if (shipLoad() < 0 || enemyLoad() < 0 || bulletLoad() < 0 || missileLoad() < 0 || shrapnelLoad() < 0)
         return -1;
     return 0;

@@ -2,7 +2,7 @@
 // picture, or before a demo is played on request.
 #pragma once
 
-extern int spritesLoaded;  // 1 from the moment the sprites begin to load
+extern bool spritesLoaded;  // true from the moment the sprites begin to load
 
 // Loads the ship, enemy, bullet, missile and shrapnel pictures, in that order; -1 at the
 // first loader that fails.

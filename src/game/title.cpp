@@ -66,7 +66,7 @@ bool attractStart()
         bulletCooldown = keptBullet, missileCooldown = keptMissile;
         return false;
     }
-    soundMuted = 1;
+    soundMuted = true;
     gameStart();
     frameClockStart(&attractClock, SDL_GetTicks());
     return true;
@@ -77,7 +77,7 @@ void attractStop()
 {
     fclose(attractFile);
     attractFile = nullptr;
-    soundMuted = 0;
+    soundMuted = false;
     gamePaused = false;
     controls = {};
     bulletCooldown = keptBullet, missileCooldown = keptMissile, framesPerSecond = keptRate;

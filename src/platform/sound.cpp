@@ -10,7 +10,7 @@
 #include <cstring>
 #include <sys/types.h>
 
-SoundEffect soundTable[7] = {
+SoundEffect soundTable[SOUND_COUNT + 1] = {
     {"progdir:sounds/shoot3.wav", nullptr},
     {"progdir:sounds/missile1.wav", nullptr},
     {"progdir:sounds/explode1.wav", nullptr},
@@ -22,6 +22,10 @@ SoundEffect soundTable[7] = {
 
 namespace {
 
+// The mixer's own format: every sound is converted to it once, at load time.
+constexpr int MIXER_RATE = 22050;         // samples a second
+constexpr int MIXER_CHANNELS = 2;         // stereo
+constexpr int MIXER_BUFFER_SAMPLES = 512;  // about 23 ms a buffer: effects start with their frame
 constexpr double SOUND_LONGEST_SECONDS = 10;
 // The mixer keeps every sound converted to its own 22,050 Hz, two channels of 16 bits: 10 s
 // of that is 882,000 bytes, whatever the file held. The file's own samples are read whole
@@ -110,7 +114,7 @@ SDL_RWops* soundOpen(const char* file)
 
 int soundInit()
 {
-    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512) < 0) {
+    if (Mix_OpenAudio(MIXER_RATE, AUDIO_S16LSB, MIXER_CHANNELS, MIXER_BUFFER_SAMPLES) < 0) {
         fprintf(stderr, "audio initialization failed: %s\n", SDL_GetError());
         return -1;
     }
@@ -131,11 +135,11 @@ int soundInit()
     return 0;
 }
 
-int soundMuted = 0;
+bool soundMuted = false;
 
 void soundPlay(int id)
 {
-    if (soundMuted || id < 0 || id >= SOUND_IMPACT3 + 1 || !soundTable[id].chunk)
+    if (soundMuted || id < 0 || id >= SOUND_COUNT || !soundTable[id].chunk)
         return;
     for (int channel = 0; channel < SOUND_CHANNELS; channel++) {
         if (!Mix_Playing(channel)) {

@@ -10,6 +10,8 @@ constexpr int SOUND_EXPLODE = 2;
 constexpr int SOUND_IMPACT1 = 3;
 constexpr int SOUND_IMPACT2 = 4;
 constexpr int SOUND_IMPACT3 = 5;
+constexpr int SOUND_COUNT = 6;
+constexpr int SOUND_IMPACTS = SOUND_IMPACT3 - SOUND_IMPACT1 + 1;  // an impact sounds one of three
 
 constexpr int SOUND_CHANNELS = 4;  // the game plays on mixer channels 0 to 3 only
 
@@ -19,7 +21,7 @@ struct SoundEffect {
 };
 
 // The six effects by sound id, then a record with no path that ends the table.
-extern SoundEffect soundTable[7];
+extern SoundEffect soundTable[SOUND_COUNT + 1];
 
 // 0 when the device is open and every effect is loaded, -1 after reporting a failure. Only a
 // PCM WAV of one or two channels of 8 or 16 bits, at most 10 seconds long, whose header's
@@ -31,5 +33,5 @@ int soundInit();
 // while the game is muted.
 void soundPlay(int id);
 
-// 1 while nothing is to be heard: a demo shown on the title screen plays in silence.
-extern int soundMuted;
+// True while nothing is to be heard: a demo shown on the title screen plays in silence.
+extern bool soundMuted;

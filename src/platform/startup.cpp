@@ -19,8 +19,8 @@ SDL_Surface* loadingImage = nullptr;
 SDL_Surface* readyImage = nullptr;
 SDL_Surface* pausedImage = nullptr;
 SDL_Surface* demoPlate = nullptr;
-int soundEnabled = 1;
-int joystickEnabled = 1;
+bool soundEnabled = true;
+bool joystickEnabled = true;
 
 namespace {
 

@@ -13,8 +13,8 @@ extern SDL_Surface* pausedImage;
 extern SDL_Surface* demoPlate;  // over a demo the title screen shows
 
 // What start-up opens besides the screen; the command line may leave either out.
-extern int soundEnabled;     // 0: no audio device, no sounds, silent play
-extern int joystickEnabled;  // 0: joysticks left alone
+extern bool soundEnabled;     // false: no audio device, no sounds, silent play
+extern bool joystickEnabled;  // false: joysticks left alone
 
 constexpr int TITLE_STRIP_Y = 340;  // where the loading and ready pictures go, under the intro
 

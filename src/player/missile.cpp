@@ -18,7 +18,6 @@ int missileSpawn(double x, double y, double heading, double speed)
 
 void missileUpdate(Entity* entity, double seconds)
 {
-    // Every enemy starts with the health a missile takes: one hit is always enough.
     if (Entity* enemy = shotAdvance(entity, seconds))
         entityDamage(enemy, MISSILE_DAMAGE);
 }

@@ -5,7 +5,7 @@
 #include "platform/pictures.h"
 #include "world/entity.h"
 
-constexpr int MISSILE_DAMAGE = 100;
+constexpr int MISSILE_DAMAGE = ENTITY_HEALTH;  // a whole enemy: one hit is always enough
 
 extern SpriteFrames missileFrames;
 extern const EntityType missileType;

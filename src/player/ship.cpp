@@ -115,7 +115,7 @@ void shipReset()
     PlayerShip.heading = SHIP_START_HEADING;
     PlayerShip.speed = SHIP_START_SPEED;
     PlayerShip.health = SHIP_HEALTH;
-    PlayerShip.active = 1;
+    PlayerShip.active = true;
     PlayerShip.type = &shipType;
 }
 

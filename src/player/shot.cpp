@@ -8,14 +8,14 @@ Entity* shotAdvance(Entity* shot, double seconds)
     double& age = shot->vars[SHOT_AGE];
     age += seconds;
     if (age > SHOT_LIFETIME) {
-        shot->active = 0;  // quietly: no kill, no sound, no last move
+        shot->active = false;  // quietly: no kill, no sound, no last move
         return nullptr;
     }
     entityMove(shot, seconds);
     // Only where the shot is now counts, not the path it covered this frame.
     Entity* enemy = enemyFindHit(shot);
     if (enemy) {
-        shot->active = 0;
+        shot->active = false;
         soundPlay(SOUND_EXPLODE);
     }
     return enemy;

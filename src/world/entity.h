@@ -17,10 +17,13 @@ struct EntityType {
 };
 
 constexpr int ENTITY_VAR_COUNT = 10;
+// The health every entity is born with. The ship gets its own; an enemy keeps this one until
+// something hits it.
+constexpr int ENTITY_HEALTH = 100;
 
 struct Entity {
     const EntityType* type;
-    int active;  // 0 marks a free slot
+    bool active;  // false marks a free slot
     double x;    // centre, world pixels, [0, worldWidth)
     double y;    // centre, world pixels, growing downward
     int width;   // half of it is the collision radius

@@ -88,12 +88,12 @@ void entityDamage(Entity* entity, int amount)
     if (entity->health <= 0) {
         entity->health = 0;
         // Cleared before kill runs, so the kill may bring the record back (the ship does).
-        entity->active = 0;
+        entity->active = false;
         entity->type->kill(entity);
     }
 }
 
-int entityCollides(const Entity* a, const Entity* b)
+bool entityCollides(const Entity* a, const Entity* b)
 {
     const double ra = static_cast<double>(a->width) / 2;
     const double rb = static_cast<double>(b->width) / 2;

@@ -48,7 +48,7 @@ int rotationFrame(double heading);
 void entityMove(Entity* entity, double seconds);
 void entityDraw(Entity* entity);
 void entityDamage(Entity* entity, int amount);
-int entityCollides(const Entity* a, const Entity* b);
+bool entityCollides(const Entity* a, const Entity* b);
 
 // The live enemy of lowest slot that the entity touches, or none.
 Entity* enemyFindHit(const Entity* entity);

@@ -8,7 +8,7 @@ Entity PlayerShip{};
 Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity)
 {
     for (int i = 0; i < capacity; i++) {
-        if (pool[i].active == 0) {
+        if (!pool[i].active) {
             pool[i].type = kind;
             entityInit(&pool[i]);
             return &pool[i];
@@ -37,9 +37,9 @@ void entityInit(Entity* entity)
 {
     entity->heading = 0.0;
     entity->speed = 100.0;
-    entity->health = 100;
+    entity->health = ENTITY_HEALTH;
     entity->sprite = nullptr;
-    entity->active = 1;
+    entity->active = true;
     entity->vars.fill(0.0);
 }
 
@@ -52,16 +52,16 @@ void entityPlace(Entity* entity, double x, double y, double heading, double spee
     entity->width = sprite->w;
     entity->height = sprite->h;
     entity->sprite = sprite;
-    entity->active = 1;
+    entity->active = true;
 }
 
 void poolsClear()
 {
     for (Entity& enemy : EnemyPool)
-        enemy.active = 0;
+        enemy.active = false;
     for (Entity& shot : ShotPool)
-        shot.active = 0;
+        shot.active = false;
     for (Entity& piece : ShrapnelPool)
-        piece.active = 0;
+        piece.active = false;
     enemyCount = 0;
 }
