@@ -4,31 +4,25 @@
 #include <vector>
 
 #include "generators.h"
+#include "random.h"
 
 namespace art {
 namespace {
 
-constexpr int tile = 1024;      // the backdrop repeats every tile pixels both ways
-constexpr int cloud_res = 512;  // nebula is soft, so it is computed at half size
-
-std::uint64_t mix(std::uint64_t z)
-{
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
+constexpr int TILE = 1024;      // the backdrop repeats every tile pixels both ways
+constexpr int CLOUD_RES = 512;  // nebula is soft, so it is computed at half size
 
 // Value noise whose lattice wraps, so every octave tiles over the unit square.
 class TileNoise {
 public:
-    TileNoise(std::uint64_t seed, int base_period, int octaves)
+    TileNoise(std::uint64_t seed, int basePeriod, int octaves)
     {
         for (int o = 0; o < octaves; ++o) {
             Octave oct;
-            oct.period = base_period << o;
+            oct.period = basePeriod << o;
             oct.values.resize(static_cast<std::size_t>(oct.period) * oct.period);
             for (std::size_t i = 0; i < oct.values.size(); ++i)
-                oct.values[i] = static_cast<double>(mix(seed * 1000003u + o * 7919u + i) >> 11) * 0x1.0p-53;
+                oct.values[i] = randomUnit(randomMix(seed * 1000003u + o * 7919u + i));
             octaves_.push_back(std::move(oct));
         }
     }
@@ -86,22 +80,22 @@ struct Blob {
 // wisps inside them.
 Surface nebula()
 {
-    const TileNoise warp_u(11, 4, 4), warp_v(12, 4, 4), texture(13, 4, 6), dust(15, 8, 4);
+    const TileNoise warpU(11, 4, 4), warpV(12, 4, 4), texture(13, 4, 6), dust(15, 8, 4);
     const Rgb palette[] = {{0.46, 0.16, 0.66}, {0.08, 0.40, 0.66}, {0.72, 0.20, 0.36}, {0.30, 0.22, 0.70}};
-    Rng rng(0x6e6562u);
+    Random random(0x6e6562u);
     std::vector<Blob> blobs;
     for (int i = 0; i < 16; ++i) {
-        const double x = rng.uniform(), y = rng.uniform(), r = rng.range(0.06, 0.17);
-        const double w = rng.range(0.4, 1.0);
-        blobs.push_back({x, y, r, w, palette[rng.below(4)]});
+        const double x = random.uniform(), y = random.uniform(), r = random.range(0.06, 0.17);
+        const double w = random.range(0.4, 1.0);
+        blobs.push_back({x, y, r, w, palette[random.below(4)]});
     }
-    Surface out(CAIRO_FORMAT_RGB24, cloud_res, cloud_res);
-    for (int y = 0; y < cloud_res; ++y) {
+    Surface out(CAIRO_FORMAT_RGB24, CLOUD_RES, CLOUD_RES);
+    for (int y = 0; y < CLOUD_RES; ++y) {
         std::uint32_t* row = out.row(y);
-        for (int x = 0; x < cloud_res; ++x) {
-            const double u = (x + 0.5) / cloud_res, v = (y + 0.5) / cloud_res;
-            const double wu = u + 0.12 * (warp_u(u, v) - 0.5);
-            const double wv = v + 0.12 * (warp_v(u, v) - 0.5);
+        for (int x = 0; x < CLOUD_RES; ++x) {
+            const double u = (x + 0.5) / CLOUD_RES, v = (y + 0.5) / CLOUD_RES;
+            const double wu = u + 0.12 * (warpU(u, v) - 0.5);
+            const double wv = v + 0.12 * (warpV(u, v) - 0.5);
             Rgb c{0, 0, 0};
             double mass = 0;
             for (const Blob& b : blobs) {
@@ -124,31 +118,31 @@ Surface nebula()
                 level(ambient * 1.4 + c.b * k);
         }
     }
-    out.mark_dirty();
+    out.markDirty();
     return out;
 }
 
 }  // namespace
 
-Surface write_backdrop(const std::filesystem::path& images)
+Surface writeBackdrop(const std::filesystem::path& images)
 {
     Surface clouds = nebula();
-    Surface bg(CAIRO_FORMAT_RGB24, tile, tile);
+    Surface bg(CAIRO_FORMAT_RGB24, TILE, TILE);
     {
         Context cr(bg);
         const Pattern p = Pattern::surface(clouds);
         cairo_matrix_t m;
-        cairo_matrix_init_scale(&m, static_cast<double>(cloud_res) / tile, static_cast<double>(cloud_res) / tile);
+        cairo_matrix_init_scale(&m, static_cast<double>(CLOUD_RES) / TILE, static_cast<double>(CLOUD_RES) / TILE);
         cairo_pattern_set_matrix(p, &m);
         cairo_pattern_set_extend(p, CAIRO_EXTEND_REPEAT);
         cairo_pattern_set_filter(p, CAIRO_FILTER_BILINEAR);
         cairo_set_source(cr, p);
         cairo_paint(cr);
 
-        Rng rng(0x5ca4e1u);
-        starfield(cr, rng, tile, tile, 3400, true);
+        Random random(0x5ca4e1u);
+        starfield(cr, random, TILE, TILE, 3400, true);
     }
-    save_png(bg, images / "bg.png");
+    savePng(bg, images / "bg.png");
     return bg;
 }
 

@@ -7,15 +7,15 @@
 namespace art {
 
 // The player's fighter: a silver-blue swept-wing arrow with a cyan engine.
-void draw_ship(cairo_t* cr);
+void drawShip(cairo_t* cr);
 
 // The enemy: a red-orange beetle with forward mandibles, side spikes and a glowing eye.
-void draw_enemy(cairo_t* cr);
+void drawEnemy(cairo_t* cr);
 
-// A homing missile: slim pale body, red nose and fins, bright flame at the tail.
-void draw_missile(cairo_t* cr);
+// A missile, flying straight: slim pale body, red nose and fins, bright flame at the tail.
+void drawMissile(cairo_t* cr);
 
 // A hot fragment of hull; `heat` in [0,1] sets how brightly it glows.
-void draw_shard(cairo_t* cr, double heat);
+void drawShard(cairo_t* cr, double heat);
 
 }  // namespace art

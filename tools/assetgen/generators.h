@@ -9,20 +9,20 @@
 namespace art {
 
 // The tiling space backdrop (images/bg.png); also returned for the title to reuse.
-Surface write_backdrop(const std::filesystem::path& images);
+Surface writeBackdrop(const std::filesystem::path& images);
 
 // Rotation frames of ship, enemy and missile, shrapnel loop, bullet, icon and digits.
-void write_sprites(const std::filesystem::path& images);
+void writeSprites(const std::filesystem::path& images);
 
 // Title picture, its loading / ready strips, the plate shown over a paused game and the
 // one shown over the demos the title screen plays.
-void write_title(const std::filesystem::path& images, const Surface& backdrop);
+void writeTitle(const std::filesystem::path& images, const Surface& backdrop);
 
 // The game's icon, the ship on a badge of space: PNGs of 16 to 512 pixels and an SVG in the
 // hicolor layout under icons, and the 32-pixel one as the window's own in images/icon.png.
-void write_icons(const std::filesystem::path& images, const std::filesystem::path& icons);
+void writeIcons(const std::filesystem::path& images, const std::filesystem::path& icons);
 
 // Every sound effect.
-void write_sounds(const std::filesystem::path& sounds);
+void writeSounds(const std::filesystem::path& sounds);
 
 }  // namespace art

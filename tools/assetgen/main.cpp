@@ -24,11 +24,11 @@ int main(int argc, char** argv)
                 return 1;
             }
         }
-        const art::Surface backdrop = art::write_backdrop(images);
-        art::write_title(images, backdrop);
-        art::write_sprites(images);
-        art::write_icons(images, out / "icons" / "hicolor");
-        art::write_sounds(sounds);
+        const art::Surface backdrop = art::writeBackdrop(images);
+        art::writeTitle(images, backdrop);
+        art::writeSprites(images);
+        art::writeIcons(images, out / "icons" / "hicolor");
+        art::writeSounds(sounds);
     } catch (const std::exception& e) {
         std::cerr << "assetgen: " << e.what() << "\n";
         return 1;

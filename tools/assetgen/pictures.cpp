@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -59,7 +60,7 @@ const std::uint32_t* Surface::row(int y) const
     return reinterpret_cast<const std::uint32_t*>(base + y * cairo_image_surface_get_stride(surface_));
 }
 
-void Surface::mark_dirty()
+void Surface::markDirty()
 {
     cairo_surface_mark_dirty(surface_);
 }
@@ -77,28 +78,7 @@ Context::~Context()
     cairo_destroy(cr_);
 }
 
-std::uint64_t Rng::next()
-{
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
-double Rng::uniform()
-{
-    return static_cast<double>(next() >> 11) * 0x1.0p-53;
-}
-double Rng::range(double lo, double hi)
-{
-    return lo + (hi - lo) * uniform();
-}
-int Rng::below(int n)
-{
-    return static_cast<int>(uniform() * n);
-}
-
-Surface transparent_canvas(int width, int height)
+Surface transparentCanvas(int width, int height)
 {
     // A fresh cairo image surface is already cleared to transparent.
     return Surface(CAIRO_FORMAT_ARGB32, width, height);
@@ -122,13 +102,13 @@ int channel(std::uint32_t p, int shift)
 // green becomes exactly the key there and shows as a hole in the craft. Such a colour is
 // moved just clear, along whichever of red and blue already stands farther from the key
 // (blue on a tie), so a dark red stays red and a dark blue blue.
-std::uint32_t clear_of_key(std::uint32_t p, bool magenta)
+std::uint32_t clearOfKey(std::uint32_t p, bool magenta)
 {
     int r = channel(p, 16), g = channel(p, 8), b = channel(p, 0);
-    const int off_r = magenta ? 255 - r : r, off_b = magenta ? 255 - b : b;
-    if (off_r >= 8 || off_b >= 8 || g >= 4)
+    const int offR = magenta ? 255 - r : r, offB = magenta ? 255 - b : b;
+    if (offR >= 8 || offB >= 8 || g >= 4)
         return p;
-    if (off_r > off_b)
+    if (offR > offB)
         r = magenta ? 255 - 8 : 8;
     else
         b = magenta ? 255 - 8 : 8;
@@ -136,7 +116,7 @@ std::uint32_t clear_of_key(std::uint32_t p, bool magenta)
 }
 
 // One box pass of the given radius along a line of `n` pixels spaced `step` apart.
-void box_line(std::uint32_t* line, int n, int step, int radius, bool wrap, std::vector<std::uint32_t>& scratch)
+void boxLine(std::uint32_t* line, int n, int step, int radius, bool wrap, std::vector<std::uint32_t>& scratch)
 {
     scratch.resize(n);
     for (int i = 0; i < n; ++i)
@@ -174,14 +154,14 @@ void blur(Surface& s, int radius, bool wrap)
     std::vector<std::uint32_t> scratch;
     for (int pass = 0; pass < 3; ++pass) {
         for (int y = 0; y < h; ++y)
-            box_line(base + y * stride, w, 1, radius, wrap, scratch);
+            boxLine(base + y * stride, w, 1, radius, wrap, scratch);
         for (int x = 0; x < w; ++x)
-            box_line(base + x, h, stride, radius, wrap, scratch);
+            boxLine(base + x, h, stride, radius, wrap, scratch);
     }
-    s.mark_dirty();
+    s.markDirty();
 }
 
-Surface key_on_black(const Surface& art, int alpha_threshold)
+Surface keyOnBlack(const Surface& art, int alphaThreshold)
 {
     const int w = art.width(), h = art.height();
     Surface out(CAIRO_FORMAT_RGB24, w, h);
@@ -190,14 +170,14 @@ Surface key_on_black(const Surface& art, int alpha_threshold)
         std::uint32_t* dst = out.row(y);
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = src[x];
-            dst[x] = channel(p, 24) < alpha_threshold ? pack(0, 0, 0) : clear_of_key(0xFF000000u | p, false);
+            dst[x] = channel(p, 24) < alphaThreshold ? pack(0, 0, 0) : clearOfKey(0xFF000000u | p, false);
         }
     }
-    out.mark_dirty();
+    out.markDirty();
     return out;
 }
 
-Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold)
+Surface keyOnMagenta(const Surface& art, Rgb backing, int alphaThreshold)
 {
     const int w = art.width(), h = art.height();
     Surface out(CAIRO_FORMAT_RGB24, w, h);
@@ -208,7 +188,7 @@ Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold)
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = src[x];
             const int a = channel(p, 24);
-            if (a < alpha_threshold) {
+            if (a < alphaThreshold) {
                 dst[x] = pack(255, 0, 255);
                 continue;
             }
@@ -218,10 +198,10 @@ Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold)
                 const double v = channel(p, 8 * c) + rest * back[c];
                 px |= static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L)) << (8 * c);
             }
-            dst[x] = clear_of_key(px, true);
+            dst[x] = clearOfKey(px, true);
         }
     }
-    out.mark_dirty();
+    out.markDirty();
     return out;
 }
 
@@ -236,7 +216,7 @@ Surface flatten(const Surface& art)
     return out;
 }
 
-void save_png(const Surface& s, const std::filesystem::path& path)
+void savePng(const Surface& s, const std::filesystem::path& path)
 {
     cairo_surface_flush(s.get());
     const cairo_status_t st = cairo_surface_write_to_png(s.get(), path.c_str());
@@ -244,25 +224,25 @@ void save_png(const Surface& s, const std::filesystem::path& path)
         throw std::runtime_error("cannot write " + path.string() + ": " + cairo_status_to_string(st));
 }
 
-std::string frame_name(const char* stem, int frame)
+std::string frameName(const char* stem, int frame)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%s%04d.png", stem, frame);
     return buf;
 }
 
-void set_colour(cairo_t* cr, Rgb c, double alpha)
+void setColour(cairo_t* cr, Rgb c, double alpha)
 {
     cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
-void fill_with(cairo_t* cr, cairo_pattern_t* source)
+void fillWith(cairo_t* cr, cairo_pattern_t* source)
 {
     cairo_set_source(cr, source);
     cairo_fill(cr);
 }
 
-void fill_preserve_with(cairo_t* cr, cairo_pattern_t* source)
+void fillPreserveWith(cairo_t* cr, cairo_pattern_t* source)
 {
     cairo_set_source(cr, source);
     cairo_fill_preserve(cr);
@@ -277,8 +257,8 @@ void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour,
                           .stop(k + (1 - k) * 0.35, colour, strength * 0.3)
                           .stop(k + (1 - k) * 0.7, colour, strength * 0.08)
                           .stop(1.0, colour, 0.0);
-    cairo_arc(cr, x, y, halo, 0, 2 * pi);
-    fill_with(cr, g);
+    cairo_arc(cr, x, y, halo, 0, 2 * PI);
+    fillWith(cr, g);
 }
 
 void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brightness)
@@ -290,50 +270,50 @@ void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brigh
                               .stop(0.0, tint, 0.45 * brightness)
                               .stop(0.25, tint, 0.12 * brightness)
                               .stop(1.0, tint, 0.0);
-        cairo_arc(cr, x, y, radius * 6, 0, 2 * pi);
-        fill_with(cr, g);
+        cairo_arc(cr, x, y, radius * 6, 0, 2 * PI);
+        fillWith(cr, g);
     }
     if (radius > 1.5) {
-        // faint diffraction spikes
+        // faint diffraction spikes, the level one first
         const double len = radius * 7;
-        for (int axis = 0; axis < 2; ++axis) {
-            Pattern g = axis == 0 ? Pattern::linear(x - len, y, x + len, y) : Pattern::linear(x, y - len, x, y + len);
+        for (const bool level : {true, false}) {
+            Pattern g = level ? Pattern::linear(x - len, y, x + len, y) : Pattern::linear(x, y - len, x, y + len);
             g.stop(0.0, tint, 0.0).stop(0.5, tint, 0.55 * brightness).stop(1.0, tint, 0.0);
-            if (axis == 0)
+            if (level)
                 cairo_rectangle(cr, x - len, y - 0.45, 2 * len, 0.9);
             else
                 cairo_rectangle(cr, x - 0.45, y - len, 0.9, 2 * len);
-            fill_with(cr, g);
+            fillWith(cr, g);
         }
     }
     const Pattern core = Pattern::radial(x, y, 0, x, y, radius)
                              .stop(0.0, {1, 1, 1}, brightness)
                              .stop(0.6, tint, brightness)
                              .stop(1.0, tint, 0.5 * brightness);
-    cairo_arc(cr, x, y, radius, 0, 2 * pi);
-    fill_with(cr, core);
+    cairo_arc(cr, x, y, radius, 0, 2 * PI);
+    fillWith(cr, core);
     cairo_restore(cr);
 }
 
-void starfield(cairo_t* cr, Rng& rng, int width, int height, int count, bool wrap)
+void starfield(cairo_t* cr, Random& random, int width, int height, int count, bool wrap)
 {
-    static const Rgb tints[] = {{1.00, 1.00, 1.00}, {0.75, 0.85, 1.00}, {1.00, 0.93, 0.72}, {1.00, 0.72, 0.60}};
+    static const Rgb TINTS[] = {{1.00, 1.00, 1.00}, {0.75, 0.85, 1.00}, {1.00, 0.93, 0.72}, {1.00, 0.72, 0.60}};
     for (int i = 0; i < count; ++i) {
-        const double x = rng.range(0, width), y = rng.range(0, height);
-        const double kind = rng.uniform(), u = rng.uniform();
+        const double x = random.range(0, width), y = random.range(0, height);
+        const double kind = random.uniform(), u = random.uniform();
         double radius, brightness;
         if (kind < 0.006) {  // a rare bright one with spikes
             radius = 1.6 + 0.7 * u;
-            brightness = 0.9 + 0.1 * rng.uniform();
+            brightness = 0.9 + 0.1 * random.uniform();
         } else if (kind < 0.06) {  // haloed
             radius = 0.95 + 0.45 * u;
-            brightness = 0.55 + 0.45 * rng.uniform();
+            brightness = 0.55 + 0.45 * random.uniform();
         } else {  // dust
             radius = 0.35 + 0.5 * u * u;
-            brightness = 0.2 + 0.8 * std::pow(rng.uniform(), 1.5);
+            brightness = 0.2 + 0.8 * std::pow(random.uniform(), 1.5);
         }
-        const double pick = rng.uniform();
-        const Rgb tint = tints[pick < 0.45 ? 0 : pick < 0.75 ? 1 : pick < 0.9 ? 2 : 3];
+        const double pick = random.uniform();
+        const Rgb tint = TINTS[pick < 0.45 ? 0 : pick < 0.75 ? 1 : pick < 0.9 ? 2 : 3];
         const double reach = radius * 8 + 1;
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {

@@ -1,5 +1,5 @@
-// Shared drawing helpers for Skarvel's pictures: RAII handles for Cairo surfaces,
-// contexts and patterns, a seeded random source, colour-key finishing, blurring and PNG output.
+// What every picture of Skarvel is drawn with: owning handles for Cairo surfaces, contexts
+// and patterns, colour-key finishing, blurring, PNG output, lights and stars.
 #pragma once
 
 #include <cairo.h>
@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+
+#include "random.h"
 
 namespace art {
 
@@ -28,10 +30,10 @@ public:
     cairo_surface_t* get() const { return surface_; }
     int width() const;
     int height() const;
-    // Pixel row y as native-endian 0xAARRGGBB words; call mark_dirty() after writing.
+    // Pixel row y as native-endian 0xAARRGGBB words; call markDirty() after writing.
     std::uint32_t* row(int y);
     const std::uint32_t* row(int y) const;
-    void mark_dirty();
+    void markDirty();
 
 private:
     cairo_surface_t* surface_;
@@ -93,32 +95,19 @@ private:
     cairo_pattern_t* pattern_;
 };
 
-// Small deterministic generator (splitmix64), so every build draws the same pictures.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed) { }
-    std::uint64_t next();
-    double uniform();                    // [0, 1)
-    double range(double lo, double hi);  // [lo, hi)
-    int below(int n);                    // [0, n)
-
-private:
-    std::uint64_t state_;
-};
-
 // A transparent ARGB canvas to draw a keyed sprite on.
-Surface transparent_canvas(int width, int height);
+Surface transparentCanvas(int width, int height);
 
 // Flattens a transparent drawing onto the black key: faint pixels become exactly black,
 // everything else keeps its colour, moved just clear of every colour that a 16-bit screen
 // turns into black (red and blue under 8, green under 4).
-Surface key_on_black(const Surface& art, int alpha_threshold = 10);
+Surface keyOnBlack(const Surface& art, int alphaThreshold = 10);
 
 // Flattens a transparent drawing onto the magenta key: pixels below the threshold become
 // exactly (255,0,255), the rest are made opaque over `backing` so no edge turns pink, and
 // kept clear of every colour a 16-bit screen turns into the key (red and blue of 248 or
 // more, green under 4).
-Surface key_on_magenta(const Surface& art, Rgb backing, int alpha_threshold = 110);
+Surface keyOnMagenta(const Surface& art, Rgb backing, int alphaThreshold = 110);
 
 // Copies any surface into an opaque RGB picture.
 Surface flatten(const Surface& art);
@@ -128,16 +117,16 @@ Surface flatten(const Surface& art);
 void blur(Surface& s, int radius, bool wrap = false);
 
 // Writes the surface as PNG; throws std::runtime_error when the file cannot be written.
-void save_png(const Surface& s, const std::filesystem::path& path);
+void savePng(const Surface& s, const std::filesystem::path& path);
 
 // "ship", 7 -> "ship0007.png"
-std::string frame_name(const char* stem, int frame);
+std::string frameName(const char* stem, int frame);
 
-void set_colour(cairo_t* cr, Rgb c, double alpha = 1.0);
+void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 
-// Fills the current path with `source`; the _preserve form keeps the path for an outline.
-void fill_with(cairo_t* cr, cairo_pattern_t* source);
-void fill_preserve_with(cairo_t* cr, cairo_pattern_t* source);
+// Fills the current path with `source`; the Preserve form keeps the path for an outline.
+void fillWith(cairo_t* cr, cairo_pattern_t* source);
+void fillPreserveWith(cairo_t* cr, cairo_pattern_t* source);
 
 // A round light: a soft halo of radius `halo` around a small bright core.
 void glow(cairo_t* cr, double x, double y, double core, double halo, Rgb colour, double strength);
@@ -147,8 +136,8 @@ void star(cairo_t* cr, double x, double y, double radius, Rgb tint, double brigh
 
 // Sprinkles `count` random stars over a w x h area. With `wrap`, stars near an edge are
 // drawn again across it so the area tiles.
-void starfield(cairo_t* cr, Rng& rng, int width, int height, int count, bool wrap);
+void starfield(cairo_t* cr, Random& random, int width, int height, int count, bool wrap);
 
-constexpr double pi = 3.14159265358979323846;
+constexpr double PI = 3.14159265358979323846;
 
 }  // namespace art

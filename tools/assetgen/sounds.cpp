@@ -9,12 +9,12 @@ namespace {
 using sfx::Buffer;
 using sfx::Filter;
 using sfx::Noise;
-using sfx::pi;
-using sfx::rate;
+using sfx::PI;
+using sfx::RATE;
 
-double time_of(std::size_t i)
+double timeOf(std::size_t i)
 {
-    return static_cast<double>(i) / rate;
+    return static_cast<double>(i) / RATE;
 }
 
 // A bright falling laser zap with a little FM bite.
@@ -23,9 +23,9 @@ Buffer shoot()
     Buffer b = sfx::silence(0.13);
     double phase = 0;
     for (std::size_t i = 0; i < b.size(); ++i) {
-        const double t = time_of(i);
+        const double t = timeOf(i);
         const double f = 300 + 2500 * std::exp(-t * 24);
-        phase += 2 * pi * f / rate;
+        phase += 2 * PI * f / RATE;
         const double fm = (2.5 * std::exp(-t * 30)) * std::sin(phase * 2.01);
         const double tone = std::sin(phase + fm);
         b[i] = (0.8 * tone + 0.2 * std::tanh(3 * tone)) * std::exp(-t * 20);
@@ -42,14 +42,14 @@ Buffer missile()
     Filter band, body;
     double phase = 0;
     for (std::size_t i = 0; i < b.size(); ++i) {
-        const double t = time_of(i);
+        const double t = timeOf(i);
         const double sweep = t < 0.12 ? 500 + 2800 * (t / 0.12) : 3300 * std::exp(-(t - 0.12) * 3.5);
         band.tune(sweep, 2.6);
         body.tune(350, 0.7);
         const double n = noise();
         band.step(n);
         body.step(n);
-        phase += 2 * pi * (80 + 70 * std::min(1.0, t / 0.2)) / rate;
+        phase += 2 * PI * (80 + 70 * std::min(1.0, t / 0.2)) / RATE;
         const double crackle = noise.uniform() < 0.02 ? noise() : 0.0;
         const double env = std::min(1.0, t / 0.035) * std::exp(-t * 3.2);
         b[i] =
@@ -68,7 +68,7 @@ Buffer explosion()
     Filter roar, rumble, crack;
     double phase = 0, brown = 0;
     for (std::size_t i = 0; i < b.size(); ++i) {
-        const double t = time_of(i);
+        const double t = timeOf(i);
         const double pop = noise.uniform() < 0.015 * std::exp(-t * 9) ? noise() * 6.0 : 0.0;
         const double n = noise();
         roar.tune(150 + 3800 * std::exp(-t * 6), 0.8);
@@ -78,7 +78,7 @@ Buffer explosion()
         rumble.step(brown);
         crack.tune(2500, 0.7);
         crack.step(n);
-        phase += 2 * pi * (38 + 90 * std::exp(-t * 9)) / rate;
+        phase += 2 * PI * (38 + 90 * std::exp(-t * 9)) / RATE;
         const double s = 1.1 * crack.high() * std::exp(-t * 120) + 1.0 * roar.low() * std::exp(-t * 5.5) +
             1.4 * rumble.low() * std::exp(-t * 4) + 0.9 * std::sin(phase) * std::exp(-t * 8);
         b[i] = std::tanh(1.6 * s);
@@ -96,15 +96,15 @@ Buffer clang()
     const double amp[] = {1.0, 0.75, 0.5, 0.32, 0.2};
     for (int p = 0; p < 5; ++p) {
         const double decay = 7 + 4.5 * p;
-        sfx::add_partial(b, 0, base * ratio[p], amp[p] * 0.6, decay);
-        sfx::add_partial(b, 0, base * ratio[p] + 1.7 + p, amp[p] * 0.4, decay * 1.2);
+        sfx::addPartial(b, 0, base * ratio[p], amp[p] * 0.6, decay);
+        sfx::addPartial(b, 0, base * ratio[p] + 1.7 + p, amp[p] * 0.4, decay * 1.2);
     }
     Noise noise(303);
     Filter strike;
     strike.tune(2600, 1.4);
     for (std::size_t i = 0; i < b.size(); ++i) {
         strike.step(noise());
-        b[i] += 1.2 * strike.band() * std::exp(-time_of(i) * 160);
+        b[i] += 1.2 * strike.band() * std::exp(-timeOf(i) * 160);
     }
     sfx::finish(b, 1.5, 40);
     return b;
@@ -121,11 +121,11 @@ Buffer crunch()
         const double amp = (0.4 + 0.6 * noise.uniform()) * std::exp(-start * 9);
         Filter f;
         f.tune(700 + 3000 * noise.uniform(), 2.0);
-        const std::size_t first = static_cast<std::size_t>(start * rate);
-        const std::size_t count = static_cast<std::size_t>(length * rate);
+        const std::size_t first = static_cast<std::size_t>(start * RATE);
+        const std::size_t count = static_cast<std::size_t>(length * RATE);
         for (std::size_t j = 0; j < count && first + j < b.size(); ++j) {
             f.step(noise());
-            const double w = std::sin(pi * static_cast<double>(j) / count);
+            const double w = std::sin(PI * static_cast<double>(j) / count);
             b[first + j] += 2.2 * amp * w * f.band();
         }
     }
@@ -133,7 +133,7 @@ Buffer crunch()
     body.tune(380, 0.9);
     double held = 0;
     for (std::size_t i = 0; i < b.size(); ++i) {
-        const double t = time_of(i);
+        const double t = timeOf(i);
         body.step(noise());
         // coarse sample-and-hold for grit
         if (i % 4 == 0)
@@ -153,28 +153,28 @@ Buffer thud()
     soft.tune(260, 0.8);
     double phase = 0;
     for (std::size_t i = 0; i < b.size(); ++i) {
-        const double t = time_of(i);
-        phase += 2 * pi * (52 + 45 * std::exp(-t * 25)) / rate;
+        const double t = timeOf(i);
+        phase += 2 * PI * (52 + 45 * std::exp(-t * 25)) / RATE;
         soft.step(noise());
         b[i] = 1.0 * std::sin(phase) * std::exp(-t * 18) + 2.5 * soft.low() * std::exp(-t * 40);
     }
-    sfx::add_partial(b, 0.004, 1318, 0.22, 9);
-    sfx::add_partial(b, 0.004, 1987, 0.15, 12);
-    sfx::add_partial(b, 0.004, 2712, 0.09, 17);
+    sfx::addPartial(b, 0.004, 1318, 0.22, 9);
+    sfx::addPartial(b, 0.004, 1987, 0.15, 12);
+    sfx::addPartial(b, 0.004, 2712, 0.09, 17);
     sfx::finish(b, 2, 40);
     return b;
 }
 
 }  // namespace
 
-void write_sounds(const std::filesystem::path& sounds)
+void writeSounds(const std::filesystem::path& sounds)
 {
-    sfx::write_wav(shoot(), sounds / "shoot3.wav");
-    sfx::write_wav(missile(), sounds / "missile1.wav");
-    sfx::write_wav(explosion(), sounds / "explode1.wav");
-    sfx::write_wav(clang(), sounds / "impact1.wav");
-    sfx::write_wav(crunch(), sounds / "impact2.wav");
-    sfx::write_wav(thud(), sounds / "impact3.wav");
+    sfx::writeWav(shoot(), sounds / "shoot3.wav");
+    sfx::writeWav(missile(), sounds / "missile1.wav");
+    sfx::writeWav(explosion(), sounds / "explode1.wav");
+    sfx::writeWav(clang(), sounds / "impact1.wav");
+    sfx::writeWav(crunch(), sounds / "impact2.wav");
+    sfx::writeWav(thud(), sounds / "impact3.wav");
 }
 
 }  // namespace art

@@ -3,67 +3,67 @@
 
 #include "craft.h"
 #include "generators.h"
+#include "platform/frames.h"
 
 namespace art {
 namespace {
 
-constexpr int turn_frames = 64;
-
-// Frame k faces (k-1) * 360/64 degrees, counter-clockwise on screen from +x.
+// Frame k faces k - 1 steps of a full turn cut into SPRITE_FRAME_COUNT, counter-clockwise on
+// screen from +x.
 double heading(int frame)
 {
-    return (frame - 1) * 2.0 * pi / turn_frames;
+    return (frame - 1) * 2.0 * PI / SPRITE_FRAME_COUNT;
 }
 
 using Drawing = void (*)(cairo_t*);
 
-void write_turns(const std::filesystem::path& dir, const char* stem, int size, Drawing draw)
+void writeTurns(const std::filesystem::path& dir, const char* stem, int size, Drawing draw)
 {
-    for (int k = 1; k <= turn_frames; ++k) {
-        Surface canvas = transparent_canvas(size, size);
+    for (int k = 1; k <= SPRITE_FRAME_COUNT; ++k) {
+        Surface canvas = transparentCanvas(size, size);
         {
             Context cr(canvas);
             cairo_translate(cr, size / 2.0, size / 2.0);
             cairo_rotate(cr, -heading(k));  // screen y points down, so negate for CCW
             draw(cr);
         }
-        save_png(key_on_black(canvas), dir / frame_name(stem, k));
+        savePng(keyOnBlack(canvas), dir / frameName(stem, k));
     }
 }
 
-void write_shrapnel(const std::filesystem::path& dir)
+void writeShrapnel(const std::filesystem::path& dir)
 {
-    for (int k = 1; k <= turn_frames; ++k) {
-        const double t = (k - 1) / static_cast<double>(turn_frames);
-        Surface canvas = transparent_canvas(12, 12);
+    for (int k = 1; k <= SPRITE_FRAME_COUNT; ++k) {
+        const double t = (k - 1) / static_cast<double>(SPRITE_FRAME_COUNT);
+        Surface canvas = transparentCanvas(12, 12);
         {
             Context cr(canvas);
             cairo_translate(cr, 6, 6);
-            cairo_rotate(cr, -2 * pi * t);
+            cairo_rotate(cr, -2 * PI * t);
             // tumbling out of the screen plane: squash twice per turn
-            cairo_scale(cr, 1.0, 0.62 + 0.38 * std::cos(4 * pi * t));
-            draw_shard(cr, 0.5 + 0.5 * std::cos(6 * pi * t));
+            cairo_scale(cr, 1.0, 0.62 + 0.38 * std::cos(4 * PI * t));
+            drawShard(cr, 0.5 + 0.5 * std::cos(6 * PI * t));
         }
-        save_png(key_on_black(canvas), dir / frame_name("shrapnel", k));
+        savePng(keyOnBlack(canvas), dir / frameName("shrapnel", k));
     }
 }
 
-void write_small_ship(const std::filesystem::path& dir)
+void writeSmallShip(const std::filesystem::path& dir)
 {
-    Surface canvas = transparent_canvas(16, 16);
+    Surface canvas = transparentCanvas(16, 16);
     {
         Context cr(canvas);
         cairo_translate(cr, 8, 8.3);
-        cairo_rotate(cr, -pi / 2);
+        cairo_rotate(cr, -PI / 2);
         cairo_scale(cr, 0.53, 0.53);
-        draw_ship(cr);
+        drawShip(cr);
     }
-    save_png(key_on_magenta(canvas, {0.05, 0.08, 0.16}, 100), dir / "smallship.png");
+    savePng(keyOnMagenta(canvas, {0.05, 0.08, 0.16}, 100), dir / "smallship.png");
 }
 
-void write_bullet(const std::filesystem::path& dir)
+void writeBullet(const std::filesystem::path& dir)
 {
-    Surface canvas = transparent_canvas(6, 6);
+    Surface canvas = transparentCanvas(6, 6);
     {
         Context cr(canvas);
         const Pattern g = Pattern::radial(3, 3, 0, 3, 3, 3.0)
@@ -71,17 +71,17 @@ void write_bullet(const std::filesystem::path& dir)
                               .stop(0.35, {1.0, 1.0, 0.75})
                               .stop(0.7, {1.0, 0.85, 0.3})
                               .stop(1.0, {1.0, 0.55, 0.1});
-        cairo_arc(cr, 3, 3, 3.0, 0, 2 * pi);
-        fill_with(cr, g);
+        cairo_arc(cr, 3, 3, 3.0, 0, 2 * PI);
+        fillWith(cr, g);
     }
-    save_png(key_on_magenta(canvas, {1.0, 0.5, 0.1}, 90), dir / "bullet.png");
+    savePng(keyOnMagenta(canvas, {1.0, 0.5, 0.1}, 90), dir / "bullet.png");
 }
 
 // Ten tall arcade digits, 17 x 32 each, gold fading to orange with a dark rim.
-void write_numbers(const std::filesystem::path& dir)
+void writeNumbers(const std::filesystem::path& dir)
 {
-    constexpr int cell_w = 17, cell_h = 32;
-    Surface canvas = transparent_canvas(cell_w * 10, cell_h);
+    constexpr int CELL_WIDTH = 17, CELL_HEIGHT = 32;
+    Surface canvas = transparentCanvas(CELL_WIDTH * 10, CELL_HEIGHT);
     Context cr(canvas);
     cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, 24.0);
@@ -92,12 +92,12 @@ void write_numbers(const std::filesystem::path& dir)
         const std::string digit(1, static_cast<char>('0' + d));
         cairo_text_extents_t ext;
         cairo_text_extents(cr, digit.c_str(), &ext);
-        const double x0 = d * cell_w;
+        const double x0 = d * CELL_WIDTH;
         cairo_save(cr);
-        cairo_rectangle(cr, x0, 0, cell_w, cell_h);
+        cairo_rectangle(cr, x0, 0, CELL_WIDTH, CELL_HEIGHT);
         cairo_clip(cr);
         cairo_save(cr);
-        cairo_translate(cr, x0 + cell_w / 2.0, cell_h / 2.0);
+        cairo_translate(cr, x0 + CELL_WIDTH / 2.0, CELL_HEIGHT / 2.0);
         cairo_scale(cr, sx, sy);
         // centre the zero's box; all digits share its baseline and advance
         cairo_move_to(cr, -(zero.x_bearing + zero.width / 2.0) - (ext.x_advance - zero.x_advance) / 2.0,
@@ -106,30 +106,30 @@ void write_numbers(const std::filesystem::path& dir)
         cairo_restore(cr);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         cairo_set_line_width(cr, 2.4);
-        set_colour(cr, {0.30, 0.07, 0.0});
+        setColour(cr, {0.30, 0.07, 0.0});
         cairo_stroke_preserve(cr);
         const Pattern g = Pattern::linear(0, 3, 0, 29)
                               .stop(0.0, {1.0, 1.0, 0.85})
                               .stop(0.3, {1.0, 0.88, 0.30})
                               .stop(0.55, {1.0, 0.68, 0.10})
                               .stop(1.0, {0.95, 0.35, 0.02});
-        fill_with(cr, g);
+        fillWith(cr, g);
         cairo_restore(cr);
     }
-    save_png(key_on_magenta(canvas, {0.30, 0.07, 0.0}, 110), dir / "numbers.png");
+    savePng(keyOnMagenta(canvas, {0.30, 0.07, 0.0}, 110), dir / "numbers.png");
 }
 
 }  // namespace
 
-void write_sprites(const std::filesystem::path& images)
+void writeSprites(const std::filesystem::path& images)
 {
-    write_turns(images, "ship", 32, draw_ship);
-    write_turns(images, "enemy", 32, draw_enemy);
-    write_turns(images, "missile", 16, draw_missile);
-    write_shrapnel(images);
-    write_small_ship(images);
-    write_bullet(images);
-    write_numbers(images);
+    writeTurns(images, "ship", 32, drawShip);
+    writeTurns(images, "enemy", 32, drawEnemy);
+    writeTurns(images, "missile", 16, drawMissile);
+    writeShrapnel(images);
+    writeSmallShip(images);
+    writeBullet(images);
+    writeNumbers(images);
 }
 
 }  // namespace art

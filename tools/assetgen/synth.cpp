@@ -10,24 +10,10 @@
 
 namespace sfx {
 
-double Noise::uniform()
+void Filter::tune(double cutoffHz, double q)
 {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    return static_cast<double>(z >> 11) * 0x1.0p-53;
-}
-
-double Noise::operator()()
-{
-    return 2.0 * uniform() - 1.0;
-}
-
-void Filter::tune(double cutoff_hz, double q)
-{
-    const double fc = std::clamp(cutoff_hz, 10.0, rate * 0.45);
-    const double g = std::tan(pi * fc / rate);
+    const double fc = std::clamp(cutoffHz, 10.0, RATE * 0.45);
+    const double g = std::tan(PI * fc / RATE);
     k_ = 1.0 / q;
     a1_ = 1.0 / (1.0 + g * (g + k_));
     a2_ = g * a1_;
@@ -46,35 +32,35 @@ void Filter::step(double x)
     high_ = x - k_ * v1 - v2;
 }
 
-void add_partial(Buffer& buf, double start, double freq, double amp, double decay)
+void addPartial(Buffer& buf, double start, double freq, double amp, double decay)
 {
-    const std::size_t first = static_cast<std::size_t>(start * rate);
+    const std::size_t first = static_cast<std::size_t>(start * RATE);
     for (std::size_t i = first; i < buf.size(); ++i) {
-        const double t = static_cast<double>(i - first) / rate;
-        buf[i] += amp * std::exp(-decay * t) * std::sin(2 * pi * freq * t);
+        const double t = static_cast<double>(i - first) / RATE;
+        buf[i] += amp * std::exp(-decay * t) * std::sin(2 * PI * freq * t);
     }
 }
 
-void finish(Buffer& buf, double fade_in_ms, double fade_out_ms)
+void finish(Buffer& buf, double fadeInMs, double fadeOutMs)
 {
     if (buf.empty())
         return;
     // gentle DC blocker
-    double prev_in = 0, prev_out = 0;
-    const double r = 1.0 - 2 * pi * 20.0 / rate;
+    double prevIn = 0, prevOut = 0;
+    const double r = 1.0 - 2 * PI * 20.0 / RATE;
     for (double& s : buf) {
-        const double out = s - prev_in + r * prev_out;
-        prev_in = s;
-        prev_out = out;
+        const double out = s - prevIn + r * prevOut;
+        prevIn = s;
+        prevOut = out;
         s = out;
     }
     const std::size_t n = buf.size();
-    const std::size_t in = std::max<std::size_t>(2, static_cast<std::size_t>(fade_in_ms * rate / 1000));
-    const std::size_t out = std::max<std::size_t>(2, static_cast<std::size_t>(fade_out_ms * rate / 1000));
+    const std::size_t in = std::max<std::size_t>(2, static_cast<std::size_t>(fadeInMs * RATE / 1000));
+    const std::size_t out = std::max<std::size_t>(2, static_cast<std::size_t>(fadeOutMs * RATE / 1000));
     for (std::size_t i = 0; i < std::min(in, n); ++i)
-        buf[i] *= 0.5 - 0.5 * std::cos(pi * static_cast<double>(i) / in);
+        buf[i] *= 0.5 - 0.5 * std::cos(PI * static_cast<double>(i) / in);
     for (std::size_t j = 0; j < std::min(out, n); ++j)
-        buf[n - 1 - j] *= 0.5 - 0.5 * std::cos(pi * static_cast<double>(j) / out);
+        buf[n - 1 - j] *= 0.5 - 0.5 * std::cos(PI * static_cast<double>(j) / out);
     double peak = 0;
     for (double s : buf)
         peak = std::max(peak, std::abs(s));
@@ -92,10 +78,10 @@ struct SoundFileCloser {
 using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
 }  // namespace
 
-void write_wav(const Buffer& buf, const std::filesystem::path& path)
+void writeWav(const Buffer& buf, const std::filesystem::path& path)
 {
     SF_INFO info{};
-    info.samplerate = rate;
+    info.samplerate = RATE;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SoundFile file(sf_open(path.c_str(), SFM_WRITE, &info));

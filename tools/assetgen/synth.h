@@ -6,33 +6,35 @@
 #include <filesystem>
 #include <vector>
 
+#include "random.h"
+
 namespace sfx {
 
-constexpr int rate = 22050;
-constexpr double pi = 3.14159265358979323846;
+constexpr int RATE = 22050;
+constexpr double PI = 3.14159265358979323846;
 
 using Buffer = std::vector<double>;
 
 inline Buffer silence(double seconds)
 {
-    return Buffer(static_cast<std::size_t>(seconds * rate + 0.5), 0.0);
+    return Buffer(static_cast<std::size_t>(seconds * RATE + 0.5), 0.0);
 }
 
 // Seeded white noise in [-1, 1), the same on every build.
 class Noise {
 public:
-    explicit Noise(std::uint64_t seed) : state_(seed) { }
-    double operator()();
-    double uniform();  // [0, 1)
+    explicit Noise(std::uint64_t seed) : random_(seed) { }
+    double operator()() { return 2.0 * random_.uniform() - 1.0; }
+    double uniform() { return random_.uniform(); }  // [0, 1)
 
 private:
-    std::uint64_t state_;
+    Random random_;
 };
 
 // Topology-preserving state-variable filter; cutoff may change every sample.
 class Filter {
 public:
-    void tune(double cutoff_hz, double q);
+    void tune(double cutoffHz, double q);
     void step(double x);
     double low() const { return low_; }
     double band() const { return band_; }
@@ -44,12 +46,12 @@ private:
 };
 
 // A decaying sine partial added into `buf` from `start` seconds on.
-void add_partial(Buffer& buf, double start, double freq, double amp, double decay);
+void addPartial(Buffer& buf, double start, double freq, double amp, double decay);
 
 // Removes DC, fades in and out (so the ends are silent) and scales to a -1 dBFS peak.
-void finish(Buffer& buf, double fade_in_ms, double fade_out_ms);
+void finish(Buffer& buf, double fadeInMs, double fadeOutMs);
 
 // Writes 22050 Hz mono 16-bit PCM; throws std::runtime_error when it cannot.
-void write_wav(const Buffer& buf, const std::filesystem::path& path);
+void writeWav(const Buffer& buf, const std::filesystem::path& path);
 
 }  // namespace sfx
