@@ -3,14 +3,19 @@
 // start-up from nothing to every picture and sound loaded; with the heap blocks a frame
 // asks for. Runs on SDL's dummy drivers with the game's own start-up and pictures.
 //
-//   skarvel_bench [--json FILE] [--check-allocations] [--window] [Google Benchmark flags]
+//   skarvel_bench [--check-allocations] [--window] [Google Benchmark flags]
 //
-// After Google Benchmark's own report it prints one table of medians (of the repetitions,
-// when --benchmark_repetitions asks for several) with each frame's cost against the
-// floor; --json writes the same table to FILE. The screen opens full screen, as the game
-// does by default, or in a window with --window. --check-allocations makes the program
-// fail when a frame of play asks the heap for more blocks than the flip alone does (the
-// flip's own blocks belong to SDL's presentation of the frame).
+// Google Benchmark prints and writes everything (--benchmark_out=FILE for its JSON), times
+// in milliseconds. Beside the time, a frame reports allocs, the heap blocks it asked for,
+// and a frame of play allocs_beyond_flip, those beyond the blocks of a floor frame counted
+// just before it (the flip's own blocks belong to SDL's presentation of the frame); the
+// start-up reports cpu_ms, the processor time of the start alone (its CPU column also holds
+// the previous run's shut-down). The context above the table names the screen and how long
+// the process's first start took. bench/targets.py reads the JSON and sets each frame of
+// play against the floor and the targets.
+//
+// The screen opens full screen, as the game does by default, or in a window with --window.
+// --check-allocations fails a frame of play that asks for more blocks than the flip does.
 
 #include "heapcount.h"
 #include "scenes.h"
@@ -27,32 +32,65 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace {
 
 constexpr int TYPICAL_GAME_FRAMES = 300;  // a fresh game every five seconds of play
-
-// Targets the game is held to on the project's two-core machines.
-constexpr double CROWD_TARGET_MS = 1.0;
-constexpr double TYPICAL_TARGET_RATIO = 1.5;
-constexpr double START_TARGET_MS = 150.0;
-
-// Wall time this far above the thread's own time means other work took the cores.
-constexpr double BUSY_RATIO = 1.15;
+constexpr int FLOOR_SAMPLE_FRAMES = 8;    // floor frames counted for the flip's own blocks
 
 Uint32 videoFlags = DEFAULT_VIDEO_FLAGS;
+bool checkAllocations = false;
 bool booted = false;
-double firstBootMs = 0;
-int screenWidth = 0;
-int screenHeight = 0;
-int screenDepth = 0;
+bool failed = false;
 
 double millisecondsSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void fail(benchmark::State& state, const char* why)
+{
+    failed = true;
+    state.SkipWithError(why);
+}
+
+// The game's own frame step, its lengths given as a steady clock would measure them.
+FrameClock benchClock{};
+
+// The heap blocks one frame of play asks for.
+long countFrame()
+{
+    const long before = heapCountTotal();
+    heapCountStart();
+    frameStep(&benchClock, FRAME_MILLISECONDS, BENCH_CONTROLS);
+    heapCountStop();
+    return heapCountTotal() - before;
+}
+
+// The heap blocks one floor frame asks for; the camera moves on to the next offset.
+long countFloorFrame(int& offsetX, int& offsetY)
+{
+    const long before = heapCountTotal();
+    heapCountStart();
+    backgroundDraw(offsetX, offsetY);
+    SDL_Flip(screenSurface);
+    heapCountStop();
+    offsetX = (offsetX + FLOOR_STEP_X) % worldWidth;
+    offsetY = (offsetY + FLOOR_STEP_Y) % worldHeight;
+    return heapCountTotal() - before;
+}
+
+// The blocks a floor frame asks for on average, the first one left out.
+double floorFrameAllocations()
+{
+    int offsetX = 0;
+    int offsetY = 0;
+    countFloorFrame(offsetX, offsetY);
+    long allocations = 0;
+    for (int i = 0; i < FLOOR_SAMPLE_FRAMES; i++)
+        allocations += countFloorFrame(offsetX, offsetY);
+    return static_cast<double>(allocations) / FLOOR_SAMPLE_FRAMES;
 }
 
 void countAllocations(benchmark::State& state, long allocations)
@@ -62,38 +100,36 @@ void countAllocations(benchmark::State& state, long allocations)
             benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
-// The game's own frame step, its lengths given as a steady clock would measure them.
-FrameClock benchClock{};
-
-void countFrame(long& allocations)
+void countPlayAllocations(benchmark::State& state, long allocations, double floorAllocations)
 {
-    const long before = heapCountTotal();
-    heapCountStart();
-    frameStep(&benchClock, FRAME_MILLISECONDS, BENCH_CONTROLS);
-    heapCountStop();
-    allocations += heapCountTotal() - before;
+    if (!heapCountAvailable())
+        return;
+    countAllocations(state, allocations);
+    const double beyond = allocations - floorAllocations * static_cast<double>(state.iterations());
+    state.counters["allocs_beyond_flip"] = benchmark::Counter(beyond, benchmark::Counter::kAvgIterations);
+    if (checkAllocations && beyond > 0) {
+        char why[96];
+        snprintf(why, sizeof why, "a frame allocated %.2f heap blocks more than the flip does",
+                 beyond / static_cast<double>(state.iterations()));
+        fail(state, why);
+    }
 }
 
 void floorFrame(benchmark::State& state)
 {
+    state.SetLabel("background and flip");
     long allocations = 0;
     int offsetX = 0;
     int offsetY = 0;
-    for (auto _ : state) {
-        const long before = heapCountTotal();
-        heapCountStart();
-        backgroundDraw(offsetX, offsetY);
-        SDL_Flip(screenSurface);
-        heapCountStop();
-        allocations += heapCountTotal() - before;
-        offsetX = (offsetX + FLOOR_STEP_X) % worldWidth;
-        offsetY = (offsetY + FLOOR_STEP_Y) % worldHeight;
-    }
+    for (auto _ : state)
+        allocations += countFloorFrame(offsetX, offsetY);
     countAllocations(state, allocations);
 }
 
 void typicalFrame(benchmark::State& state)
 {
+    state.SetLabel("a fresh game, guns held");
+    const double floorAllocations = floorFrameAllocations();
     typicalGameStart();
     int frame = 0;
     long allocations = 0;
@@ -104,19 +140,21 @@ void typicalFrame(benchmark::State& state)
             frame = 0;
             state.ResumeTiming();
         }
-        countFrame(allocations);
+        allocations += countFrame();
         frame += 1;
     }
-    countAllocations(state, allocations);
+    countPlayAllocations(state, allocations, floorAllocations);
 }
 
 void crowdFrame(benchmark::State& state)
 {
+    state.SetLabel("500 enemies, 50 shots, 50 debris");
+    const double floorAllocations = floorFrameAllocations();
     crowdBuild();
     frameStep(&benchClock, FRAME_MILLISECONDS, BENCH_CONTROLS);
     const char* problem = crowdCheck();
     if (*problem) {
-        state.SkipWithError(problem);
+        fail(state, problem);
         return;
     }
     long allocations = 0;
@@ -124,9 +162,9 @@ void crowdFrame(benchmark::State& state)
         state.PauseTiming();
         crowdRestore();
         state.ResumeTiming();
-        countFrame(allocations);
+        allocations += countFrame();
     }
-    countAllocations(state, allocations);
+    countPlayAllocations(state, allocations, floorAllocations);
 }
 
 double threadCpuMilliseconds()
@@ -140,6 +178,7 @@ double threadCpuMilliseconds()
 // gone before the clock starts.
 void startUp(benchmark::State& state)
 {
+    state.SetLabel("appInit to the last sprite");
     double cpuMs = 0;
     for (auto _ : state) {
         if (booted) {
@@ -152,7 +191,7 @@ void startUp(benchmark::State& state)
         const double ms = millisecondsSince(start);
         cpuMs += threadCpuMilliseconds() - cpuStart;
         if (result < 0) {
-            state.SkipWithError("the game failed to start");
+            fail(state, "the game failed to start");
             return;
         }
         booted = true;
@@ -161,196 +200,13 @@ void startUp(benchmark::State& state)
     state.counters["cpu_ms"] = benchmark::Counter(cpuMs, benchmark::Counter::kAvgIterations);
 }
 
-// Keeps the figures of the benchmarks as they are reported, the median of each when
-// there are repetitions.
-class TableReporter : public benchmark::ConsoleReporter {
-public:
-    struct Figure {
-        double wallMs = 0;
-        double cpuMs = 0;
-        double allocations = -1;  // none counted
-        bool median = false;
-        bool failed = false;
-    };
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const bool isMedian = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.run_type == Run::RT_Aggregate && !isMedian)
-                continue;
-            Figure& figure = figures[run.run_name.function_name];
-            if (run.error_occurred) {
-                figure.failed = true;
-                continue;
-            }
-            if (figure.median && !isMedian)
-                continue;
-            figure.median = isMedian;
-            const double toMs = 1000 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            figure.wallMs = run.GetAdjustedRealTime() * toMs;
-            figure.cpuMs = run.GetAdjustedCPUTime() * toMs;
-            if (const auto cpu = run.counters.find("cpu_ms"); cpu != run.counters.end())
-                figure.cpuMs = cpu->second.value;
-            if (const auto allocs = run.counters.find("allocs"); allocs != run.counters.end())
-                figure.allocations = allocs->second.value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, Figure> figures;
-};
-
-struct Row {
-    const char* name;
-    const char* what;
-};
-
-constexpr Row ROWS[] = {
-    {"floor", "floor: background and flip"},
-    {"typical", "typical frame: a fresh game, guns held"},
-    {"crowd", "crowd frame: 500 enemies, 50 shots, 50 debris"},
-    {"startup", "start-up: appInit to the last sprite"},
-};
-
-struct Line {
-    const char* name = "";
-    const char* what = "";
-    TableReporter::Figure figure;
-    double ratio = 0;          // to the floor, frames only
-    double aboveFloorMs = 0;   // the frame's own share beyond the floor
-    double allocsBeyond = -1;  // heap blocks beyond those of the floor's flip
-    std::string target;
-    bool met = true;
-};
-
-Line judge(const Row& row, const TableReporter::Figure& figure, const TableReporter::Figure* floor)
-{
-    Line line;
-    line.name = row.name;
-    line.what = row.what;
-    line.figure = figure;
-    const std::string name = row.name;
-    const bool isFrame = name == "typical" || name == "crowd";
-    if (isFrame && floor) {
-        line.ratio = figure.wallMs / floor->wallMs;
-        line.aboveFloorMs = figure.wallMs - floor->wallMs;
-        if (figure.allocations >= 0 && floor->allocations >= 0)
-            line.allocsBeyond = figure.allocations - floor->allocations;
-    }
-    char text[64] = "";
-    if (name == "typical") {
-        snprintf(text, sizeof text, "<= %.1f x floor", TYPICAL_TARGET_RATIO);
-        line.met = floor && line.ratio <= TYPICAL_TARGET_RATIO;
-    } else if (name == "crowd") {
-        snprintf(text, sizeof text, "<= %.1f ms", CROWD_TARGET_MS);
-        line.met = figure.wallMs <= CROWD_TARGET_MS;
-    } else if (name == "startup") {
-        snprintf(text, sizeof text, "<= %.0f ms", START_TARGET_MS);
-        line.met = figure.wallMs <= START_TARGET_MS;
-    }
-    line.target = text;
-    if (isFrame && line.allocsBeyond > -1) {
-        line.target += ", no allocation beyond the flip's";
-        line.met = line.met && line.allocsBeyond <= 0;
-    }
-    return line;
-}
-
-std::vector<Line> tableLines(const std::map<std::string, TableReporter::Figure>& figures)
-{
-    const auto floorFound = figures.find("floor");
-    const TableReporter::Figure* floor =
-        floorFound != figures.end() && !floorFound->second.failed ? &floorFound->second : nullptr;
-    std::vector<Line> lines;
-    for (const Row& row : ROWS) {
-        const auto found = figures.find(row.name);
-        if (found != figures.end())
-            lines.push_back(judge(row, found->second, floor));
-    }
-    return lines;
-}
-
-std::string number(double value, const char* format, bool shown)
-{
-    char text[32] = "";
-    if (shown)
-        snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-void printTable(const std::vector<Line>& lines, const char* mode)
-{
-    printf("\nSkarvel on SDL's dummy drivers, %s, screen %d x %d x %d bits; medians\n", mode, screenWidth, screenHeight,
-           screenDepth);
-    printf("%-47s %9s %9s %7s %9s %7s %7s  %s\n", "figure", "wall ms", "cpu ms", "x floor", "+floor ms", "allocs",
-           "+allocs", "target");
-    for (const Line& line : lines) {
-        if (line.figure.failed) {
-            printf("%-47s %9s\n", line.what, "failed");
-            continue;
-        }
-        const bool isFrame = line.ratio > 0;
-        printf("%-47s %9.3f %9.3f %7s %9s %7s %7s  %s%s\n", line.what, line.figure.wallMs, line.figure.cpuMs,
-               number(line.ratio, "%.2f", isFrame).c_str(), number(line.aboveFloorMs, "%.3f", isFrame).c_str(),
-               number(line.figure.allocations, "%.2f", line.figure.allocations >= 0).c_str(),
-               number(line.allocsBeyond, "%.2f", line.allocsBeyond > -1).c_str(), line.target.c_str(),
-               line.target.empty() ? ""
-                   : line.met      ? " (met)"
-                                   : " (MISSED)");
-    }
-    printf("%-47s %9.3f\n", "first start of this process (one run)", firstBootMs);
-    for (const Line& line : lines) {
-        if (!line.figure.failed && line.figure.wallMs > BUSY_RATIO * line.figure.cpuMs) {
-            printf("The machine was busy: the %s figure's wall time is %.0f%% above the time the game thread ran;\n"
-                   "the cpu column is what the frames themselves cost. Run again on a quiet machine.\n",
-                   line.name, (line.figure.wallMs / line.figure.cpuMs - 1) * 100);
-            break;
-        }
-    }
-}
-
-bool writeJson(const std::vector<Line>& lines, const char* mode, const char* path)
-{
-    FILE* json = fopen(path, "w");
-    if (!json)
-        return false;
-    fprintf(json, "{\n  \"mode\": \"%s\",\n  \"screen\": [%d, %d, %d],\n  \"first_start_ms\": %.4f,\n  \"figures\": [",
-            mode, screenWidth, screenHeight, screenDepth, firstBootMs);
-    const char* separator = "";
-    for (const Line& line : lines) {
-        fprintf(json, "%s\n    {\"name\": \"%s\", \"what\": \"%s\"", separator, line.name, line.what);
-        separator = ",";
-        if (line.figure.failed) {
-            fprintf(json, ", \"failed\": true}");
-            continue;
-        }
-        fprintf(json, ", \"wall_ms\": %.4f, \"cpu_ms\": %.4f", line.figure.wallMs, line.figure.cpuMs);
-        if (line.ratio > 0)
-            fprintf(json, ", \"ratio_to_floor\": %.4f, \"above_floor_ms\": %.4f", line.ratio, line.aboveFloorMs);
-        if (line.figure.allocations >= 0)
-            fprintf(json, ", \"allocations_per_frame\": %.4f", line.figure.allocations);
-        if (line.allocsBeyond > -1)
-            fprintf(json, ", \"allocations_beyond_floor\": %.4f", line.allocsBeyond);
-        if (!line.target.empty())
-            fprintf(json, ", \"target\": \"%s\", \"met\": %s", line.target.c_str(), line.met ? "true" : "false");
-        fprintf(json, "}");
-    }
-    fprintf(json, "\n  ]\n}\n");
-    return fclose(json) == 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const char* jsonPath = nullptr;
-    bool checkAllocations = false;
     std::vector<char*> arguments;
     for (int i = 0; i < argc; i++) {
-        if (std::strcmp(argv[i], "--json") == 0 && i + 1 < argc)
-            jsonPath = argv[++i];
-        else if (std::strcmp(argv[i], "--check-allocations") == 0)
+        if (std::strcmp(argv[i], "--check-allocations") == 0)
             checkAllocations = true;
         else if (std::strcmp(argv[i], "--window") == 0)
             videoFlags &= ~SDL_FULLSCREEN;
@@ -362,42 +218,30 @@ int main(int argc, char** argv)
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 1;
-    const char* mode = videoFlags & SDL_FULLSCREEN ? "full screen (the game's default)" : "in a window (-window)";
 
     useDummyDrivers();
     const auto start = std::chrono::steady_clock::now();
     if (gameBoot(videoFlags) < 0)
         return 1;
-    firstBootMs = millisecondsSince(start);
+    const double firstBootMs = millisecondsSince(start);
     booted = true;
-    screenWidth = screenSurface->w;
-    screenHeight = screenSurface->h;
-    screenDepth = screenSurface->format->BitsPerPixel;
 
-    benchmark::RegisterBenchmark("floor", floorFrame)->UseRealTime()->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("typical", typicalFrame)->UseRealTime()->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("crowd", crowdFrame)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    char screen[32];
+    snprintf(screen, sizeof screen, "%d x %d x %d bits", screenSurface->w, screenSurface->h,
+             screenSurface->format->BitsPerPixel);
+    char firstStart[32];
+    snprintf(firstStart, sizeof firstStart, "%.3f", firstBootMs);
+    benchmark::AddCustomContext(
+        "video", videoFlags & SDL_FULLSCREEN ? "full screen (the game's default)" : "in a window (-window)");
+    benchmark::AddCustomContext("screen", screen);
+    benchmark::AddCustomContext("first_start_ms", firstStart);
+
+    benchmark::RegisterBenchmark("floor", floorFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("typical", typicalFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("crowd", crowdFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("startup", startUp)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-    TableReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-
-    const std::vector<Line> lines = tableLines(reporter.figures);
-    printTable(lines, mode);
-    int status = 0;
-    if (jsonPath && !writeJson(lines, mode, jsonPath)) {
-        fprintf(stderr, "failed to write %s\n", jsonPath);
-        status = 1;
-    }
-    for (const Line& line : lines) {
-        if (line.figure.failed)
-            status = 1;
-        if (checkAllocations && line.allocsBeyond > 0) {
-            fprintf(stderr, "a %s frame allocated %.2f heap blocks more than the flip does\n", line.name,
-                    line.allocsBeyond);
-            status = 1;
-        }
-    }
-    return status;
+    return failed ? 1 : 0;
 }
