@@ -86,10 +86,11 @@ TEST_F(Display, TheRadarShowsEnemiesNearerThanAThousandPixelsTwentyToAPixelAcros
     enemyAt(4, 4000, 2000);             // 196 pixels to the left through the world's edge
     enemyAt(5, 100, 2000);              // right under the ship
     enemyAt(6, 100, 2100);
-    EnemyPool[6].active = 0;  // a free slot is not shown, wherever it was
+    EnemyPool[6].active = false;  // a free slot is not shown, wherever it was
     radarDraw();
-    // A dot 50 less (ship - enemy) / 20, truncated, from the radar's corner: 999 to the right
-    // is 50 + 49, 200 above is 50 - 10 rows, 196 to the left through the edge 50 - 9.
+    // A dot (enemy - ship) / 20, truncated, from the radar's centre at 50, 50 from its corner,
+    // up the screen for up: 999 to the right is 50 + 49, 200 above is 50 - 10 rows, 196 to the
+    // left through the edge 50 - 9.
     const std::tuple<int, int, Rgb> dots[] = {{639, 50, RED},  {639, 51, RED},   {590, 40, RED},
                                               {581, 50, RED},  {590, 50, GREEN},  // the ship over the enemy under it
                                               {591, 51, GREEN}};

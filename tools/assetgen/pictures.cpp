@@ -205,17 +205,6 @@ Surface keyOnMagenta(const Surface& art, Rgb backing, int alphaThreshold)
     return out;
 }
 
-Surface flatten(const Surface& art)
-{
-    Surface out(CAIRO_FORMAT_RGB24, art.width(), art.height());
-    Context cr(out);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
-    cairo_set_source_surface(cr, art.get(), 0, 0);
-    cairo_paint(cr);
-    return out;
-}
-
 void savePng(const Surface& s, const std::filesystem::path& path)
 {
     cairo_surface_flush(s.get());

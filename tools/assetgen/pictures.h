@@ -109,9 +109,6 @@ Surface keyOnBlack(const Surface& art, int alphaThreshold = 10);
 // more, green under 4).
 Surface keyOnMagenta(const Surface& art, Rgb backing, int alphaThreshold = 110);
 
-// Copies any surface into an opaque RGB picture.
-Surface flatten(const Surface& art);
-
 // Gaussian-like blur of an ARGB32 surface (three box passes). With `wrap` the picture is
 // treated as a torus, so tiling pictures stay seamless.
 void blur(Surface& s, int radius, bool wrap = false);
