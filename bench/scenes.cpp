@@ -76,8 +76,8 @@ void placeEnemies()
             if (std::hypot(x - centreX, row - centreY) < SHIP_CLEARANCE)
                 continue;
             enemySpawn();
-            EnemyPool[placed].x = worldAtScreenX(x);
-            EnemyPool[placed].y = worldAtScreenY(row);
+            enemyPool[placed].x = worldAtScreenX(x);
+            enemyPool[placed].y = worldAtScreenY(row);
             placed += 1;
         }
     }
@@ -93,7 +93,7 @@ void placeShots()
                 bulletSpawn(worldAtScreenX(x), worldAtScreenY(lane), 0, SHOT_SPEED);
             else
                 missileSpawn(worldAtScreenX(x), worldAtScreenY(lane), 0, SHOT_SPEED);
-            ShotPool[fired++].vars[SHOT_AGE] = SHOT_AGE_IN_CROWD;
+            shotPool[fired++].vars[SHOT_AGE] = SHOT_AGE_IN_CROWD;
         }
     }
 }
@@ -105,7 +105,7 @@ void placeShrapnel()
         const double radius = 120 + (i % 5) * 20;
         shrapnelSpawn(worldAtScreenX(screenSurface->w / 2 + radius * std::cos(angle)),
                       worldAtScreenY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360), SHRAPNEL_SLOWEST + diceBelow(SHRAPNEL_SPEEDS));
-        ShrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
+        shrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
     }
 }
 
@@ -162,8 +162,8 @@ void crowdBuild()
     diceSeed(2);
     shipNewGame();
     poolsClear();
-    cameraX = PlayerShip.x;
-    cameraY = PlayerShip.y;
+    cameraX = playerShip.x;
+    cameraY = playerShip.y;
     placeEnemies();
     placeShots();
     placeShrapnel();
@@ -171,10 +171,10 @@ void crowdBuild()
     bulletCooldown = BULLET_INTERVAL;
     missileCooldown = MISSILE_INTERVAL;
 
-    crowd.enemies = EnemyPool;
-    crowd.shots = ShotPool;
-    crowd.shrapnel = ShrapnelPool;
-    crowd.ship = PlayerShip;
+    crowd.enemies = enemyPool;
+    crowd.shots = shotPool;
+    crowd.shrapnel = shrapnelPool;
+    crowd.ship = playerShip;
     crowd.enemyCount = enemyCount;
     crowd.lives = lives;
     crowd.bulletCooldown = bulletCooldown;
@@ -185,10 +185,10 @@ void crowdBuild()
 
 void crowdRestore()
 {
-    EnemyPool = crowd.enemies;
-    ShotPool = crowd.shots;
-    ShrapnelPool = crowd.shrapnel;
-    PlayerShip = crowd.ship;
+    enemyPool = crowd.enemies;
+    shotPool = crowd.shots;
+    shrapnelPool = crowd.shrapnel;
+    playerShip = crowd.ship;
     enemyCount = crowd.enemyCount;
     lives = crowd.lives;
     bulletCooldown = crowd.bulletCooldown;
@@ -201,17 +201,17 @@ const char* crowdCheck()
 {
     if (enemyCount != ENEMY_POOL_SIZE)
         return "an enemy of the crowd died";
-    if (lives != START_LIVES || PlayerShip.health != SHIP_HEALTH)
+    if (lives != START_LIVES || playerShip.health != SHIP_HEALTH)
         return "an enemy of the crowd rammed the ship";
-    for (const Entity& shot : ShotPool) {
+    for (const Entity& shot : shotPool) {
         if (!shot.active)
             return "a shot of the crowd hit or expired";
     }
-    for (const Entity& piece : ShrapnelPool) {
+    for (const Entity& piece : shrapnelPool) {
         if (!piece.active)
             return "a piece of debris of the crowd expired";
     }
-    for (const Entity& enemy : EnemyPool) {
+    for (const Entity& enemy : enemyPool) {
         // Where entityDraw put the enemy's top-left corner.
         const double sx = worldWrap((enemy.x - cameraX) + screenSurface->w / 2.0 - enemy.width / 2.0, 0, worldWidth);
         const double sy = worldWrap((enemy.y - cameraY) + screenSurface->h / 2.0 - enemy.height / 2.0, 0, worldHeight);

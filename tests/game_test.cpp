@@ -197,12 +197,12 @@ protected:
         gameStart();
         FrameClock clock;
         frameClockStart(&clock, 0);
-        const double heading = PlayerShip.heading;
+        const double heading = playerShip.heading;
         pushKey(key, true);
         playFrame(&clock, 100, false);
         pushKey(key, false);
         playFrame(&clock, 1, false);
-        return PlayerShip.heading > heading;
+        return playerShip.heading > heading;
     }
     TempDir folder;
     CommandLine line;
@@ -345,17 +345,17 @@ TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAnd
     ASSERT_NE(playerLook(false).controls.held, 0);
     for (int round = 0; round < 2; round++) {
         gameStart();  // keys up, 199 enemies in the lowest slots, three lives, the ship whole at home
-        EXPECT_EQ(std::tuple(playerHeld(), enemyCount, EnemyPool[198].active, EnemyPool[199].active),
+        EXPECT_EQ(std::tuple(playerHeld(), enemyCount, enemyPool[198].active, enemyPool[199].active),
                   std::tuple(0, 199, 1, 0));
-        EXPECT_EQ(std::tuple(lives, PlayerShip.x, PlayerShip.health), std::tuple(3, 0.0, SHIP_HEALTH));
-        PlayerShip.y = 777;
+        EXPECT_EQ(std::tuple(lives, playerShip.x, playerShip.health), std::tuple(3, 0.0, SHIP_HEALTH));
+        playerShip.y = 777;
     }
     pushKey(SDLK_ESCAPE, true);
     gamePlay();                    // returns after the one frame
-    EXPECT_NE(PlayerShip.y, 777);  // the ship was still updated in that frame
+    EXPECT_NE(playerShip.y, 777);  // the ship was still updated in that frame
 
     lives = 0;
-    entityDamage(&PlayerShip, SHIP_HEALTH);  // the last life lost ends the game without a key
+    entityDamage(&playerShip, SHIP_HEALTH);  // the last life lost ends the game without a key
     gamePlay();
     EXPECT_EQ(lives, -1);
 }
@@ -367,23 +367,23 @@ TEST_F(OneGame, APauseStopsTheWorldAndItsClockTillResumedAndAWindowLosingTheKeyb
     gameStart();
     poolsClear();  // one enemy, far from the ship, that nothing rams
     enemySpawn();
-    EnemyPool[0].x = EnemyPool[0].y = 2000;
+    enemyPool[0].x = enemyPool[0].y = 2000;
     FrameClock clock;
     frameClockStart(&clock, SDL_GetTicks());
-    const double startY = PlayerShip.y + 4096;
+    const double startY = playerShip.y + 4096;
     pushKey(SDLK_p, true);
     ASSERT_FALSE(playFrame(&clock, 20));  // the frame that sees P is still played
     ASSERT_TRUE(gamePaused);
-    const double enemyX = EnemyPool[0].x;
+    const double enemyX = enemyPool[0].x;
     for (int look = 0; look < 3; look++)
         ASSERT_FALSE(pauseLook(&clock, false));
-    EXPECT_EQ(EnemyPool[0].x, enemyX);
+    EXPECT_EQ(enemyPool[0].x, enemyX);
     EXPECT_GT(pictureShare(screenSurface, gamePicture("paused.png"), 180, 204, MAGENTA), 0.99);
     pushKey(SDLK_p, true);
     ASSERT_FALSE(pauseLook(&clock, false));  // resumes
     ASSERT_FALSE(gamePaused);
     ASSERT_FALSE(playFrame(&clock, 30));
-    EXPECT_NEAR(startY - PlayerShip.y, 300 * 0.050, 1e-6);
+    EXPECT_NEAR(startY - playerShip.y, 300 * 0.050, 1e-6);
     SDL_Event away{};
     away.type = SDL_ACTIVEEVENT;
     away.active.state = SDL_APPINPUTFOCUS;
@@ -498,7 +498,7 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
                   enabled ? "failed to play demo progdir:demos/calm.skdemo: No such file or directory\n" : "");
         EXPECT_EQ(attractShowing(), enabled);
     }
-    const Entity demoEnemy = EnemyPool[0];
+    const Entity demoEnemy = enemyPool[0];
     for (int frame = 0; frame < 30; frame++)
         ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
     EXPECT_GT(pictureShare(screenSurface, gamePicture("demo.png"), 260, 8, MAGENTA), 0.99);
@@ -517,6 +517,6 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
     EXPECT_EQ(titleScreenStep(), 1);
     gameStart();
     EXPECT_EQ(enemyCount, 199);
-    EXPECT_FALSE(entityCollides(&EnemyPool[0], &demoEnemy)) << "placed as in the demo";
+    EXPECT_FALSE(entityCollides(&enemyPool[0], &demoEnemy)) << "placed as in the demo";
     attractWaitLooks = ATTRACT_WAIT_LOOKS;
 }

@@ -107,7 +107,7 @@ std::string playRulesBroken(PlayWatch& watch)
                    << " vars " << e.vars[0] << ", " << e.vars[1];
     };
     int live = 0;
-    for (const Entity& e : EnemyPool) {
+    for (const Entity& e : enemyPool) {
         live += e.active;
         check(!e.active ||
                   (e.type == &enemyType && inWorld(e) && e.heading >= 0 && e.heading < 360 && e.speed == ENEMY_SPEED &&
@@ -116,17 +116,17 @@ std::string playRulesBroken(PlayWatch& watch)
               "enemy", e);
     }
     // A shot fired this frame waits at its launch point, maybe beyond the world's edge.
-    for (const Entity& e : ShotPool)
+    for (const Entity& e : shotPool)
         check(!e.active ||
                   ((e.type == &bulletType || e.type == &missileType) && (e.vars[SHOT_AGE] == 0 || inWorld(e)) &&
                    within(e.vars[SHOT_AGE], 0, SHOT_LIFETIME) && e.speed == SHOT_SPEED),
               "shot", e);
-    for (const Entity& e : ShrapnelPool)
+    for (const Entity& e : shrapnelPool)
         check(!e.active ||
                   (e.type == &shrapnelType && inWorld(e) && within(e.vars[SHRAPNEL_AGE], 0, SHRAPNEL_LIFETIME) &&
                    within(e.vars[SHRAPNEL_ANIM_FRAME], 0, SPRITE_FRAME_COUNT - 1) && within(e.speed, SHRAPNEL_SLOWEST, SHRAPNEL_SLOWEST + SHRAPNEL_SPEEDS - 1)),
               "shrapnel", e);
-    const Entity& ship = PlayerShip;
+    const Entity& ship = playerShip;
     check(ship.active && ship.type == &shipType && inWorld(ship) && within(ship.speed, 0, SHIP_MAX_SPEED) &&
               std::isfinite(ship.heading) && within(ship.health, 1, SHIP_HEALTH),
           "ship", ship);

@@ -94,7 +94,7 @@ protected:
     {
         ScreenTest::SetUp();
         poolsClear();
-        PlayerShip = recordAt(0, 0);
+        playerShip = recordAt(0, 0);
         updated.clear(), drawn.clear();
     }
 };
@@ -148,28 +148,28 @@ TEST(Contact, NeedsTheSquaredDistanceBelowTheSumOfSquaredRadiiTheShortWayRoundAn
         const Entity a = entityAt(p[0], p[1], static_cast<int>(p[2])), b = entityAt(p[3], p[4], static_cast<int>(p[5]));
         EXPECT_EQ(entityCollides(&a, &b) + entityCollides(&b, &a), 2 * p[6]) << p[3] << "," << p[4];
         // A shot's search takes the lowest live enemy it touches; free slots never count.
-        EnemyPool.fill(b);
-        EnemyPool[0].active = EnemyPool[1].active = 0;
-        EXPECT_EQ(enemyFindHit(&a), p[6] ? &EnemyPool[2] : nullptr) << p[3] << "," << p[4];
+        enemyPool.fill(b);
+        enemyPool[0].active = enemyPool[1].active = 0;
+        EXPECT_EQ(enemyFindHit(&a), p[6] ? &enemyPool[2] : nullptr) << p[3] << "," << p[4];
     }
 }
 
 TEST_F(World, PassesVisitEnemiesShotsDebrisAndTheShipTakingEachRecordAsTheyReachIt)
 {
-    EnemyPool[499] = EnemyPool[9] = EnemyPool[5] = ShotPool[1] = recordAt(0, 0);
+    enemyPool[499] = enemyPool[9] = enemyPool[5] = shotPool[1] = recordAt(0, 0);
     // The first enemy frees a later one and throws a fragment; the ship fires a shot.
     duringUpdate = [](Entity* entity) {
-        if (entity == &EnemyPool[5]) {
-            EnemyPool[9].active = 0;
+        if (entity == &enemyPool[5]) {
+            enemyPool[9].active = 0;
             shrapnelAllocate(&recorded);
         }
-        if (entity == &PlayerShip)
+        if (entity == &playerShip)
             shotAllocate(&recorded);
     };
     worldUpdate(0.02);
     EXPECT_EQ(
         updated,
-        (std::vector<const Entity*>{&EnemyPool[5], &EnemyPool[499], &ShotPool[1], &ShrapnelPool[0], &PlayerShip}));
+        (std::vector<const Entity*>{&enemyPool[5], &enemyPool[499], &shotPool[1], &shrapnelPool[0], &playerShip}));
     numbersImage = solidSurface(170, 32, RED);
     // Glyphs told apart by their colour: digit d has red d * 20.
     for (Sint16 d = 0; d < 10; d++) {
@@ -180,8 +180,8 @@ TEST_F(World, PassesVisitEnemiesShotsDebrisAndTheShipTakingEachRecordAsTheyReach
     enemyCount = 199;
     worldDraw();
     EXPECT_EQ(drawn,
-              (std::vector<const Entity*>{&EnemyPool[5], &EnemyPool[499], &ShotPool[0], &ShotPool[1], &ShrapnelPool[0],
-                                          &PlayerShip}));
+              (std::vector<const Entity*>{&enemyPool[5], &enemyPool[499], &shotPool[0], &shotPool[1], &shrapnelPool[0],
+                                          &playerShip}));
     // Then the frame rate, truncated, over the living enemies, in the top-left corner.
     const int shown[2][3] = {{0, 5, 9}, {1, 9, 9}};
     for (int row = 0; row < 2; row++)

@@ -23,7 +23,7 @@ constexpr int SHRAPNEL_FAN_SPREAD = 90;
 void enemyImpact(Entity* enemy)
 {
     double heading = enemy->heading;
-    entityDamage(&PlayerShip, enemy->health);
+    entityDamage(&playerShip, enemy->health);
     entityDamage(enemy, enemy->health);
     const int kind = diceBelow(SOUND_IMPACTS);
     soundPlay(SOUND_IMPACT1 + kind);
@@ -54,7 +54,7 @@ void enemyUpdate(Entity* enemy, double seconds)
 {
     enemySteer(enemy, seconds);
     entityMove(enemy, seconds);
-    if (entityCollides(enemy, &PlayerShip))
+    if (entityCollides(enemy, &playerShip))
         enemyImpact(enemy);
 }
 

@@ -278,14 +278,14 @@ void demoDigest(char* text, std::size_t size)
         for (long value : seen)
             sum = (sum ^ static_cast<Uint32>(value)) * 16777619u;
     };
-    for (const Entity& e : EnemyPool)
+    for (const Entity& e : enemyPool)
         add(e);
-    for (const Entity& e : ShotPool)
+    for (const Entity& e : shotPool)
         add(e);
-    for (const Entity& e : ShrapnelPool)
+    for (const Entity& e : shrapnelPool)
         add(e);
     snprintf(text, size, "lives %d enemies %d ship %.0f,%.0f frame %d energy %d world %x", lives, enemyCount,
-             std::floor(PlayerShip.x), std::floor(PlayerShip.y), rotationFrame(PlayerShip.heading), PlayerShip.health,
+             std::floor(playerShip.x), std::floor(playerShip.y), rotationFrame(playerShip.heading), playerShip.health,
              sum);
 }
 

@@ -106,17 +106,17 @@ void shipKill(Entity*)
 
 void shipReset()
 {
-    PlayerShip.x = 0;
-    PlayerShip.y = 0;
+    playerShip.x = 0;
+    playerShip.y = 0;
     if (shipFrames[0]) {
-        PlayerShip.width = shipFrames[0]->w;
-        PlayerShip.height = shipFrames[0]->h;
+        playerShip.width = shipFrames[0]->w;
+        playerShip.height = shipFrames[0]->h;
     }
-    PlayerShip.heading = SHIP_START_HEADING;
-    PlayerShip.speed = SHIP_START_SPEED;
-    PlayerShip.health = SHIP_HEALTH;
-    PlayerShip.active = true;
-    PlayerShip.type = &shipType;
+    playerShip.heading = SHIP_START_HEADING;
+    playerShip.speed = SHIP_START_SPEED;
+    playerShip.health = SHIP_HEALTH;
+    playerShip.active = true;
+    playerShip.type = &shipType;
 }
 
 void shipNewGame()

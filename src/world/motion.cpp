@@ -111,7 +111,7 @@ Entity* enemyFindHit(const Entity* entity)
     const double raSquared = ra * ra;
     const double x = entity->x;
     const double y = entity->y;
-    for (Entity& enemy : EnemyPool) {
+    for (Entity& enemy : enemyPool) {
         if (!enemy.active)
             continue;
         const double rb = static_cast<double>(enemy.width) / 2;

@@ -21,13 +21,13 @@ void drawOne(Entity* entity)
 
 template <typename Visit> void visitAll(Visit visit)
 {
-    for (Entity& enemy : EnemyPool)
+    for (Entity& enemy : enemyPool)
         visit(&enemy);
-    for (Entity& shot : ShotPool)
+    for (Entity& shot : shotPool)
         visit(&shot);
-    for (Entity& piece : ShrapnelPool)
+    for (Entity& piece : shrapnelPool)
         visit(&piece);
-    visit(&PlayerShip);
+    visit(&playerShip);
 }
 
 }  // namespace
