@@ -7,7 +7,9 @@
 #include "game/title.h"
 #include "platform/digits.h"
 #include "platform/framestats.h"
+#include "platform/pictures.h"
 #include "platform/present.h"
+#include "platform/progdir.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
 #include "player/ship.h"
@@ -231,4 +233,69 @@ TEST_F(Pad, IsLeftAloneWithoutJoysticks)
     stick(-32768);
     const PlayLook look = button(Action::Leave, 0, true);
     EXPECT_EQ(std::tuple(look.controls.held, look.leave), std::tuple(0, false));
+}
+
+// Every message a picture's failure can give, word for word: its file missing, the picture not
+// to be put in the screen's format (there is no screen yet), its see-through colour not to be
+// set (SDL refuses that for no picture the game reads, so those words are held as written).
+TEST(Pictures, EachFailureOfEachPictureIsToldInTheGamesOwnWords)
+{
+    struct Words {
+        Picture picture;
+        const char *load, *format, *key;
+    };
+    const Words WORDS[] = {
+        {Picture::Icon, nullptr, nullptr, nullptr},  // the window does without its icon
+        {Picture::Intro, "failed to load intro.bmp", "failed to format intro.bmp for display", nullptr},
+        {Picture::Loading, "failed to load loading.bmp", nullptr, nullptr},
+        {Picture::Ready, "failed to load ready.bmp", nullptr, nullptr},
+        {Picture::Background, "failed to load bg.bmp", "failed to format background for display", nullptr},
+        {Picture::Numbers, "failed to load numbers.bmp", "failed to format numbers for display",
+         "failed to set color key for numbers"},
+        {Picture::Paused, "failed to load paused.png", "failed to format paused.png for display",
+         "failed to set color key for paused.png"},
+        {Picture::DemoPlate, "failed to load demo.png", "failed to format demo.png for display",
+         "failed to set color key for demo.png"},
+        {Picture::SmallShip, "failed to load small ship", "failed to format small ship for display",
+         "failed to set color key for small ship"},
+        {Picture::Bullet, "failed to load bullet.bmp", "failed to format bullet for display",
+         "failed to set color key for bullet"},
+        {Picture::ShipFrames, "failed to load ship frame 1", "failed to format ship frame 1 for display",
+         "failed to set color key for ship frame 1"},
+        {Picture::EnemyFrames, "failed to load enemy frame 1", "failed to format enemy frame 1 for display",
+         "failed to set color key for enemy frame 1"},
+        {Picture::MissileFrames, "failed to load missile frame 1", "failed to format missile frame 1 for display",
+         "failed to set color key for missile frame 1"},
+        {Picture::ShrapnelFrames, "failed to load shrapnel frame 1", "failed to format shrapnel frame 1 for display",
+         "failed to set color key for shrapnel frame 1"},
+    };
+    ASSERT_EQ(std::size(WORDS), static_cast<std::size_t>(PICTURE_COUNT));
+    const auto told = [](Picture picture) {
+        testing::internal::CaptureStderr();
+        SpriteFrames frames{};
+        if (picture >= Picture::ShipFrames)
+            spriteFramesLoad(picture, frames);
+        else
+            SDL_FreeSurface(pictureLoad(picture));
+        return testing::internal::GetCapturedStderr();
+    };
+    const auto line = [](const char* words) { return words ? words + std::string(": ") + SDL_GetError() + "\n" : ""; };
+    platformReset();
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);  // no screen: nothing can take its format
+    const TempDir empty;
+    for (const Words& words : WORDS) {
+        progdirSet(empty.path().c_str());
+        const std::string missing = told(words.picture);
+        EXPECT_EQ(missing, line(words.load));
+        progdirSet(buildDirectory().c_str());
+        const std::string unformatted = told(words.picture);
+        EXPECT_EQ(unformatted, line(words.format));
+        const bool set = words.picture >= Picture::ShipFrames;
+        const char* key = PICTURES[static_cast<int>(words.picture)].messages.colorKey;
+        char said[200] = "";
+        if (key)
+            set ? snprintf(said, sizeof said, key, 1, "why") : snprintf(said, sizeof said, key, "why");
+        EXPECT_EQ(said, words.key ? words.key + std::string(": why\n") : "");
+    }
+    platformReset();
 }
