@@ -172,3 +172,11 @@ int spriteFramesLoad(Picture set, SpriteFrames& frames)
     const PictureFile& file = PICTURES[static_cast<int>(set)];
     return spriteFramesLoad(file.path, frames, file.key, file.messages);
 }
+
+bool picturesLoad(std::initializer_list<PictureInto> pictures)
+{
+    for (const PictureInto& one : pictures)
+        if (!(*one.into = pictureLoad(one.picture)))
+            return false;
+    return true;
+}

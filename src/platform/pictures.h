@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <initializer_list>
 
 using SpriteFrames = std::array<SDL_Surface*, SPRITE_FRAME_COUNT>;
 
@@ -56,8 +57,14 @@ struct PictureFile {
 };
 extern const PictureFile PICTURES[PICTURE_COUNT];
 
-// Reads one picture of the table, or one set of frames.
+// Reads one picture of the table, or one set of frames; or several pictures into their
+// places, in turn, stopping at the first failure with false.
 SDL_Surface* pictureLoad(Picture picture);
+struct PictureInto {
+    Picture picture;
+    SDL_Surface** into;
+};
+bool picturesLoad(std::initializer_list<PictureInto> pictures);
 int spriteFramesLoad(Picture set, SpriteFrames& frames);
 
 // Reads one picture ("progdir:" paths allowed) and prepares it; on failure prints the

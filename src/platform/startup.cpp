@@ -114,16 +114,10 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
 
     SDL_WM_SetCaption("Skarvel OS4", "Skarvel OS4");
 
-    numbersImage = pictureLoad(Picture::Numbers);
-    if (!numbersImage)
-        return -1;
-    pausedImage = pictureLoad(Picture::Paused);
-    if (!pausedImage)
-        return -1;
-    demoPlate = pictureLoad(Picture::DemoPlate);
-    if (!demoPlate)
-        return -1;
-    return 0;
+    return picturesLoad(
+               {{Picture::Numbers, &numbersImage}, {Picture::Paused, &pausedImage}, {Picture::DemoPlate, &demoPlate}})
+        ? 0
+        : -1;
 }
 
 void titleShow(SDL_Surface* lower)
@@ -137,14 +131,8 @@ void titleShow(SDL_Surface* lower)
 
 int titleImagesLoad()
 {
-    introImage = pictureLoad(Picture::Intro);
-    if (!introImage)
-        return -1;
-    loadingImage = pictureLoad(Picture::Loading);
-    if (!loadingImage)
-        return -1;
-    readyImage = pictureLoad(Picture::Ready);
-    if (!readyImage)
-        return -1;
-    return 0;
+    return picturesLoad(
+               {{Picture::Intro, &introImage}, {Picture::Loading, &loadingImage}, {Picture::Ready, &readyImage}})
+        ? 0
+        : -1;
 }
