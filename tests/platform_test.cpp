@@ -203,6 +203,12 @@ TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBac
     EXPECT_EQ(titleScreenRun(), 1);
     pushKey(SDLK_LEFT, false);
     EXPECT_TRUE(button(Action::Leave, 0, true).leave);
+    // The pad's first button, bound to pause instead of fire, pauses.
+    bindings[static_cast<int>(Action::Fire)].buttons[0] = -1;
+    bindings[static_cast<int>(Action::Pause)].buttons[0] = 0;
+    setButton(pad, 0, 1);
+    EXPECT_TRUE(playerLook(false).paused);
+    bindingsDefault();
 }
 
 TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPauses)

@@ -122,6 +122,8 @@ TEST_F(World, SpritesAreDrawnCentredOnTheCameraAcrossTheSeamAndClippedAtTheEdges
     const int cases[][7] = {{2000, 3000, 2000, 3000, 32 * 32, 304, 224},
                             {10, 100, 4090, 100, 32 * 32, 288, 224},  // 16 pixels left through the world's edge
                             {1000, 1000, 695, 1000, 0, 0, 0},         // its corner a pixel left of the screen
+                            {1000, 1000, 696, 1000, 32 * 32, 0, 224},  // its corner on the first column
+                            {1000, 1000, 1000, 776, 32 * 32, 304, 0},  // and on the first row
                             {1000, 1000, 1335, 1000, 32, 639, 240},
                             {1000, 1000, 1336, 1000, 0, 0, 0},
                             {1000, 1000, 1000, 1255, 32, 320, 479},
