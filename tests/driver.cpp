@@ -18,7 +18,7 @@
 
 namespace fs = std::filesystem;
 
-bool within(double seconds, const std::function<bool()>& test)
+bool waitFor(double seconds, const std::function<bool()>& test)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (!test()) {
@@ -89,7 +89,7 @@ bool XServer::windowManagerStart()
     }
     // It is up once it has said so on the root window, as window managers do.
     Display* display = XOpenDisplay(name_.c_str());
-    const bool up = display && within(20, [display] {
+    const bool up = display && waitFor(20, [display] {
         Atom type = None;
         int format = 0;
         unsigned long items = 0, left = 0;
@@ -147,8 +147,8 @@ Game::Game(const Launch& launch) : folder(launch.folder), x(launch.x), pid_((ffl
         _exit(126);
     if (launch.errorsClosed)
         close(2);
-    setenv("SDL_VIDEODRIVER", x ? "x11" : "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (x)  // else the dummy drivers the test program's main chose
+        setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("DISPLAY", x ? x->name().c_str() : "", 1);
     setenv("XDG_CONFIG_HOME", (fs::current_path() / "config").c_str(), 1);  // the player's settings: none
     // A sanitizer build reports on standard error like any failure; what the libraries keep
@@ -175,7 +175,7 @@ Game::~Game()
 
 int Game::wait(double seconds)
 {
-    within(seconds, [this] {
+    waitFor(seconds, [this] {
         int status = 0;
         rusage used{};
         if (status_ == -2 && wait4(pid_, &status, WNOHANG, &used) == pid_)
@@ -194,8 +194,8 @@ std::string Game::errors(const char* stream) const
 std::string Game::window(double seconds)
 {
     std::string id;
-    within(seconds,
-           [&] { return !(id = x->xdotool("search --onlyvisible --name '^Skarvel OS4$'")).empty() || !running(); });
+    waitFor(seconds,
+            [&] { return !(id = x->xdotool("search --onlyvisible --name '^Skarvel OS4$'")).empty() || !running(); });
     // Without a window manager nobody hands out the keyboard focus: the window takes it. Then
     // the title screen, whose sprites are loaded: a Space pressed before it would start nothing.
     if (!id.empty()) {
@@ -210,7 +210,7 @@ SDL_Surface* Game::screenshot(double seconds)
     const std::string file = folder + "/screenshot.bmp";
     SDL_Surface* shot = nullptr;
     int tries = 0;
-    within(seconds, [&] {
+    waitFor(seconds, [&] {
         if (tries++ % 20 == 0) {
             fs::remove(file);
             x->xdotool("key s");

@@ -86,5 +86,5 @@ private:
 void writePictureBomb(const std::string& path, std::uint32_t w, std::uint32_t h);
 void writeSoundBomb(const std::string& path, std::uint32_t bytesPerSecond = 2);
 
-// Polls until the test holds or the time is up.
-bool within(double seconds, const std::function<bool()>& test);
+// Polls until the test holds or the time is up; whether it held.
+bool waitFor(double seconds, const std::function<bool()>& test);

@@ -21,18 +21,11 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c)
     return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
-void useDummyDrivers()
-{
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-}
-
 void platformReset()
 {
     while (Mix_QuerySpec(nullptr, nullptr, nullptr))  // opened once per start-up, never closed
         Mix_CloseAudio();
     SDL_Quit();
-    useDummyDrivers();
     progdirSet(buildDirectory().c_str());
     soundEnabled = joystickEnabled = true;
     gamePaused = false;
@@ -154,15 +147,6 @@ Entity entityAt(double x, double y, int width)
     return entity;
 }
 
-void pushKey(SDLKey key, bool down, SDLMod held)
-{
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = held;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
 void pushQuit()
 {
     SDL_Event event{};
@@ -191,4 +175,12 @@ TempDir::~TempDir()
         std::filesystem::current_path(previous_);
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+// Every test program's main: SDL on its dummy drivers first, for its cases and the programs they start.
+int main(int argc, char** argv)
+{
+    useDummyDrivers();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

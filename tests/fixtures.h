@@ -2,6 +2,7 @@
 // surface, the game's own generated pictures, pixels read back, real events and real files.
 #pragma once
 
+#include "play.h"  // keys pushed into SDL's queue, as headless play pushes them
 #include "world/entity.h"
 
 #include <SDL.h>
@@ -35,8 +36,6 @@ protected:
     void SetUp() override;
 };
 
-void useDummyDrivers();
-
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
 void fillScreen(Rgb colour);
 // A 32-bit surface, the screen's format, filled with one colour.
@@ -60,9 +59,7 @@ bool showsPlay(SDL_Surface* shot);
 // A live record of no kind at (x, y), width wide and high, with the default speed and health.
 Entity entityAt(double x, double y, int width = 32);
 
-// A key pressed or released, and a window closed, through SDL's real event queue.
-void pushKey(SDLKey key, bool down, SDLMod held = KMOD_NONE);
-void pushQuit();
+void pushQuit();  // a window closed, through SDL's real event queue
 
 // The folder that holds the test programs, the game and its generated pictures and sounds.
 std::string buildDirectory();

@@ -124,19 +124,19 @@ TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefa
     choose({});
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "1unset");
     EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");  // full screen keeps the pixels sharp
-    EXPECT_EQ(soundEnabled + joystickEnabled, 2);
+    EXPECT_EQ(soundEnabled + joystickEnabled + attractEnabled, 3);  // the title screen shows demos
     unsetenv("SDL12COMPAT_SCALE_METHOD");
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", "0", 1);
     choose({"-scale", "1.5"});  // the player's own setting is left alone
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "01.5");
     EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "linear");
     unsetenv("SDL12COMPAT_SCALE_METHOD");
-    choose({"-novsync", "-vsync", "-scale", "2", "-nosound", "-nojoystick"});
+    choose({"-novsync", "-vsync", "-scale", "2", "-nosound", "-nojoystick", "-noattract"});
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "12");
     EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");  // whole steps keep the pixels sharp
-    EXPECT_EQ(soundEnabled + joystickEnabled, 0);
-    choose({"-timedemo", "a.skdemo"});  // a timed demo never waits for the display
-    EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK"), "0");
+    EXPECT_EQ(soundEnabled + joystickEnabled + attractEnabled, 0);
+    choose({"-timedemo", "a.skdemo"});  // a timed demo never waits for the display, nor shows others
+    EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + std::to_string(attractEnabled), "00");
     choose({});  // the game's own settings, for whatever runs after
 }
 
@@ -328,7 +328,6 @@ TEST(FrameClock, AFrameLastsSinceThePreviousOneAndTheRateIsMeasuredOverTwentyAcr
     frameClockAdvance(&clock, now += 10);
     EXPECT_DOUBLE_EQ(framesPerSecond, 100);
 
-    useDummyDrivers();
     SDL_Init(SDL_INIT_TIMER);
     const Uint32 before = SDL_GetTicks();
     EXPECT_GE(frameWaitForTick(before) - before, 1u);

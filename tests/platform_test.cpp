@@ -1,22 +1,19 @@
-// The platform under the game: the pictures' see-through colours, the keyboard and the
-// gamepad through SDL's real event queue, and the sound channels.
+// The platform under the game: the presentation it chooses, the frames' statistics, the
+// keyboard and the gamepad through SDL's real event queue, and the sound channels.
 
 #include "fixtures.h"
 #include "game/actions.h"
 #include "game/sprites.h"
 #include "game/title.h"
-#include "platform/digits.h"
 #include "platform/framestats.h"
 #include "platform/pictures.h"
 #include "platform/present.h"
 #include "platform/progdir.h"
 #include "platform/sound.h"
 #include "platform/startup.h"
-#include "player/ship.h"
 
 #include <SDL_mixer.h>
 
-#include <algorithm>
 #include <dlfcn.h>
 
 namespace {
@@ -29,24 +26,6 @@ protected:
 };
 
 }  // namespace
-
-class Recipe : public GameTest { };
-
-TEST_F(Recipe, SpritesAreSeeThroughWhereTheirKeyColourIsAndFullScreenPicturesNowhere)
-{
-    const std::pair<SDL_Surface*, bool> pictures[] = {
-        {backgroundImage, false}, {numbersImage, true}, {shipFrames[0], true}, {smallShipIcon, true}};
-    for (const auto& [picture, keyed] : pictures) {
-        fillScreen(BLUE);
-        SDL_BlitSurface(picture, nullptr, screenSurface, nullptr);
-        // What of the picture the screen shows: all of a sprite, a corner of the background.
-        const SDL_Rect shown{0, 0, static_cast<Uint16>(std::min(picture->w, 640)),
-                             static_cast<Uint16>(std::min(picture->h, 480))};
-        const int blue = countColour(screenSurface, BLUE, shown);
-        EXPECT_EQ(blue > 0, keyed) << picture->w << " x " << picture->h;
-        EXPECT_LT(blue, shown.w * shown.h) << picture->w << " x " << picture->h;
-    }
-}
 
 // Software where OpenGL would be drawn by the processor, OpenGL where a graphics driver
 // draws, the player's own driver kept, and the command line above all.

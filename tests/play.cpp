@@ -37,32 +37,38 @@ constexpr Letter LETTERS[] = {{'U', Action::Thrust, 0}, {'D', Action::Brake, 0},
 std::string pushed;  // the keys SDL's queue has been told are down
 FrameClock playClock;
 
-void push(SDLKey key, bool down)
-{
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-}
-
 bool inWorld(const Entity& e)
 {
     return e.x >= 0 && e.x < worldWidth && e.y >= 0 && e.y < worldHeight;
 }
 
-bool within(double value, double low, double high)
+bool between(double value, double low, double high)
 {
     return value >= low && value <= high;
 }
 
 }  // namespace
 
+void useDummyDrivers()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+void pushKey(SDLKey key, bool down, SDLMod held)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.keysym.sym = key;
+    event.key.keysym.mod = held;
+    SDL_PushEvent(&event);  // a full queue drops it, as it drops a player's
+}
+
 bool playStartup()
 {
     static int state = 0;  // 0 not yet, 1 ready, -1 failed
     if (state == 0) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        useDummyDrivers();
         // In a window: in full screen the dummy driver scales every flip up to its desktop.
         char name[] = "skarvel", window[] = "-window";
         char* argv[] = {name, window, nullptr};
@@ -85,10 +91,10 @@ void playKeys(const std::string& keys, bool escape)
 {
     for (const Letter& l : LETTERS)
         if ((keys.find(l.letter) != std::string::npos) != (pushed.find(l.letter) != std::string::npos))
-            push(ACTIONS[static_cast<int>(l.action)].keys[l.which], keys.find(l.letter) != std::string::npos);
+            pushKey(ACTIONS[static_cast<int>(l.action)].keys[l.which], keys.find(l.letter) != std::string::npos);
     pushed = keys;
     if (escape)
-        push(ACTIONS[static_cast<int>(Action::Leave)].keys[0], true);
+        pushKey(ACTIONS[static_cast<int>(Action::Leave)].keys[0], true);
 }
 
 int playStep(unsigned milliseconds, bool draw, Recorder recorder)
@@ -111,24 +117,25 @@ std::string playRulesBroken(PlayWatch& watch)
         live += e.active;
         check(!e.active ||
                   (e.type == &enemyType && inWorld(e) && e.heading >= 0 && e.heading < 360 && e.speed == ENEMY_SPEED &&
-                   within(e.vars[ENEMY_TURN_RATE], -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT) &&
-                   within(e.vars[ENEMY_TURN_DRIFT], -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT)),
+                   between(e.vars[ENEMY_TURN_RATE], -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT) &&
+                   between(e.vars[ENEMY_TURN_DRIFT], -ENEMY_TURN_LIMIT, ENEMY_TURN_LIMIT)),
               "enemy", e);
     }
     // A shot fired this frame waits at its launch point, maybe beyond the world's edge.
     for (const Entity& e : shotPool)
         check(!e.active ||
                   ((e.type == &bulletType || e.type == &missileType) && (e.vars[SHOT_AGE] == 0 || inWorld(e)) &&
-                   within(e.vars[SHOT_AGE], 0, SHOT_LIFETIME) && e.speed == SHOT_SPEED),
+                   between(e.vars[SHOT_AGE], 0, SHOT_LIFETIME) && e.speed == SHOT_SPEED),
               "shot", e);
     for (const Entity& e : shrapnelPool)
         check(!e.active ||
-                  (e.type == &shrapnelType && inWorld(e) && within(e.vars[SHRAPNEL_AGE], 0, SHRAPNEL_LIFETIME) &&
-                   within(e.vars[SHRAPNEL_ANIM_FRAME], 0, SPRITE_FRAME_COUNT - 1) && within(e.speed, SHRAPNEL_SLOWEST, SHRAPNEL_SLOWEST + SHRAPNEL_SPEEDS - 1)),
+                  (e.type == &shrapnelType && inWorld(e) && between(e.vars[SHRAPNEL_AGE], 0, SHRAPNEL_LIFETIME) &&
+                   between(e.vars[SHRAPNEL_ANIM_FRAME], 0, SPRITE_FRAME_COUNT - 1) &&
+                   between(e.speed, SHRAPNEL_SLOWEST, SHRAPNEL_SLOWEST + SHRAPNEL_SPEEDS - 1)),
               "shrapnel", e);
     const Entity& ship = playerShip;
-    check(ship.active && ship.type == &shipType && inWorld(ship) && within(ship.speed, 0, SHIP_MAX_SPEED) &&
-              std::isfinite(ship.heading) && within(ship.health, 1, SHIP_HEALTH),
+    check(ship.active && ship.type == &shipType && inWorld(ship) && between(ship.speed, 0, SHIP_MAX_SPEED) &&
+              std::isfinite(ship.heading) && between(ship.health, 1, SHIP_HEALTH),
           "ship", ship);
     if (broken.str().empty() && (live != enemyCount || enemyCount > watch.enemies))
         broken << "enemyCount " << enemyCount << " with " << live << " alive, " << watch.enemies << " before";

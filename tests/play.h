@@ -13,6 +13,11 @@
 #include <random>
 #include <string>
 
+// SDL's dummy drivers for this process and what it starts: the tests' main sets them, playStartup the fuzzer's.
+void useDummyDrivers();
+// A key pressed or released through SDL's real event queue, with those modifiers held.
+void pushKey(SDLKey key, bool down, SDLMod held = KMOD_NONE);
+
 // appInit in a window with the game's own files, and every sprite set loaded, as the first
 // title screen leaves the game. Once per process; false when start-up failed.
 bool playStartup();

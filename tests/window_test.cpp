@@ -163,7 +163,7 @@ TEST_F(Window, FullScreenShowsTheWholePictureWithOrWithoutAWindowManagerAndAltEn
         };
         const auto lit = [&] {
             std::string now;
-            within(10, [&] { return (now = shown()) == full; });
+            waitFor(10, [&] { return (now = shown()) == full; });
             return now;
         };
         // The window's size once Alt+Enter has made it the window, the picture no longer full
@@ -171,7 +171,7 @@ TEST_F(Window, FullScreenShowsTheWholePictureWithOrWithoutAWindowManagerAndAltEn
         const auto switched = [&] {
             screen.xdotool("key alt+Return");
             std::string geometry;
-            within(10, [&] {
+            waitFor(10, [&] {
                 geometry = screen.xdotool("getwindowgeometry " + window);
                 return geometry.find("Geometry: " + windowed) != std::string::npos && shown() != full;
             });
