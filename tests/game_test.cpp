@@ -135,6 +135,9 @@ TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefa
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "12");
     EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");  // whole steps keep the pixels sharp
     EXPECT_EQ(soundEnabled + joystickEnabled + attractEnabled, 0);
+    unsetenv("SDL12COMPAT_SYNC_TO_VBLANK");
+    choose({"-vsync", "-novsync"});  // the last word wins
+    EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK"), "0");
     choose({"-timedemo", "a.skdemo"});  // a timed demo never waits for the display, nor shows others
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + std::to_string(attractEnabled), "00");
     choose({});  // the game's own settings, for whatever runs after
@@ -224,7 +227,8 @@ TEST_F(Settings, EachBadLineIsToldAndLeftOutAndTheRestTaken)
                                                    "\tnojoystick\r\n"              // 12, taken
                                                    "bind right = d\x01\n"          // 13
                                                    + std::string(1001, '#') + "\n" // 14
-                                                   "window\n");                    // 15, taken
+                                                   "window\n"                      // 15, taken
+                                                   "bind brake = left\n");         // 16
     EXPECT_EQ(said(file), file + ":3: unknown word \"frobnicate\"\n" +
                               file + ":4: scale 9: the scale is 1 to 8, whole or with one decimal\n" +
                               file + ":5: bpp without a value\n" +
@@ -235,7 +239,8 @@ TEST_F(Settings, EachBadLineIsToldAndLeftOutAndTheRestTaken)
                               file + ":10: \"space\" is bound to fire already\n" +
                               file + ":11: nosound takes no value\n" +
                               file + ":13: not text\n" +
-                              file + ":14: longer than 1000 bytes\n");
+                              file + ":14: longer than 1000 bytes\n" +
+                              file + ":16: \"left\" is bound to left already\n");
     EXPECT_EQ(std::tuple(line.play.joystick, line.play.sound, line.video.flags & SDL_FULLSCREEN, line.play.scale),
               std::tuple(false, true, 0u, std::string()));
     EXPECT_EQ(std::tuple(bindings[int(Action::Thrust)].keys[0], bindings[int(Action::Thrust)].keys[1]),
