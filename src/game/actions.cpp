@@ -146,12 +146,11 @@ bool playerNext(Screen screen, PlayerEvent* event)
             if (screen == Screen::Play)
                 padHeld = padHolds(inputPad());
             break;
+        case InputKind::Click: *event = {PlayerEvent::OtherPress, Action::Start, false}; return true;
         case InputKind::PadPulled:
             // What the pad held is let go of, and the game pauses as for a lost window.
             padHeld = 0;
-            *event = {PlayerEvent::FocusLost, Action::Pause, false};
-            return true;
-        case InputKind::Click: *event = {PlayerEvent::OtherPress, Action::Start, false}; return true;
+            [[fallthrough]];
         case InputKind::FocusLost: *event = {PlayerEvent::FocusLost, Action::Pause, false}; return true;
         case InputKind::WindowClosed: *event = {PlayerEvent::Closed, Action::Leave, false}; return true;
         }

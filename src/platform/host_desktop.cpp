@@ -6,8 +6,8 @@
 #include <X11/Xlib.h>
 
 #include <cerrno>
-#include <dlfcn.h>
 #include <ctime>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -110,13 +110,9 @@ struct Sdl2Pads {
     bool found = false;
 };
 
-const Sdl2Pads& sdl2Pads()
+Sdl2Pads sdl2PadsFind()
 {
-    static Sdl2Pads pads;
-    static bool looked = false;
-    if (looked)
-        return pads;
-    looked = true;
+    Sdl2Pads pads;
     void* sdl2 = presentClassicSdl() ? nullptr : dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
     if (!sdl2)
         return pads;
@@ -125,6 +121,13 @@ const Sdl2Pads& sdl2Pads()
     pads.fromId = reinterpret_cast<void* (*)(int)>(dlsym(sdl2, "SDL_JoystickFromInstanceID"));
     pads.attached = reinterpret_cast<SDL_bool (*)(void*)>(dlsym(sdl2, "SDL_JoystickGetAttached"));
     pads.found = pads.count && pads.deviceId && pads.fromId && pads.attached;
+    return pads;
+}
+
+// Looked up the first time a pad is asked after, SDL being started by then.
+const Sdl2Pads& sdl2Pads()
+{
+    static const Sdl2Pads pads = sdl2PadsFind();
     return pads;
 }
 

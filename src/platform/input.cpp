@@ -12,7 +12,7 @@
 namespace {
 
 SDL_Joystick* pad = nullptr;
-Uint32 padLook = 0;                 // when the pads were last looked for
+Uint32 padLook = 0;                   // when the pads were last looked for
 constexpr Uint32 PAD_LOOK_MS = 1000;  // and how seldom they are looked for again
 
 }  // namespace
