@@ -23,7 +23,7 @@
 #include "display/background.h"
 #include "game/frameloop.h"
 #include "game/options.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
 #include "world/pools.h"
 
 #include <benchmark/benchmark.h>
@@ -55,15 +55,12 @@ void fail(benchmark::State& state, const char* why)
     state.SkipWithError(why);
 }
 
-// The game's own frame step, its lengths given as a steady clock would measure them.
-FrameClock benchClock{};
-
-// The heap blocks one frame of play asks for.
+// The heap blocks one frame of play asks for: one turn of the game's own loop.
 long countFrame()
 {
     const long before = heapCountTotal();
     heapCountStart();
-    frameStep(&benchClock, FRAME_MILLISECONDS, BENCH_CONTROLS);
+    gameTurn();
     heapCountStop();
     return heapCountTotal() - before;
 }
@@ -151,7 +148,7 @@ void crowdFrame(benchmark::State& state)
     state.SetLabel("500 enemies, 50 shots, 50 debris");
     const double floorAllocations = floorFrameAllocations();
     crowdBuild();
-    frameStep(&benchClock, FRAME_MILLISECONDS, BENCH_CONTROLS);
+    gameTurn();
     const char* problem = crowdCheck();
     if (*problem) {
         fail(state, problem);

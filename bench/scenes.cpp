@@ -5,11 +5,10 @@
 #include "enemies/shrapnel.h"
 #include "game/frameloop.h"
 #include "game/sprites.h"
-#include "game/title.h"
-#include "platform/digits.h"
-#include "platform/input.h"
+#include "game/startup.h"
+#include "platform/pictures.h"
+#include "platform/screen.h"
 #include "platform/sound.h"
-#include "platform/startup.h"
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "player/ship.h"
@@ -45,25 +44,28 @@ struct Snapshot {
     Entity ship;
     int enemyCount;
     int lives;
-    double bulletCooldown;
-    double missileCooldown;
+    Carryover carried;
     double cameraX;
     double cameraY;
 };
 
 Snapshot crowd;
 
-void freePicture(SDL_Surface*& picture)
+// Every frame of the benchmark is as long, and the ship is asked the same, whoever else plays.
+bool benchNext(Frame* frame)
 {
-    SDL_FreeSurface(picture);
-    picture = nullptr;
+    *frame = Frame{};
+    frame->milliseconds = FRAME_MILLISECONDS;
+    frame->controls = BENCH_CONTROLS;
+    return true;
 }
 
-void freeFrames(SpriteFrames& frames)
+void benchPaused(Frame* look)
 {
-    for (SDL_Surface*& frame : frames)
-        freePicture(frame);
+    *look = Frame{};
 }
+
+const FrameSource benchSource = {benchNext, benchPaused, nullptr};
 
 void placeEnemies()
 {
@@ -76,8 +78,8 @@ void placeEnemies()
             if (std::hypot(x - centreX, row - centreY) < SHIP_CLEARANCE)
                 continue;
             enemySpawn();
-            enemyPool[placed].x = worldAtScreenX(x);
-            enemyPool[placed].y = worldAtScreenY(row);
+            EnemyPool[placed].x = worldAtScreenX(x);
+            EnemyPool[placed].y = worldAtScreenY(row);
             placed += 1;
         }
     }
@@ -93,7 +95,7 @@ void placeShots()
                 bulletSpawn(worldAtScreenX(x), worldAtScreenY(lane), 0, SHOT_SPEED);
             else
                 missileSpawn(worldAtScreenX(x), worldAtScreenY(lane), 0, SHOT_SPEED);
-            shotPool[fired++].vars[SHOT_AGE] = SHOT_AGE_IN_CROWD;
+            ShotPool[fired++].vars[SHOT_AGE] = SHOT_AGE_IN_CROWD;
         }
     }
 }
@@ -104,8 +106,9 @@ void placeShrapnel()
         const double angle = i * 2 * PI / SHRAPNEL_POOL_SIZE;
         const double radius = 120 + (i % 5) * 20;
         shrapnelSpawn(worldAtScreenX(screenSurface->w / 2 + radius * std::cos(angle)),
-                      worldAtScreenY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360), SHRAPNEL_SLOWEST + diceBelow(SHRAPNEL_SPEEDS));
-        shrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
+                      worldAtScreenY(screenSurface->h / 2 + radius * std::sin(angle)), diceBelow(360),
+                      SHRAPNEL_SLOWEST + diceBelow(SHRAPNEL_SPEEDS));
+        ShrapnelPool[i].vars[SHRAPNEL_AGE] = SHRAPNEL_AGE_IN_CROWD;
     }
 }
 
@@ -126,17 +129,7 @@ int gameBoot(Uint32 videoFlags)
 
 void gameShutDown()
 {
-    freeFrames(shipFrames);
-    freeFrames(enemyFrames);
-    freeFrames(missileFrames);
-    freeFrames(shrapnelFrames);
-    freePicture(smallShipIcon);
-    freePicture(bulletSprite);
-    freePicture(backgroundImage);
-    freePicture(numbersImage);
-    freePicture(introImage);
-    freePicture(loadingImage);
-    freePicture(readyImage);
+    picturesFree();
     Mix_HaltChannel(-1);
     for (SoundEffect* effect = soundTable; effect->path; effect++) {
         Mix_FreeChunk(effect->chunk);
@@ -152,47 +145,46 @@ void gameShutDown()
 void typicalGameStart()
 {
     diceSeed(1);
-    bulletCooldown = 0;
-    missileCooldown = 0;
-    gameStart();
+    carried.bulletCooldown = 0;
+    carried.missileCooldown = 0;
+    gameStart(benchSource);
 }
 
 void crowdBuild()
 {
+    gameStart(benchSource);
     diceSeed(2);
     shipNewGame();
     poolsClear();
-    cameraX = playerShip.x;
-    cameraY = playerShip.y;
+    cameraX = PlayerShip.x;
+    cameraY = PlayerShip.y;
     placeEnemies();
     placeShots();
     placeShrapnel();
     // Both guns are ready, so the ship tries to fire into the full shot pool every frame.
-    bulletCooldown = BULLET_INTERVAL;
-    missileCooldown = MISSILE_INTERVAL;
+    carried.bulletCooldown = BULLET_INTERVAL;
+    carried.missileCooldown = MISSILE_INTERVAL;
 
-    crowd.enemies = enemyPool;
-    crowd.shots = shotPool;
-    crowd.shrapnel = shrapnelPool;
-    crowd.ship = playerShip;
+    crowd.enemies = EnemyPool;
+    crowd.shots = ShotPool;
+    crowd.shrapnel = ShrapnelPool;
+    crowd.ship = PlayerShip;
     crowd.enemyCount = enemyCount;
     crowd.lives = lives;
-    crowd.bulletCooldown = bulletCooldown;
-    crowd.missileCooldown = missileCooldown;
+    crowd.carried = carried;
     crowd.cameraX = cameraX;
     crowd.cameraY = cameraY;
 }
 
 void crowdRestore()
 {
-    enemyPool = crowd.enemies;
-    shotPool = crowd.shots;
-    shrapnelPool = crowd.shrapnel;
-    playerShip = crowd.ship;
+    EnemyPool = crowd.enemies;
+    ShotPool = crowd.shots;
+    ShrapnelPool = crowd.shrapnel;
+    PlayerShip = crowd.ship;
     enemyCount = crowd.enemyCount;
     lives = crowd.lives;
-    bulletCooldown = crowd.bulletCooldown;
-    missileCooldown = crowd.missileCooldown;
+    carried = crowd.carried;
     cameraX = crowd.cameraX;
     cameraY = crowd.cameraY;
 }
@@ -201,17 +193,17 @@ const char* crowdCheck()
 {
     if (enemyCount != ENEMY_POOL_SIZE)
         return "an enemy of the crowd died";
-    if (lives != START_LIVES || playerShip.health != SHIP_HEALTH)
+    if (lives != START_LIVES || PlayerShip.health != SHIP_HEALTH)
         return "an enemy of the crowd rammed the ship";
-    for (const Entity& shot : shotPool) {
+    for (const Entity& shot : ShotPool) {
         if (!shot.active)
             return "a shot of the crowd hit or expired";
     }
-    for (const Entity& piece : shrapnelPool) {
+    for (const Entity& piece : ShrapnelPool) {
         if (!piece.active)
             return "a piece of debris of the crowd expired";
     }
-    for (const Entity& enemy : enemyPool) {
+    for (const Entity& enemy : EnemyPool) {
         // Where entityDraw put the enemy's top-left corner.
         const double sx = worldWrap((enemy.x - cameraX) + screenSurface->w / 2.0 - enemy.width / 2.0, 0, worldWidth);
         const double sy = worldWrap((enemy.y - cameraY) + screenSurface->h / 2.0 - enemy.height / 2.0, 0, worldHeight);

@@ -30,8 +30,9 @@ int gameBoot(Uint32 videoFlags);
 // next boot starts from nothing.
 void gameShutDown();
 
-// A game as the title screen starts it.
-// The same random sequence every time, so every run plays the same game.
+// A game as the title screen starts it, its frames FRAME_MILLISECONDS long with
+// BENCH_CONTROLS, each played by the game's own loop (gameTurn). The same random sequence
+// every time, so every run plays the same game.
 void typicalGameStart();
 
 // 500 enemies on the screen around the ship, 50 shots in flight between their rows and 50

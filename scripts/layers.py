@@ -7,10 +7,10 @@ one folder.
 Bottom to top: platform (SDL, the screen, pictures, files, keys, sound), world (entities,
 pools, passes, motion), the kinds of entity (player, enemies: never each other), display
 (what is drawn over the playfield) and game (options, the frame loop, the title screen,
-main). Within the game's own folder the modules (NAME.h and NAME.cpp, or NAME_desktop.cpp
-and NAME_web.cpp) never include each other in a circle. Prints one line per include that
-points up or across and one per circle, naming the files, and exits 1 when there is any; 0
-and nothing printed when all is in order.
+main). Within each folder the modules (NAME.h and NAME.cpp, or NAME_desktop.cpp and
+NAME_web.cpp) never include each other in a circle. Prints one line per include that points
+up or across and one per circle, naming the files, and exits 1 when there is any; 0 and
+nothing printed when all is in order.
 """
 import os
 import re
@@ -20,7 +20,6 @@ LAYERS = [["platform"], ["world"], ["player", "enemies"], ["display"], ["game"]]
 RANK = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/[^"]*"')
 MODULE_INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/([^"/.]+)\.h"')
-CIRCLE_FREE = ["game"]
 
 
 def module_of(name):
@@ -78,7 +77,7 @@ def problems(src):
                     elif RANK[target] >= RANK[home]:
                         way = "across to" if RANK[target] == RANK[home] else "up to"
                         yield f"{path}:{number}: includes {line.strip()[len('#include '):]}, {way} {target} from {home}"
-    for folder in CIRCLE_FREE:
+    for folder in RANK:
         if os.path.isdir(os.path.join(src, folder)):
             yield from circles(src, folder)
 

@@ -8,7 +8,8 @@
 #include "fixtures.h"
 #include "platform/pictures.h"
 #include "platform/progdir.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
+#include "world/assets.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -33,16 +34,9 @@ const std::string& assets()
 
 SDL_Surface* picture(const std::string& name)
 {
-    SDL_Surface* p = IMG_Load((assets() + "/images/" + name).c_str());
+    SDL_Surface* p = IMG_Load((assets() + "/" + name).c_str());
     EXPECT_NE(p, nullptr) << name;
     return p;
-}
-
-std::string frame(const char* set, int number)
-{
-    char name[64];
-    snprintf(name, sizeof name, "%s%04d.png", set, number);
-    return name;
 }
 
 }  // namespace
@@ -56,48 +50,42 @@ TEST(Assetgen, EveryPictureHasItsSizeAndIsSeeThroughExactlyWhereItsKeyIsEvenOnA1
     progdirSet(assets().c_str());
     screenSurface = SDL_SetVideoMode(640, 480, 16, SDL_SWSURFACE);
     ASSERT_TRUE(screenSurface && screenSurface->format->BitsPerPixel == 16) << SDL_GetError();
-    const struct {
-        std::string name;  // a set of 64 frames when it has no ".png"
-        int w, h;
-        Rgb key;
-        Picture picture;
-    } pictures[] = {
-        {"bg.png", 1024, 1024, NO_KEY, Picture::Background},    {"numbers.png", 170, 32, MAGENTA, Picture::Numbers},
-        {"intro.png", 640, 480, NO_KEY, Picture::Intro},        {"loading.png", 640, 140, NO_KEY, Picture::Loading},
-        {"ready.png", 640, 140, NO_KEY, Picture::Ready},        {"bullet.png", 6, 6, MAGENTA, Picture::Bullet},
-        {"smallship.png", 16, 16, MAGENTA, Picture::SmallShip}, {"icon.png", 32, 32, NO_KEY, Picture::Icon},
-        {"paused.png", 280, 72, MAGENTA, Picture::Paused},      {"demo.png", 120, 40, MAGENTA, Picture::DemoPlate},
-        {"ship", 32, 32, BLACK, Picture::ShipFrames},           {"enemy", 32, 32, BLACK, Picture::EnemyFrames},
-        {"missile", 16, 16, BLACK, Picture::MissileFrames},     {"shrapnel", 12, 12, BLACK, Picture::ShrapnelFrames}};
-    long listed = 0;  // every picture the generator writes is in this table
-    for (const auto& p : pictures) {
-        const bool set = p.name.find('.') == std::string::npos, drawn = p.picture != Picture::Icon;  // the window's
+    // The sizes the game draws by, in the order of its table.
+    const std::pair<int, int> sizes[PICTURE_COUNT] = {{32, 32},  {640, 480}, {640, 140}, {640, 140}, {1024, 1024},
+                                                      {170, 32}, {280, 72},  {120, 40},  {16, 16},   {6, 6},
+                                                      {32, 32},  {32, 32},   {16, 16},   {12, 12}};
+    long listed = 0;  // every picture the generator writes is in the game's table
+    for (int index = 0; index < PICTURE_COUNT; index++) {
+        const Picture picture = static_cast<Picture>(index);
+        const PictureFile& file = pictureFile(picture);
+        const Rgb key = file.key == PictureKey::Magenta ? MAGENTA : file.key == PictureKey::Black ? BLACK : NO_KEY;
+        const bool set = pictureIsSet(picture), drawn = picture != Picture::Icon;  // the window's
         SpriteFrames loaded{};
         if (set)
-            spriteFramesLoad(p.picture, loaded);
+            spriteFramesLoad(file, loaded);
         else
-            loaded[0] = pictureLoad(p.picture);
+            loaded[0] = pictureLoad(file);
         int wrong = 0;
         for (int number = 1; number <= (set ? SPRITE_FRAME_COUNT : 1); number++, listed++) {
-            const std::string name = set ? frame(p.name.c_str(), number) : p.name;
-            SDL_Surface* s = picture(name);
-            EXPECT_EQ(s->w, p.w) << name;
-            EXPECT_EQ(s->h, p.h) << name;
+            const std::string name = assetPath(picture, number);
+            SDL_Surface* s = ::picture(name);
+            EXPECT_EQ(s->w, sizes[index].first) << name;
+            EXPECT_EQ(s->h, sizes[index].second) << name;
             fillScreen(GREEN);  // and all green where the game could not read it
             SDL_BlitSurface(loaded[number - 1], nullptr, screenSurface, nullptr);
             // The key colour shows through; no pixel inside a shape comes near magenta.
-            int key = 0, near = 0;
+            int keyed = 0, near = 0;
             for (int y = 0; y < s->h; y++)
                 for (int x = 0; x < s->w; x++) {
                     const Rgb c = pixelAt(s, x, y);
-                    key += c == p.key;
-                    near += !(c == p.key) && p.key == MAGENTA && c.r > 150 && c.b > 150 && c.g < 100;
-                    wrong += drawn && x < 640 && y < 480 && (c == p.key) != (pixelAt(screenSurface, x, y) == GREEN);
+                    keyed += c == key;
+                    near += !(c == key) && key == MAGENTA && c.r > 150 && c.b > 150 && c.g < 100;
+                    wrong += drawn && x < 640 && y < 480 && (c == key) != (pixelAt(screenSurface, x, y) == GREEN);
                 }
-            EXPECT_EQ(key > 0, !(p.key == NO_KEY)) << name;
+            EXPECT_EQ(keyed > 0, !(key == NO_KEY)) << name;
             EXPECT_EQ(near, 0) << name;
         }
-        EXPECT_EQ(wrong, 0) << p.name << ": pixels see-through where it has no key colour, or drawn where it has";
+        EXPECT_EQ(wrong, 0) << file.path << ": pixels see-through where it has no key colour, or drawn where it has";
     }
     EXPECT_EQ(listed, std::distance(fs::directory_iterator(assets() + "/images"), {}));
 }
@@ -108,7 +96,7 @@ TEST(Assetgen, CraftFramesTurnCounterClockwiseFromPointingRight)
     // The missile's bright flame sits behind it: left of centre at frame 1, below at 17.
     const std::pair<int, int> behind[] = {{1, 0}, {17, 1}, {33, 2}, {49, 3}};
     for (const auto& [number, side] : behind) {
-        SDL_Surface* s = picture(frame("missile", number));
+        SDL_Surface* s = picture(assetPath(Picture::MissileFrames, number));
         long sx = 0, sy = 0;
         for (int y = 0; y < 16; y++)
             for (int x = 0; x < 16; x++) {

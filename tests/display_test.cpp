@@ -4,7 +4,7 @@
 #include "display/background.h"
 #include "display/status.h"
 #include "fixtures.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
 #include "player/ship.h"
 #include "world/pools.h"
 
@@ -30,10 +30,10 @@ protected:
         ScreenTest::SetUp();
         smallShipIcon = solidSurface(16, 16, BLUE);
         poolsClear();
-        playerShip = entityAt(100, 2000);
+        PlayerShip = entityAt(100, 2000);
         fillScreen(BLACK);
     }
-    static void enemyAt(int slot, double x, double y) { enemyPool[slot] = entityAt(x, y); }
+    static void enemyAt(int slot, double x, double y) { EnemyPool[slot] = entityAt(x, y); }
 };
 
 }  // namespace
@@ -65,7 +65,7 @@ TEST_F(Display, TheEnergyBarShowsAGreenPixelPerFivePointsRedAboveItAndAnIconStan
     const int cases[][3] = {{500, 100, 3}, {499, 99, 2}, {4, 0, 1}, {0, 0, 0}, {250, 50, -1}};
     for (const auto& [health, green, spare] : cases) {
         fillScreen(BLACK);
-        playerShip.health = health, lives = spare;
+        PlayerShip.health = health, lives = spare;
         statusDraw();
         const int icons = std::max(spare, 0);
         EXPECT_EQ(countColour(screenSurface, GREEN, {636, 380, 4, 100}), 4 * green) << health;
@@ -86,7 +86,7 @@ TEST_F(Display, TheRadarShowsEnemiesNearerThanAThousandPixelsTwentyToAPixelAcros
     enemyAt(4, 4000, 2000);             // 196 pixels to the left through the world's edge
     enemyAt(5, 100, 2000);              // right under the ship
     enemyAt(6, 100, 2100);
-    enemyPool[6].active = false;  // a free slot is not shown, wherever it was
+    EnemyPool[6].active = false;  // a free slot is not shown, wherever it was
     radarDraw();
     // A dot (enemy - ship) / 20, truncated, from the radar's centre at 50, 50 from its corner,
     // up the screen for up: 999 to the right is 50 + 49, 200 above is 50 - 10 rows, 196 to the

@@ -7,6 +7,7 @@
 #include "fixtures.h"
 #include "platform/sound.h"
 #include "player/ship.h"
+#include "world/assets.h"
 #include "world/pools.h"
 
 #include <cmath>
@@ -43,7 +44,7 @@ TEST(Steering, WithinThreeHundredPixelsAnEnemyTurnsAtTheShipTheShortWayAtMostThr
         {1299, 1000, 0, 0.02, 0, 0},        // 299 ahead: chases straight on
         {1300, 1000, 0, 0.02, 360, 7.2}};   // 300 away wanders: 360 - (-360 +- 7.2) * 0.02 held at 360
     for (const auto& c : cases) {
-        playerShip = entityAt(c[0], c[1]);
+        PlayerShip = entityAt(c[0], c[1]);
         Entity enemy = entityAt(1000, 1000);
         enemy.heading = c[2];
         enemy.vars[ENEMY_TURN_RATE] = 360;
@@ -60,7 +61,7 @@ protected:
     {
         GameTest::SetUp();
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0);
-        ASSERT_EQ(soundInit(), 0);
+        ASSERT_EQ(soundInit(SOUND_FILES, SOUND_COUNT), 0);
     }
 };
 
@@ -75,20 +76,20 @@ TEST_F(Ram, CostsTheShipTheEnemysHealthLeftAndBurstsTheEnemyIntoFourToSixPiecesF
         poolsClear();
         Mix_HaltChannel(-1);
         ASSERT_EQ(enemySpawn() + enemySpawn(), 0);
-        Entity& enemy = enemyPool[1];
-        enemy.x = playerShip.x = 1000, enemy.y = playerShip.y = 1000;
-        enemy.health = enemyHealth, playerShip.health = shipHealth;
+        Entity& enemy = EnemyPool[1];
+        enemy.x = PlayerShip.x = 1000, enemy.y = PlayerShip.y = 1000;
+        enemy.health = enemyHealth, PlayerShip.health = shipHealth;
         enemyUpdate(&enemy, 0.02);
-        EXPECT_EQ(std::tuple(playerShip.health, lives, enemy.health, enemy.active, enemyCount),
+        EXPECT_EQ(std::tuple(PlayerShip.health, lives, enemy.health, enemy.active, enemyCount),
                   std::tuple(shipAfter, livesAfter, 0, 0, 1))
             << enemyHealth << " against " << shipHealth;
         // The first piece flies along the enemy's heading, each next one turned a whole 45 to
         // 134 degrees further; the first impact sound throws 4, the second 5, the third 6.
         int pieces = 0;
-        for (; pieces < SHRAPNEL_POOL_SIZE && shrapnelPool[pieces].active; pieces++) {
-            const Entity& piece = shrapnelPool[pieces];
+        for (; pieces < SHRAPNEL_POOL_SIZE && ShrapnelPool[pieces].active; pieces++) {
+            const Entity& piece = ShrapnelPool[pieces];
             const double turn =
-                std::fmod(piece.heading - (pieces ? shrapnelPool[pieces - 1] : enemy).heading + 360, 360);
+                std::fmod(piece.heading - (pieces ? ShrapnelPool[pieces - 1] : enemy).heading + 360, 360);
             EXPECT_TRUE(pieces ? turn >= 45 && turn <= 134 && std::abs(turn - std::round(turn)) < 1e-9 : turn == 0)
                 << "piece " << pieces << " turned " << turn;
             EXPECT_TRUE(piece.speed >= 50 && piece.speed <= 99 && piece.speed == std::round(piece.speed))

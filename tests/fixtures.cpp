@@ -1,18 +1,22 @@
 #include "fixtures.h"
 
+#include "display/background.h"
 #include "game/actions.h"
 #include "game/frameloop.h"
 #include "game/sprites.h"
+#include "game/startup.h"
 #include "platform/digits.h"
 #include "platform/input.h"
 #include "platform/pictures.h"
 #include "platform/progdir.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
+#include "world/assets.h"
 
 #include <SDL_image.h>
 #include <SDL_mixer.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 
@@ -43,9 +47,9 @@ void ScreenTest::SetUp()
 void GameTest::SetUp()
 {
     ScreenTest::SetUp();
-    backgroundImage = pictureLoad("progdir:images/bg.png", PictureKey::Opaque, {"%s\n", "%s\n", nullptr});
-    numbersImage = pictureLoad("progdir:images/numbers.png", PictureKey::Magenta, {"%s\n", "%s\n", "%s\n"});
-    pausedImage = pictureLoad("progdir:images/paused.png", PictureKey::Magenta, {"%s\n", "%s\n", "%s\n"});
+    backgroundImage = pictureLoad(pictureFile(Picture::Background));
+    numbersImage = pictureLoad(pictureFile(Picture::Numbers));
+    pausedImage = pictureLoad(pictureFile(Picture::Paused));
     ASSERT_EQ(spritesLoadAll(), 0);
 }
 
@@ -145,6 +149,13 @@ Entity entityAt(double x, double y, int width)
     entity.active = 1, entity.x = x, entity.y = y, entity.width = entity.height = width;
     entity.health = 100, entity.speed = 100;
     return entity;
+}
+
+std::string assetPath(const char* path, int number)
+{
+    char name[256];
+    snprintf(name, sizeof name, path + strlen("progdir:"), number);
+    return name;
 }
 
 void pushQuit()

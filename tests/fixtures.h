@@ -3,6 +3,7 @@
 #pragma once
 
 #include "play.h"  // keys pushed into SDL's queue, as headless play pushes them
+#include "world/assets.h"
 #include "world/entity.h"
 
 #include <SDL.h>
@@ -50,6 +51,13 @@ double pictureShare(SDL_Surface* shot, SDL_Surface* picture, int x, int y, Rgb k
 std::string readNumber(SDL_Surface* shot, SDL_Surface* glyphs, int x, int y, int digits);
 // One of the game's generated pictures, as decoded.
 SDL_Surface* gamePicture(const std::string& name);
+// Where a file of the game's table lies in the game's folder ("images/bg.png"), a set's frame
+// by its number ("images/ship0007.png").
+std::string assetPath(const char* path, int number = 0);
+inline std::string assetPath(Picture picture, int number = 0)
+{
+    return assetPath(pictureFile(picture).path, number);
+}
 // Whether a screenshot shows the title screen: the intro picture with the ready picture over
 // its lowest rows, every colour within the tolerance.
 bool showsTitle(SDL_Surface* shot, int tolerance);

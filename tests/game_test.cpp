@@ -2,6 +2,7 @@
 // measured frame rate across the clock's wrap, a game from its start to its end with its
 // pause, and the title screen between games with the one-time loading of every sprite.
 
+#include "display/background.h"
 #include "driver.h"
 #include "enemies/enemy.h"
 #include "fixtures.h"
@@ -10,12 +11,14 @@
 #include "game/options.h"
 #include "game/settings.h"
 #include "game/sprites.h"
+#include "game/startup.h"
 #include "game/title.h"
 #include "platform/digits.h"
+#include "platform/library.h"
 #include "platform/present.h"
 #include "platform/progdir.h"
+#include "platform/screen.h"
 #include "platform/sound.h"
-#include "platform/startup.h"
 #include "player/missile.h"
 #include "player/ship.h"
 #include "world/controls.h"
@@ -23,13 +26,13 @@
 #include "world/pools.h"
 
 #include <algorithm>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -81,7 +84,9 @@ TEST(CommandLine, OnePassFromLeftToRightWhereNoOptionIsAnothersValueAndEveryStra
         {{"-bpp", "deep"}, 0, full | twice | hardware, ""},  // atoi: no digits read as 0
         {{"-bpp", "24bits", "-bpp"}, 24, full | twice | hardware, "ignoring -bpp without a value\n"},
         {{"-bpp", "-window"}, 16, twice | hardware, "ignoring -bpp without a value\n"},
-        {{"--frobnicate", "-nosund", "-Window"}, 16, full | twice | hardware,
+        {{"--frobnicate", "-nosund", "-Window"},
+         16,
+         full | twice | hardware,
          "ignoring unknown option --frobnicate\nignoring unknown option -nosund\nignoring unknown option -Window\n"},
     };
     for (const auto& [words, depth, flags, warnings] : cases) {
@@ -92,11 +97,14 @@ TEST(CommandLine, OnePassFromLeftToRightWhereNoOptionIsAnothersValueAndEveryStra
             << words.size() << " words";
     }
     std::string said;
-    CommandLine line = read({"-record", "-window", "-nosound", "-playdemo", "a.skdemo", "-scale", "8.5", "-digest"}, &said);
-    EXPECT_EQ(said, "ignoring -record without a value\n"
-                    "ignoring -scale 8.5: the scale is 1 to 8, whole or with one decimal\n");
-    EXPECT_EQ(std::tuple(line.video.flags & full, line.play.sound, line.play.demo, line.play.demoFile, line.play.digest),
-              std::tuple(0u, false, DemoMode::Play, std::string("a.skdemo"), true));
+    CommandLine line =
+        read({"-record", "-window", "-nosound", "-playdemo", "a.skdemo", "-scale", "8.5", "-digest"}, &said);
+    EXPECT_EQ(said,
+              "ignoring -record without a value\n"
+              "ignoring -scale 8.5: the scale is 1 to 8, whole or with one decimal\n");
+    EXPECT_EQ(
+        std::tuple(line.video.flags & full, line.play.sound, line.play.demo, line.play.demoFile, line.play.digest),
+        std::tuple(0u, false, DemoMode::Play, std::string("a.skdemo"), true));
     line = read({"-timedemo", "x", "-record", "y", "-scale", "1.5", "-nojoystick", "--version", "-h"});
     EXPECT_EQ(std::tuple(line.play.demo, line.play.demoFile, line.play.scale, line.play.joystick, line.question),
               std::tuple(DemoMode::Record, std::string("y"), std::string("1.5"), false, Question::Version));
@@ -105,7 +113,9 @@ TEST(CommandLine, OnePassFromLeftToRightWhereNoOptionIsAnothersValueAndEveryStra
         {{"-scale", "8", "-present", "software"}, "8", Presentation::Software, ""},
         {{"-scale", "8.0", "-present", "opengl"}, "8.0", Presentation::OpenGL, ""},
         {{"-present", "opengl", "-scale", "1.0", "-present", "auto"}, "1.0", Presentation::Auto, ""},
-        {{"-scale", "0.9", "-present", "glide"}, "", Presentation::Auto,
+        {{"-scale", "0.9", "-present", "glide"},
+         "",
+         Presentation::Auto,
          "ignoring -scale 0.9: the scale is 1 to 8, whole or with one decimal\n"
          "ignoring -present glide: it is auto, software or opengl\n"},
     };
@@ -123,7 +133,7 @@ TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefa
         unsetenv(name);
     choose({});
     EXPECT_EQ(setting("SDL12COMPAT_SYNC_TO_VBLANK") + setting("SDL12COMPAT_WINDOW_SCALING"), "1unset");
-    EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");  // full screen keeps the pixels sharp
+    EXPECT_EQ(setting("SDL12COMPAT_SCALE_METHOD"), "nearest");      // full screen keeps the pixels sharp
     EXPECT_EQ(soundEnabled + joystickEnabled + attractEnabled, 3);  // the title screen shows demos
     unsetenv("SDL12COMPAT_SCALE_METHOD");
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", "0", 1);
@@ -155,9 +165,9 @@ TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionAndActionOfTheT
     const std::string help = testing::internal::GetCapturedStdout();
     const std::string source = SKARVEL_SOURCE_DIR;
     std::string manual = fileText(source + "/data/skarvel.6");
-    manual = std::regex_replace(manual.substr(manual.find(".SH OPTIONS"), manual.find(".SH CONTROLS") -
-                                                                             manual.find(".SH OPTIONS")),
-                                std::regex(R"(\\-)"), "-");
+    manual = std::regex_replace(
+        manual.substr(manual.find(".SH OPTIONS"), manual.find(".SH CONTROLS") - manual.find(".SH OPTIONS")),
+        std::regex(R"(\\-)"), "-");
     const std::string option = R"re((--?[a-z]+(?:-[a-z]+)*)(?:\s+"?\s*([A-Za-z]+)"?)?)re";
     const std::string readme = fileText(source + "/README.md"), page = fileText(source + "/data/skarvel.6");
     EXPECT_EQ(listed(help, R"(\n  (-[^\n]*?)  )", option), table) << help;
@@ -166,12 +176,39 @@ TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionAndActionOfTheT
     std::set<std::string> actions;
     for (const ActionInfo& action : ACTIONS)
         actions.insert(action.name);
-    for (const auto& [name, text] : {std::pair("--help", help), std::pair("the manual page", page), std::pair("the README", readme)}) {
+    // Every action's default keys, pad buttons and words, as each text lists them.
+    std::set<std::string> rows, pageRows;
+    for (const ActionInfo& action : ACTIONS) {
+        rows.insert(actionDefaults(action, true) + " | " + actionDefaults(action, false) + " | " + action.what);
+        pageRows.insert(actionDefaults(action, true) + " | " + action.what);
+    }
+    const auto keyRows = [](const std::string& text, const std::string& row) {
+        std::set<std::string> found;
+        const std::regex pattern(row);
+        for (std::sregex_iterator one(text.begin(), text.end(), pattern), end; one != end; ++one) {
+            std::string keys = std::regex_replace((*one)[1].str(), std::regex("</?kbd>"), "");
+            if (keys.starts_with("alt+enter") || keys.starts_with("any key"))
+                continue;
+            found.insert(one->size() > 3 ? keys + " | " + (*one)[2].str() + " | " + (*one)[3].str()
+                                         : keys + " | " + (*one)[2].str());
+        }
+        return found;
+    };
+    const std::string controls =
+        readme.substr(readme.find("## Controls"), readme.find("## Command line") - readme.find("## Controls"));
+    EXPECT_EQ(keyRows(help, R"(\n  ([a-z][a-z ,+]*?)(?:; pad ([0-9, ]*[0-9]))? {2,}([^\n]+))"), rows) << help;
+    EXPECT_EQ(keyRows(page, R"(\.TP\n\.B "([^";]*)(?:; pad ([^"]*))?"\n([^\n]*))"), rows) << "the manual page";
+    EXPECT_EQ(keyRows(controls, R"(\n\| ([a-z][^|]*?) \| ([^|]*?) ?\| ([^|]*?) \|)"), rows) << "the README";
+    EXPECT_EQ(keyRows(fileText(source + "/web/index.html"), R"(<tr><td>(.*?)</td><td>(.*?)</td></tr>)"), pageRows)
+        << "the page";
+    for (const auto& [name, text] :
+         {std::pair("--help", help), std::pair("the manual page", page), std::pair("the README", readme)}) {
         EXPECT_EQ(listed(text, R"(Actions: ([^\n]*))", R"(([a-z]+))"), actions) << name;
         for (const char* word : {"skarvel.conf", "bind ACTION = KEY", "pad ACTION = BUTTON", "--print-config"})
-            EXPECT_NE(std::regex_replace(std::regex_replace(text, std::regex(R"(\\f[BIR]|`)"), ""), std::regex(R"(\\-)"), "-")
-                          .find(word),
-                      std::string::npos)
+            EXPECT_NE(
+                std::regex_replace(std::regex_replace(text, std::regex(R"(\\f[BIR]|`)"), ""), std::regex(R"(\\-)"), "-")
+                    .find(word),
+                std::string::npos)
                 << name << " names " << word;
     }
 }
@@ -186,7 +223,7 @@ protected:
         words.insert(words.begin(), {"-config", file.c_str()});
         const CommandLine args = read(words);
         testing::internal::CaptureStderr();
-        line = settingsRead(settingsFile(args), args);
+        line = taken(args);
         return testing::internal::GetCapturedStderr();
     }
     std::string write(const std::string& name, const std::string& text)
@@ -194,18 +231,23 @@ protected:
         std::ofstream(folder / name, std::ios::binary) << text;
         return folder / name;
     }
+    // The settings as the game takes them, the file's and the command line's.
+    static CommandLine taken(const CommandLine& args)
+    {
+        const std::string file = settingsFile(args);
+        return settingsApply(file, settingsRead(file, !args.settings.empty()), args);
+    }
     // Whether a key held for a tenth of a second turns the ship counter-clockwise.
     bool turnsLeft(SDLKey key)
     {
-        gameStart();
-        FrameClock clock;
-        frameClockStart(&clock, 0);
-        const double heading = playerShip.heading;
+        PlayWatch watch;
+        playGameStart(watch);
+        const double heading = PlayerShip.heading;
         pushKey(key, true);
-        playFrame(&clock, 100, false);
+        playStep(100, false);
         pushKey(key, false);
-        playFrame(&clock, 1, false);
-        return playerShip.heading > heading;
+        playStep(1, false);
+        return PlayerShip.heading > heading;
     }
     TempDir folder;
     CommandLine line;
@@ -213,38 +255,37 @@ protected:
 
 TEST_F(Settings, EachBadLineIsToldAndLeftOutAndTheRestTaken)
 {
-    const std::string file = write("skarvel.conf", "# the player's own\n"
-                                                   "\n"
-                                                   "frobnicate\n"                  // 3
-                                                   "scale 9\n"                     // 4
-                                                   "bpp\n"                         // 5
-                                                   "record game.skdemo\n"          // 6
-                                                   "bind jump = space\n"           // 7
-                                                   "bind left = a, no such key\n"  // 8
-                                                   "pad fire = 40\n"               // 9
-                                                   "bind thrust = space, w\n"      // 10
-                                                   "nosound 3\n"                   // 11
-                                                   "\tnojoystick\r\n"              // 12, taken
-                                                   "bind right = d\x01\n"          // 13
-                                                   + std::string(1001, '#') + "\n" // 14
-                                                   "window\n"                      // 15, taken
-                                                   "bind brake = left\n");         // 16
-    EXPECT_EQ(said(file), file + ":3: unknown word \"frobnicate\"\n" +
-                              file + ":4: scale 9: the scale is 1 to 8, whole or with one decimal\n" +
-                              file + ":5: bpp without a value\n" +
-                              file + ":6: record belongs to the command line\n" +
-                              file + ":7: unknown action \"jump\"\n" +
-                              file + ":8: unknown key \"no such key\"\n" +
-                              file + ":9: \"40\" is no button number (0 to 31)\n" +
-                              file + ":10: \"space\" is bound to fire already\n" +
-                              file + ":11: nosound takes no value\n" +
-                              file + ":13: not text\n" +
-                              file + ":14: longer than 1000 bytes\n" +
-                              file + ":16: \"left\" is bound to left already\n");
+    const std::string file = write("skarvel.conf",
+                                   "# the player's own\n"
+                                   "\n"
+                                   "frobnicate\n"                  // 3
+                                   "scale 9\n"                     // 4
+                                   "bpp\n"                         // 5
+                                   "record game.skdemo\n"          // 6
+                                   "bind jump = space\n"           // 7
+                                   "bind left = a, no such key\n"  // 8
+                                   "pad fire = 40\n"               // 9
+                                   "bind thrust = space, w\n"      // 10
+                                   "nosound 3\n"                   // 11
+                                   "\tnojoystick\r\n"              // 12, taken
+                                   "bind right = d\x01\n"          // 13
+                                       + std::string(1001, '#') +
+                                       "\n"                     // 14
+                                       "window\n"               // 15, taken
+                                       "bind brake = left\n");  // 16
+    EXPECT_EQ(said(file),
+              file + ":3: unknown word \"frobnicate\"\n" + file +
+                  ":4: scale 9: the scale is 1 to 8, whole or with one decimal\n" + file + ":5: bpp without a value\n" +
+                  file + ":6: record belongs to the command line\n" + file + ":7: unknown action \"jump\"\n" + file +
+                  ":8: unknown key \"no such key\"\n" + file + ":9: \"40\" is no button number (0 to 31)\n" + file +
+                  ":10: \"space\" is bound to fire already\n" + file + ":11: nosound takes no value\n" + file +
+                  ":13: not text\n" + file + ":14: longer than 1000 bytes\n" + file +
+                  ":16: \"left\" is bound to left already\n");
     EXPECT_EQ(std::tuple(line.play.joystick, line.play.sound, line.video.flags & SDL_FULLSCREEN, line.play.scale),
               std::tuple(false, true, 0u, std::string()));
     EXPECT_EQ(std::tuple(bindings[int(Action::Thrust)].keys[0], bindings[int(Action::Thrust)].keys[1]),
-              std::tuple(SDLK_w, SDLK_UNKNOWN)) << "w taken, space kept by fire";
+              std::tuple(SDLK_w, SDLK_UNKNOWN))
+        << "w taken, space kept by fire";
 }
 
 TEST_F(Settings, AFileThatIsNoPlainFileOrTooLargeOrUnreadableIsOneLineAndTheDefaultsStand)
@@ -255,9 +296,9 @@ TEST_F(Settings, AFileThatIsNoPlainFileOrTooLargeOrUnreadableIsOneLineAndTheDefa
     const std::string locked = write("locked.conf", "window\n");
     chmod(locked.c_str(), 0);
     chmod(folder.path().c_str(), 0755);  // the folder itself open to the player
-    for (const auto& [file, why] : {std::pair(folder / "fifo", "not a regular file"),
-                                    std::pair(folder / "folder", "Is a directory"),
-                                    std::pair(large, "larger than 65536 bytes")}) {
+    for (const auto& [file, why] :
+         {std::pair(folder / "fifo", "not a regular file"), std::pair(folder / "folder", "Is a directory"),
+          std::pair(large, "larger than 65536 bytes")}) {
         EXPECT_EQ(said(file), "ignoring settings " + file + ": " + why + "\n");
         EXPECT_NE(line.video.flags & SDL_FULLSCREEN, 0u) << file;
     }
@@ -270,17 +311,23 @@ TEST_F(Settings, AFileThatIsNoPlainFileOrTooLargeOrUnreadableIsOneLineAndTheDefa
         const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
         CommandLine args;
         args.settings = locked;
-        line = settingsRead(locked, args);
+        line = taken(args);
         fflush(stderr);
         _exit(dropped && fileText(folder / "told.txt") == "ignoring settings " + locked + ": Permission denied\n" &&
-                      (line.video.flags & SDL_FULLSCREEN) ? 0 : 1);
+                      (line.video.flags & SDL_FULLSCREEN)
+                  ? 0
+                  : 1);
     }
     int status = -1;
     waitpid(child, &status, 0);
     EXPECT_EQ(status, 0) << "the unreadable file";
-    EXPECT_EQ(said(folder / "missing.conf"), "ignoring settings " + folder / "missing.conf" +
-                                                 ": No such file or directory\n") << "asked for by -config";
-    EXPECT_EQ(settingsRead(folder / "missing.conf", read({})).video.flags & SDL_FULLSCREEN, SDL_FULLSCREEN);
+    EXPECT_EQ(said(folder / "missing.conf"),
+              "ignoring settings " + folder / "missing.conf" + ": No such file or directory\n")
+        << "asked for by -config";
+    EXPECT_EQ(
+        settingsApply(folder / "missing.conf", settingsRead(folder / "missing.conf", false), read({})).video.flags &
+            SDL_FULLSCREEN,
+        SDL_FULLSCREEN);
 }
 
 TEST_F(Settings, TheDefaultFileReadsBackSilentlyABoundKeyPlaysInsteadOfItsDefaultAndTheCommandLineBeatsTheFile)
@@ -315,23 +362,23 @@ TEST(FrameClock, AFrameLastsSinceThePreviousOneAndTheRateIsMeasuredOverTwentyAcr
     EXPECT_DOUBLE_EQ(frameClockAdvance(&clock, 5020), 0.020);
     EXPECT_DOUBLE_EQ(frameClockAdvance(&clock, 8020), 3.0);
 
-    framesPerSecond = 0;
+    carried.framesPerSecond = 0;
     Uint32 now = 0xFFFFFFFFu - 295;  // the clock wraps inside the first window
     frameClockStart(&clock, now);
     double total = 0;
     for (int frame = 1; frame < 20; frame++) {
         total += frameClockAdvance(&clock, now += 25);
-        ASSERT_EQ(framesPerSecond, 0) << frame;
+        ASSERT_EQ(carried.framesPerSecond, 0) << frame;
     }
     total += frameClockAdvance(&clock, now += 25);  // twenty frames in half a second
     EXPECT_LT(now, 300u);
     EXPECT_NEAR(total, 0.5, 1e-12);
-    EXPECT_DOUBLE_EQ(framesPerSecond, 40);
+    EXPECT_DOUBLE_EQ(carried.framesPerSecond, 40);
     for (int frame = 0; frame < 19; frame++)
         frameClockAdvance(&clock, now += 10);
-    EXPECT_DOUBLE_EQ(framesPerSecond, 40);  // kept until the next window is full
+    EXPECT_DOUBLE_EQ(carried.framesPerSecond, 40);  // kept until the next window is full
     frameClockAdvance(&clock, now += 10);
-    EXPECT_DOUBLE_EQ(framesPerSecond, 100);
+    EXPECT_DOUBLE_EQ(carried.framesPerSecond, 100);
 
     SDL_Init(SDL_INIT_TIMER);
     const Uint32 before = SDL_GetTicks();
@@ -346,21 +393,21 @@ TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAnd
     lives = 0;
     pushKey(SDLK_LEFT, true);  // held in play, then let go on the title screen, as the keyboard shows
     pushKey(SDLK_SPACE, true);
-    ASSERT_NE(playerLook(false).controls.held, 0);
+    ASSERT_NE(inputPoll(false).controls.held, 0);
     for (int round = 0; round < 2; round++) {
-        gameStart();  // keys up, 199 enemies in the lowest slots, three lives, the ship whole at home
-        EXPECT_EQ(std::tuple(playerHeld(), enemyCount, enemyPool[198].active, enemyPool[199].active),
+        gameStart(playerSource);  // keys up, 199 enemies in the lowest slots, three lives, the ship whole at home
+        EXPECT_EQ(std::tuple(playerHeld(), enemyCount, EnemyPool[198].active, EnemyPool[199].active),
                   std::tuple(0, 199, 1, 0));
-        EXPECT_EQ(std::tuple(lives, playerShip.x, playerShip.health), std::tuple(3, 0.0, SHIP_HEALTH));
-        playerShip.y = 777;
+        EXPECT_EQ(std::tuple(lives, PlayerShip.x, PlayerShip.health), std::tuple(3, 0.0, SHIP_HEALTH));
+        PlayerShip.y = 777;
     }
     pushKey(SDLK_ESCAPE, true);
-    gamePlay();                    // returns after the one frame
-    EXPECT_NE(playerShip.y, 777);  // the ship was still updated in that frame
+    gameRun();                     // returns after the one frame
+    EXPECT_NE(PlayerShip.y, 777);  // the ship was still updated in that frame
 
     lives = 0;
-    entityDamage(&playerShip, SHIP_HEALTH);  // the last life lost ends the game without a key
-    gamePlay();
+    entityDamage(&PlayerShip, SHIP_HEALTH);  // the last life lost ends the game without a key
+    gameRun();
     EXPECT_EQ(lives, -1);
 }
 
@@ -368,31 +415,30 @@ TEST_F(OneGame, EveryGameBeginsAtHomeWithOneHundredNinetyNineEnemiesNoKeyHeldAnd
 // however long the game stood paused between them.
 TEST_F(OneGame, APauseStopsTheWorldAndItsClockTillResumedAndAWindowLosingTheKeyboardPauses)
 {
-    gameStart();
+    PlayWatch watch;
+    playGameStart(watch, SDL_GetTicks());
     poolsClear();  // one enemy, far from the ship, that nothing rams
     enemySpawn();
-    enemyPool[0].x = enemyPool[0].y = 2000;
-    FrameClock clock;
-    frameClockStart(&clock, SDL_GetTicks());
-    const double startY = playerShip.y + 4096;
+    EnemyPool[0].x = EnemyPool[0].y = 2000;
+    const double startY = PlayerShip.y + 4096;
     pushKey(SDLK_p, true);
-    ASSERT_FALSE(playFrame(&clock, 20));  // the frame that sees P is still played
+    ASSERT_FALSE(playStep(20));  // the frame that sees P is still played
     ASSERT_TRUE(gamePaused);
-    const double enemyX = enemyPool[0].x;
+    const double enemyX = EnemyPool[0].x;
     for (int look = 0; look < 3; look++)
-        ASSERT_FALSE(pauseLook(&clock, false));
-    EXPECT_EQ(enemyPool[0].x, enemyX);
+        ASSERT_FALSE(playStep(5000));  // looks under the plate: no frame, whatever its length
+    EXPECT_EQ(EnemyPool[0].x, enemyX);
     EXPECT_GT(pictureShare(screenSurface, gamePicture("paused.png"), 180, 204, MAGENTA), 0.99);
     pushKey(SDLK_p, true);
-    ASSERT_FALSE(pauseLook(&clock, false));  // resumes
+    ASSERT_FALSE(playStep(5000));  // resumes
     ASSERT_FALSE(gamePaused);
-    ASSERT_FALSE(playFrame(&clock, 30));
-    EXPECT_NEAR(startY - playerShip.y, 300 * 0.050, 1e-6);
+    ASSERT_FALSE(playStep(30));
+    EXPECT_NEAR(startY - PlayerShip.y, 300 * 0.050, 1e-6);
     SDL_Event away{};
     away.type = SDL_ACTIVEEVENT;
     away.active.state = SDL_APPINPUTFOCUS;
     SDL_PushEvent(&away);
-    EXPECT_FALSE(lookTaken(playerLook(false)));
+    EXPECT_FALSE(playStep(1));
     EXPECT_TRUE(gamePaused);
 }
 
@@ -435,7 +481,7 @@ TEST_F(Title, LoadsEverySpriteOnceIgnoringASpaceQueuedBeforeThenWaitsForAKeyLeav
     SDL_Surface* first = shipFrames[0];
 
     pushKey(SDLK_UP, true);  // held in play
-    playerLook(false);
+    inputPoll(false);
     pushKey(SDLK_UP, false);
     pushKey(SDLK_LEFT, true);
     pressOnceTaken(SDLK_SPACE);
@@ -502,7 +548,7 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
                   enabled ? "failed to play demo progdir:demos/calm.skdemo: No such file or directory\n" : "");
         EXPECT_EQ(attractShowing(), enabled);
     }
-    const Entity demoEnemy = enemyPool[0];
+    const Entity demoEnemy = EnemyPool[0];
     for (int frame = 0; frame < 30; frame++)
         ASSERT_EQ(titleScreenStep(), TITLE_WAITING);
     EXPECT_GT(pictureShare(screenSurface, gamePicture("demo.png"), 260, 8, MAGENTA), 0.99);
@@ -519,8 +565,8 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
     EXPECT_EQ(pictureShare(screenSurface, readyImage, 0, 340, NO_KEY), 1.0);
     pushKey(SDLK_SPACE, true);
     EXPECT_EQ(titleScreenStep(), 1);
-    gameStart();
+    gameStart(playerSource);
     EXPECT_EQ(enemyCount, 199);
-    EXPECT_FALSE(entityCollides(&enemyPool[0], &demoEnemy)) << "placed as in the demo";
+    EXPECT_FALSE(entityCollides(&EnemyPool[0], &demoEnemy)) << "placed as in the demo";
     attractWaitLooks = ATTRACT_WAIT_LOOKS;
 }

@@ -4,13 +4,16 @@
 #include "fixtures.h"
 #include "game/actions.h"
 #include "game/sprites.h"
+#include "game/startup.h"
 #include "game/title.h"
 #include "platform/framestats.h"
+#include "platform/library.h"
 #include "platform/pictures.h"
 #include "platform/present.h"
 #include "platform/progdir.h"
+#include "platform/screen.h"
 #include "platform/sound.h"
-#include "platform/startup.h"
+#include "world/assets.h"
 
 #include <SDL_mixer.h>
 
@@ -81,11 +84,11 @@ TEST_F(Input, EachKeyOfAnActionHoldsItFromPressToReleaseAndOtherKeysDoNothing)
             pushKey(key, true);
             for (SDLKey other : {SDLK_a, SDLK_LCTRL, SDLK_LSHIFT})
                 pushKey(other, true);
-            const PlayLook pressed = playerLook(false);
+            const PlayLook pressed = inputPoll(false);
             EXPECT_EQ(pressed.controls.pressed, actionBit(action.action)) << action.name << " " << key;
-            const Uint16 held = playerLook(false).controls.held;  // no event: still held
+            const Uint16 held = inputPoll(false).controls.held;  // no event: still held
             pushKey(key, false);
-            const Uint16 released = playerLook(false).controls.held;
+            const Uint16 released = inputPoll(false).controls.held;
             EXPECT_EQ(std::tuple(pressed.controls.held, held, released, pressed.leave),
                       std::tuple(actionBit(action.action), actionBit(action.action), 0, false))
                 << action.name << " " << key;
@@ -95,7 +98,7 @@ TEST_F(Input, EachKeyOfAnActionHoldsItFromPressToReleaseAndOtherKeysDoNothing)
 TEST_F(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAndPlayOut)
 {
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
-    ASSERT_EQ(soundInit(), 0);
+    ASSERT_EQ(soundInit(SOUND_FILES, SOUND_COUNT), 0);
     soundPlay(SOUND_EXPLODE);
     Mix_PlayChannel(2, soundTable[SOUND_EXPLODE].chunk, 0);
     soundPlay(SOUND_EXPLODE);  // 0 and 2 busy: channel 1
@@ -119,7 +122,7 @@ class Pad : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (presentClassicSdl())
+        if (libraryClassic())
             GTEST_SKIP() << "the classic SDL 1.2 sees no SDL2 virtual pad";
         platformReset();
         setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
@@ -138,7 +141,7 @@ protected:
     {
         // The pad lets go of everything while the game can still ask it.
         for (int number = 0; number < 8 && pad; number++)
-            setButton(pad, number, 0), setAxis(pad, number % 2, 0), playerLook(false);
+            setButton(pad, number, 0), setAxis(pad, number % 2, 0), inputPoll(false);
         if (pad)
             pull();
         platformReset();
@@ -147,10 +150,10 @@ protected:
     void plugIn() { ASSERT_NE(pad = open(attach(1, 2, 8, 1)), nullptr); }
     void pull() { close(pad), pad = nullptr, detach(0); }
     // The look at the player after the pad moved or a button went.
-    PlayLook stick(Sint16 x) { return setAxis(pad, 0, x), playerLook(false); }
+    PlayLook stick(Sint16 x) { return setAxis(pad, 0, x), inputPoll(false); }
     PlayLook button(Action action, int which, bool down)
     {
-        return setButton(pad, ACTIONS[static_cast<int>(action)].buttons[which], down), playerLook(false);
+        return setButton(pad, ACTIONS[static_cast<int>(action)].buttons[which], down), inputPoll(false);
     }
     void* pad = nullptr;
     int (*attach)(int, int, int, int) = nullptr;
@@ -166,9 +169,9 @@ TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBac
     plugIn();
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
     EXPECT_EQ(stick(-32768).controls.held, actionBit(Action::Left));  // pushed left: the ship turns left
-    EXPECT_EQ(stick(-6000).controls.held, 0);                        // inside the dead zone
+    EXPECT_EQ(stick(-6000).controls.held, 0);                         // inside the dead zone
     setAxis(pad, 1, -32768);                                          // pushed up: thrust
-    EXPECT_EQ(playerLook(false).controls.held, actionBit(Action::Thrust));
+    EXPECT_EQ(inputPoll(false).controls.held, actionBit(Action::Thrust));
     setAxis(pad, 1, 0);
     pushKey(SDLK_LEFT, true);
     stick(-32768);
@@ -186,7 +189,7 @@ TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBac
     bindings[static_cast<int>(Action::Fire)].buttons[0] = -1;
     bindings[static_cast<int>(Action::Pause)].buttons[0] = 0;
     setButton(pad, 0, 1);
-    EXPECT_TRUE(playerLook(false).paused);
+    EXPECT_TRUE(inputPoll(false).paused);
     bindingsDefault();
 }
 
@@ -205,9 +208,9 @@ TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPaus
     EXPECT_EQ(button(Action::Fire, 0, true).controls.held, actionBit(Action::Fire));
     EXPECT_EQ(stick(-32768).controls.held, actionBit(Action::Fire) | actionBit(Action::Left));
     pull();
-    const PlayLook look = playerLook(false);
+    const PlayLook look = inputPoll(false);
     EXPECT_EQ(std::tuple(look.controls.held, look.paused), std::tuple(0, true));
-    EXPECT_EQ(playerLook(false).controls.held, 0);
+    EXPECT_EQ(inputPoll(false).controls.held, 0);
 }
 
 TEST_F(Pad, IsLeftAloneWithoutJoysticks)
@@ -220,67 +223,54 @@ TEST_F(Pad, IsLeftAloneWithoutJoysticks)
     EXPECT_EQ(std::tuple(look.controls.held, look.leave), std::tuple(0, false));
 }
 
-// Every message a picture's failure can give, word for word: its file missing, the picture not
-// to be put in the screen's format (there is no screen yet), its see-through colour not to be
-// set (SDL refuses that for no picture the game reads, so those words are held as written).
+// Every message a picture's failure can give, as the game's table words it: its file missing,
+// the picture not to be put in the screen's format (there is no screen yet), its see-through
+// colour not to be set (SDL refuses that for no picture the game reads, so those words are held
+// as written). The game has always said these words; a few are held here as they read.
 TEST(Pictures, EachFailureOfEachPictureIsToldInTheGamesOwnWords)
 {
-    struct Words {
-        Picture picture;
-        const char *load, *format, *key;
-    };
-    const Words WORDS[] = {
-        {Picture::Icon, nullptr, nullptr, nullptr},  // the window does without its icon
-        {Picture::Intro, "failed to load intro.bmp", "failed to format intro.bmp for display", nullptr},
-        {Picture::Loading, "failed to load loading.bmp", nullptr, nullptr},
-        {Picture::Ready, "failed to load ready.bmp", nullptr, nullptr},
-        {Picture::Background, "failed to load bg.bmp", "failed to format background for display", nullptr},
-        {Picture::Numbers, "failed to load numbers.bmp", "failed to format numbers for display",
-         "failed to set color key for numbers"},
-        {Picture::Paused, "failed to load paused.png", "failed to format paused.png for display",
-         "failed to set color key for paused.png"},
-        {Picture::DemoPlate, "failed to load demo.png", "failed to format demo.png for display",
-         "failed to set color key for demo.png"},
-        {Picture::SmallShip, "failed to load small ship", "failed to format small ship for display",
-         "failed to set color key for small ship"},
-        {Picture::Bullet, "failed to load bullet.bmp", "failed to format bullet for display",
-         "failed to set color key for bullet"},
-        {Picture::ShipFrames, "failed to load ship frame 1", "failed to format ship frame 1 for display",
-         "failed to set color key for ship frame 1"},
-        {Picture::EnemyFrames, "failed to load enemy frame 1", "failed to format enemy frame 1 for display",
-         "failed to set color key for enemy frame 1"},
-        {Picture::MissileFrames, "failed to load missile frame 1", "failed to format missile frame 1 for display",
-         "failed to set color key for missile frame 1"},
-        {Picture::ShrapnelFrames, "failed to load shrapnel frame 1", "failed to format shrapnel frame 1 for display",
-         "failed to set color key for shrapnel frame 1"},
-    };
-    ASSERT_EQ(std::size(WORDS), static_cast<std::size_t>(PICTURE_COUNT));
     const auto told = [](Picture picture) {
         testing::internal::CaptureStderr();
         SpriteFrames frames{};
-        if (picture >= Picture::ShipFrames)
-            spriteFramesLoad(picture, frames);
+        if (pictureIsSet(picture))
+            spriteFramesLoad(pictureFile(picture), frames);
         else
-            SDL_FreeSurface(pictureLoad(picture));
+            SDL_FreeSurface(pictureLoad(pictureFile(picture)));
         return testing::internal::GetCapturedStderr();
     };
-    const auto line = [](const char* words) { return words ? words + std::string(": ") + SDL_GetError() + "\n" : ""; };
+    // A message of the table said for the first frame, or a single picture, with that reason.
+    const auto line = [](Picture picture, const char* words, const char* why) {
+        char said[200] = "";
+        if (words && pictureIsSet(picture))
+            snprintf(said, sizeof said, words, 1, why);
+        else if (words)
+            snprintf(said, sizeof said, words, why);
+        return std::string(said);
+    };
     platformReset();
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);  // no screen: nothing can take its format
     const TempDir empty;
-    for (const Words& words : WORDS) {
+    for (int index = 0; index < PICTURE_COUNT; index++) {
+        const Picture picture = static_cast<Picture>(index);
+        const PictureMessages& words = pictureFile(picture).messages;
         progdirSet(empty.path().c_str());
-        const std::string missing = told(words.picture);
-        EXPECT_EQ(missing, line(words.load));
+        const std::string missing = told(picture);
+        EXPECT_EQ(missing, line(picture, words.load, SDL_GetError())) << index;
         progdirSet(buildDirectory().c_str());
-        const std::string unformatted = told(words.picture);
-        EXPECT_EQ(unformatted, line(words.format));
-        const bool set = words.picture >= Picture::ShipFrames;
-        const char* key = PICTURES[static_cast<int>(words.picture)].messages.colorKey;
-        char said[200] = "";
-        if (key)
-            set ? snprintf(said, sizeof said, key, 1, "why") : snprintf(said, sizeof said, key, "why");
-        EXPECT_EQ(said, words.key ? words.key + std::string(": why\n") : "");
+        const std::string unformatted = told(picture);
+        EXPECT_EQ(unformatted, line(picture, words.format, SDL_GetError())) << index;
+        EXPECT_EQ(!words.load, picture == Picture::Icon) << index;  // the window does without its icon
+        EXPECT_EQ(!words.colorKey,
+                  pictureFile(picture).key == PictureKey::Raw || pictureFile(picture).key == PictureKey::Opaque)
+            << index;
     }
+    EXPECT_EQ(line(Picture::Background, pictureFile(Picture::Background).messages.load, "why"),
+              "failed to load bg.bmp: why\n");
+    EXPECT_EQ(line(Picture::Numbers, pictureFile(Picture::Numbers).messages.colorKey, "why"),
+              "failed to set color key for numbers: why\n");
+    EXPECT_EQ(line(Picture::ShipFrames, pictureFile(Picture::ShipFrames).messages.format, "why"),
+              "failed to format ship frame 1 for display: why\n");
+    EXPECT_EQ(line(Picture::Intro, pictureFile(Picture::Intro).messages.format, "why"),
+              "failed to format intro.bmp for display: why\n");
     platformReset();
 }

@@ -4,11 +4,11 @@
 #include "enemies/shrapnel.h"
 #include "enemies/steering.h"
 #include "game/actions.h"
-#include "game/demo.h"
 #include "game/frameloop.h"
 #include "game/options.h"
+#include "game/playback.h"
 #include "game/sprites.h"
-#include "platform/startup.h"
+#include "game/startup.h"
 #include "player/bullet.h"
 #include "player/missile.h"
 #include "player/ship.h"
@@ -31,11 +31,30 @@ struct Letter {
     Action action;
     int which;
 };
-constexpr Letter LETTERS[] = {{'U', Action::Thrust, 0}, {'D', Action::Brake, 0},    {'L', Action::Left, 0},
-                              {'R', Action::Right, 0},  {'F', Action::Fire, 0},     {'C', Action::Fire, 1},
+constexpr Letter LETTERS[] = {{'U', Action::Thrust, 0},   {'D', Action::Brake, 0},   {'L', Action::Left, 0},
+                              {'R', Action::Right, 0},    {'F', Action::Fire, 0},    {'C', Action::Fire, 1},
                               {'M', Action::Missiles, 0}, {'H', Action::Missiles, 1}};
 std::string pushed;  // the keys SDL's queue has been told are down
-FrameClock playClock;
+
+// The test's script: each frame as long as the test says, drawn or not, and recorded when
+// asked; the player's keys are those pushed into SDL's queue.
+struct Script {
+    Uint32 milliseconds;
+    bool draw;
+    Recorder recorder;
+};
+Script script{};
+
+bool scriptNext(Frame* frame)
+{
+    *frame = playerFrame(script.milliseconds);
+    frame->draw = script.draw;
+    if (script.recorder)
+        script.recorder(frame->milliseconds, frame->controls);
+    return true;
+}
+
+const FrameSource scriptSource = {scriptNext, playerPausedLook, nullptr};
 
 bool inWorld(const Entity& e)
 {
@@ -82,8 +101,7 @@ bool playStartup()
 void playGameStart(PlayWatch& watch, Uint32 clockStart)
 {
     pushed.clear();  // a new game lets go of keys SDL does not see held
-    gameStart();
-    frameClockStart(&playClock, clockStart);
+    gameStart(scriptSource, clockStart);
     watch = {enemyCount, lives};
 }
 
@@ -99,9 +117,8 @@ void playKeys(const std::string& keys, bool escape)
 
 int playStep(unsigned milliseconds, bool draw, Recorder recorder)
 {
-    if (gamePaused)
-        return pauseLook(&playClock, true);
-    return playFrame(&playClock, milliseconds, draw, recorder);
+    script = {milliseconds, draw, recorder};
+    return !gameTurn();
 }
 
 std::string playRulesBroken(PlayWatch& watch)
@@ -113,7 +130,7 @@ std::string playRulesBroken(PlayWatch& watch)
                    << " vars " << e.vars[0] << ", " << e.vars[1];
     };
     int live = 0;
-    for (const Entity& e : enemyPool) {
+    for (const Entity& e : EnemyPool) {
         live += e.active;
         check(!e.active ||
                   (e.type == &enemyType && inWorld(e) && e.heading >= 0 && e.heading < 360 && e.speed == ENEMY_SPEED &&
@@ -122,18 +139,18 @@ std::string playRulesBroken(PlayWatch& watch)
               "enemy", e);
     }
     // A shot fired this frame waits at its launch point, maybe beyond the world's edge.
-    for (const Entity& e : shotPool)
+    for (const Entity& e : ShotPool)
         check(!e.active ||
                   ((e.type == &bulletType || e.type == &missileType) && (e.vars[SHOT_AGE] == 0 || inWorld(e)) &&
                    between(e.vars[SHOT_AGE], 0, SHOT_LIFETIME) && e.speed == SHOT_SPEED),
               "shot", e);
-    for (const Entity& e : shrapnelPool)
+    for (const Entity& e : ShrapnelPool)
         check(!e.active ||
                   (e.type == &shrapnelType && inWorld(e) && between(e.vars[SHRAPNEL_AGE], 0, SHRAPNEL_LIFETIME) &&
-                   between(e.vars[SHRAPNEL_ANIM_FRAME], 0, SPRITE_FRAME_COUNT - 1) &&
+                   between(e.vars[SHRAPNEL_ANIM_FRAME], 0, SHRAPNEL_FRAME_COUNT - 1) &&
                    between(e.speed, SHRAPNEL_SLOWEST, SHRAPNEL_SLOWEST + SHRAPNEL_SPEEDS - 1)),
               "shrapnel", e);
-    const Entity& ship = playerShip;
+    const Entity& ship = PlayerShip;
     check(ship.active && ship.type == &shipType && inWorld(ship) && between(ship.speed, 0, SHIP_MAX_SPEED) &&
               std::isfinite(ship.heading) && between(ship.health, 1, SHIP_HEALTH),
           "ship", ship);

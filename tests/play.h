@@ -28,8 +28,8 @@ struct PlayWatch {
     int lives = 0;
 };
 
-// A new game, as Space on the title screen begins one, the harness's clock starting at the
-// given time.
+// A new game, as Space on the title screen begins one, played frame by frame through
+// playStep, the game's clock starting at the given time.
 void playGameStart(PlayWatch& watch, Uint32 clockStart = 0);
 
 // Pushes the presses and releases that take the keyboard from the keys of the previous call
@@ -38,10 +38,13 @@ void playGameStart(PlayWatch& watch, Uint32 clockStart = 0);
 // key the game's table gives.
 void playKeys(const std::string& keys, bool escape = false);
 
-// One frame of a game the player plays, lasting that long on the harness's clock, with or
-// without its drawing; while paused, a look under the PAUSED plate. 1 when the game ends
-// after it.
-int playStep(unsigned milliseconds, bool draw = true, void (*recorder)(Uint32, const Controls&) = nullptr);
+// What a game being recorded is given of each frame before it is played.
+using Recorder = void (*)(Uint32 milliseconds, const Controls& controls);
+
+// One turn of a game the player plays, through the game's own loop: a frame lasting that long
+// on the harness's clock, with or without its drawing, recorded when asked; while paused, a
+// look under the PAUSED plate. 1 when the game ends after it.
+int playStep(unsigned milliseconds, bool draw = true, Recorder recorder = nullptr);
 
 // Empty while every rule of play holds; otherwise the first broken one, in words.
 std::string playRulesBroken(PlayWatch& watch);

@@ -8,6 +8,7 @@
 #include "player/bullet.h"
 #include "player/ship.h"
 #include "player/shot.h"
+#include "world/assets.h"
 #include "world/controls.h"
 #include "world/pools.h"
 
@@ -21,7 +22,7 @@ protected:
     {
         GameTest::SetUp();
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0);
-        ASSERT_EQ(soundInit(), 0);
+        ASSERT_EQ(soundInit(SOUND_FILES, SOUND_COUNT), 0);
         shipNewGame();
         poolsClear();
     }
@@ -53,13 +54,13 @@ TEST_F(Ship, TurnsHalfATurnAndSpeedsUpOrBrakesByThreeHundredASecondWithinItsLimi
                                              std::pair('U', Action::Thrust), std::pair('D', Action::Brake)})
             if (keys.find(letter) != std::string::npos)
                 controls.held |= actionBit(action);
-        playerShip.x = playerShip.y = 1000, playerShip.heading = c.heading, playerShip.speed = c.speed;
-        shipUpdate(&playerShip, 0.25);
-        EXPECT_NEAR(playerShip.heading, c.headingAfter, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
-        EXPECT_NEAR(playerShip.speed, c.speedAfter, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
-        EXPECT_NEAR(playerShip.x, c.x, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
-        EXPECT_NEAR(playerShip.y, c.y, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
-        EXPECT_EQ(std::pair(cameraX, cameraY), std::pair(playerShip.x, playerShip.y));
+        PlayerShip.x = PlayerShip.y = 1000, PlayerShip.heading = c.heading, PlayerShip.speed = c.speed;
+        shipUpdate(&PlayerShip, 0.25);
+        EXPECT_NEAR(PlayerShip.heading, c.headingAfter, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
+        EXPECT_NEAR(PlayerShip.speed, c.speedAfter, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
+        EXPECT_NEAR(PlayerShip.x, c.x, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
+        EXPECT_NEAR(PlayerShip.y, c.y, 1e-9) << keys << " from " << c.heading << ", " << c.speed;
+        EXPECT_EQ(std::pair(cameraX, cameraY), std::pair(PlayerShip.x, PlayerShip.y));
     }
 }
 
@@ -75,13 +76,13 @@ TEST_F(Ship, ABulletHitsForFiftyTimesEToTheMinusItsAgeTillItIsOneSecondOldThenGo
         poolsClear();
         Mix_HaltChannel(-1);
         ASSERT_EQ(enemySpawn(), 0);
-        enemyPool[0].x = 1010, enemyPool[0].y = 1000;
+        EnemyPool[0].x = 1010, EnemyPool[0].y = 1000;
         ASSERT_EQ(bulletSpawn(1000, 1000, 0, 20), 0);
-        shotPool[0].vars[SHOT_AGE] = age;
-        bulletUpdate(&shotPool[0], seconds);
-        EXPECT_EQ(enemyPool[0].health, health) << age + seconds << " s old";
-        EXPECT_NEAR(shotPool[0].x, x, 1e-9) << age + seconds << " s old";
-        EXPECT_EQ(std::pair(shotPool[0].active, Mix_Playing(0)), std::pair(false, health < ENTITY_HEALTH ? 1 : 0))
+        ShotPool[0].vars[SHOT_AGE] = age;
+        bulletUpdate(&ShotPool[0], seconds);
+        EXPECT_EQ(EnemyPool[0].health, health) << age + seconds << " s old";
+        EXPECT_NEAR(ShotPool[0].x, x, 1e-9) << age + seconds << " s old";
+        EXPECT_EQ(std::pair(ShotPool[0].active, Mix_Playing(0)), std::pair(false, health < ENTITY_HEALTH ? 1 : 0))
             << age + seconds << " s old";
     }
 }

@@ -7,8 +7,10 @@
 #include "fixtures.h"
 
 #include "game/actions.h"
-#include "game/demo.h"
 #include "game/frameloop.h"
+#include "game/playback.h"
+#include "game/record.h"
+#include "platform/library.h"
 #include "platform/present.h"
 
 #include <chrono>
@@ -42,8 +44,8 @@ protected:
         testing::internal::CaptureStderr();
         pushKey(SDLK_s, true);
         pushKey(SDLK_UP, true);
-        const PlayLook look = playerLook(false);
-        EXPECT_FALSE(lookTaken(look));
+        const PlayLook look = inputPoll(false);
+        EXPECT_FALSE(look.leave);
         EXPECT_TRUE(look.controls.holds(Action::Thrust));
         return testing::internal::GetCapturedStderr();
     }
@@ -95,17 +97,19 @@ TEST(NoDisplayOrSound, StopsWithOneLineUnlessThePlayerGoesWithoutSound)
     // No X display and no video driver asked for: sdl12-compat falls back on its offscreen
     // driver, the classic library on a text-mode one, which the game must refuse before it
     // takes the terminal.
-    const bool classic = presentClassicSdl();
+    const bool classic = libraryClassic();
     Game unseen({.folder = folder.path(), .environment = {"SDL_VIDEODRIVER=", "XDG_RUNTIME_DIR=" + folder.path()}});
     EXPECT_EQ(endOf(unseen, "no display"), 1);
-    EXPECT_EQ(unseen.errors(), classic ? "failed to find a display: DISPLAY is not set, and SDL would fall back on a text-mode driver\n"
-                                       : "failed to find a display: SDL could open only its offscreen driver\n");
+    EXPECT_EQ(unseen.errors(),
+              classic ? "failed to find a display: DISPLAY is not set, and SDL would fall back on a text-mode driver\n"
+                      : "failed to find a display: SDL could open only its offscreen driver\n");
     // A broken audio driver fails SDL_Init itself (the classic library: the mixer's opening),
     // unless no audio is opened at all: then a whole game of shooting plays in silence.
     Game broken({.folder = folder.path(), .environment = {"SDL_AUDIODRIVER=broken"}});
     EXPECT_EQ(endOf(broken, "broken audio"), 1);
-    EXPECT_EQ(broken.errors(), classic ? "audio initialization failed: No available audio device\n"
-                                       : "Failed to initialize SDL: Audio target 'broken' not available\n");
+    EXPECT_EQ(broken.errors(),
+              classic ? "audio initialization failed: No available audio device\n"
+                      : "Failed to initialize SDL: Audio target 'broken' not available\n");
     const std::string fight = std::string(SKARVEL_SOURCE_DIR) + "/tests/demos/fight.skdemo";
     Game silent({.folder = folder.path(),
                  .arguments = {"-nosound", "-window", "-timedemo", fight},
@@ -151,7 +155,8 @@ TEST(BadDemos, GiveOneLineAndStatusOneAfterTheFramesTheyCouldPlay)
     fs::create_directory(folder / "adir");
     ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0644), 0);
     for (const auto& [file, reason] : {std::pair{"none.skdemo", "No such file or directory"},
-                                       {"adir", "Is a directory"}, {"pipe", "not a regular file"}}) {
+                                       {"adir", "Is a directory"},
+                                       {"pipe", "not a regular file"}}) {
         Game refused({.folder = folder.path(), .arguments = {"-playdemo", file}});
         EXPECT_EQ(endOf(refused, "-playdemo"), 1);
         EXPECT_EQ(refused.errors(), "failed to play demo " + std::string(file) + ": " + reason + "\n");
@@ -170,14 +175,15 @@ TEST(Record, ATargetThatIsNotAPlainFileOrAFolderThatCannotBeWrittenIsRefusedBefo
     ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0644), 0);
     ASSERT_EQ(symlink("old.skdemo", (folder / "link").c_str()), 0);
     ASSERT_EQ(symlink("nowhere", (folder / "dangling").c_str()), 0);
-    std::vector<std::pair<std::string, std::string>> targets = {
-        {"adir", "Is a directory"},              {"pipe", "not a regular file"},
-        {"link", "not a regular file"},          {"dangling", "not a regular file"},
-        {"nodir/x.skdemo", "No such file or directory"}};
+    std::vector<std::pair<std::string, std::string>> targets = {{"adir", "Is a directory"},
+                                                                {"pipe", "not a regular file"},
+                                                                {"link", "not a regular file"},
+                                                                {"dangling", "not a regular file"},
+                                                                {"nodir/x.skdemo", "No such file or directory"}};
     if (geteuid() == 0 && mknod((folder / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0)
         targets.push_back({"full", "not a regular file"});  // as /dev/full is, made here
     const auto seen = [&](const std::string& name) {
-        struct stat found {};
+        struct stat found { };
         char link[64] = "";
         const bool there = lstat((folder / name).c_str(), &found) == 0;
         readlink((folder / name).c_str(), link, sizeof link - 1);
@@ -223,7 +229,7 @@ TEST(Record, AFullDiskKeepsThePreviousDemoWholeAndAKeptOneHasTheUsualPermissions
         int status = 0;
         waitpid(child, &status, 0);
         EXPECT_EQ(status, 0) << (full ? "no line about the full disk" : "not kept");
-        struct stat found {};
+        struct stat found { };
         stat("game.skdemo", &found);
         EXPECT_EQ(found.st_size, full ? 17 : 40 + 10000 * 4);
         EXPECT_EQ(found.st_mode & 0777, full ? 0644u : 0640u);
@@ -240,8 +246,9 @@ TEST_F(Screenshot, ANonPlainFileInItsPlaceIsLeftAloneWithALineAndNothingBlocks)
                       : what == std::string("folder") ? mkdir("screenshot.bmp", 0755)
                                                       : symlink(what, "screenshot.bmp"),
                   0);
-        EXPECT_EQ(pressS(), std::string("failed to save screenshot.bmp: ") +
-                                (what == std::string("folder") ? "Is a directory" : "not a regular file") + "\n")
+        EXPECT_EQ(pressS(),
+                  std::string("failed to save screenshot.bmp: ") +
+                      (what == std::string("folder") ? "Is a directory" : "not a regular file") + "\n")
             << what;
         EXPECT_EQ(files(), 1) << what;
     }

@@ -3,6 +3,7 @@
 
 #include "driver.h"
 #include "fixtures.h"
+#include "platform/library.h"
 #include "platform/present.h"
 
 #include <csignal>
@@ -142,8 +143,9 @@ TEST_F(Window, HidingTheWindowPausesTheGameUnderThePausedPlateTillPIsPressed)
 // picture as it is in the middle of the screen, and its window keeps 640 x 480.
 TEST_F(Window, FullScreenShowsTheWholePictureWithOrWithoutAWindowManagerAndAltEnterSwitchesToTheScaledWindow)
 {
-    const bool classic = presentClassicSdl();
-    const std::string full = classic ? "640x480+640+300" : "1440x1080+240+0", windowed = classic ? "640x480" : "1280x960";
+    const bool classic = libraryClassic();
+    const std::string full = classic ? "640x480+640+300" : "1440x1080+240+0",
+                      windowed = classic ? "640x480" : "1280x960";
     const auto paused = [](SDL_Surface* shot) {
         return pictureShare(shot, gamePicture("paused.png"), 180, 204, MAGENTA, 12) > 0.95;
     };
@@ -196,8 +198,10 @@ TEST_F(Window, FullScreenShowsTheWholePictureWithOrWithoutAWindowManagerAndAltEn
         EXPECT_TRUE(paused(game.screenshot())) << "the pause holds";
         screen.xdotool("key p sleep 0.2 key Escape sleep 0.2 key Escape");
         EXPECT_EQ(game.wait(15), 0) << game.errors();
-        EXPECT_EQ(game.errors(), !classic ? "" : "ignoring -scale: SDL 1.2.15 neither scales the window nor chooses "
-                                                 "a renderer\n");
+        EXPECT_EQ(game.errors(),
+                  !classic ? ""
+                           : "ignoring -scale: SDL 1.2.15 neither scales the window nor chooses "
+                             "a renderer\n");
     }
 }
 
@@ -231,7 +235,7 @@ TEST_F(Window, FramesComeAtTheDisplaysRateThroughTheRendererTheMachineSuitsUnles
         played.said = game.errors();
         return played;
     };
-    const bool classic = presentClassicSdl();
+    const bool classic = libraryClassic();
     Played played = play({"-window"});
     EXPECT_GE(played.rate, 50);
     EXPECT_LE(played.rate, 75);
@@ -240,8 +244,10 @@ TEST_F(Window, FramesComeAtTheDisplaysRateThroughTheRendererTheMachineSuitsUnles
     EXPECT_EQ(played.said, "");
     played = play({"-window", "-present", "opengl"});
     EXPECT_EQ(played.stats.rfind(classic ? "framestats: classic, " : "framestats: opengl, ", 0), 0u) << played.stats;
-    EXPECT_EQ(played.said, !classic ? "" : "ignoring -present: SDL 1.2.15 neither scales the window nor chooses "
-                                            "a renderer\n");
+    EXPECT_EQ(played.said,
+              !classic ? ""
+                       : "ignoring -present: SDL 1.2.15 neither scales the window nor chooses "
+                         "a renderer\n");
 #ifndef __SANITIZE_ADDRESS__  // a sanitizer build may not draw that fast
     EXPECT_GT(play({"-window", "-novsync"}).rate, 120);
 #endif

@@ -3,7 +3,7 @@
 
 #include "fixtures.h"
 #include "platform/digits.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
 #include "world/dice.h"
 #include "world/maths.h"
 #include "world/motion.h"
@@ -76,12 +76,15 @@ TEST(Maths, SinCosAtanAndExpKeepWithinTwoUlpsOfTheCLibrarysOverTheWorldsRanges)
     for (int i = -200000; i <= 200000; i++) {
         const double degrees = i * (450.0 / 200000);  // headings, and the ship's sides, -450 to 450
         const double radians = degrees / 180 * PI, ratio = std::tan(i * (1.5707 / 200000)), age = i * 1e-5;
-        worst[0] = std::max(worst[0], ulps(mathsSin(radians), std::sin(radians)) * (std::fabs(std::sin(radians)) > 1e-300));
-        worst[1] = std::max(worst[1], ulps(mathsCos(radians), std::cos(radians)) * (std::fabs(std::cos(radians)) > 1e-300));
+        worst[0] =
+            std::max(worst[0], ulps(mathsSin(radians), std::sin(radians)) * (std::fabs(std::sin(radians)) > 1e-300));
+        worst[1] =
+            std::max(worst[1], ulps(mathsCos(radians), std::cos(radians)) * (std::fabs(std::cos(radians)) > 1e-300));
         worst[2] = std::max(worst[2], ulps(mathsAtan(ratio), std::atan(ratio)));
         worst[3] = std::max(worst[3], ulps(mathsExp(-age), std::exp(-age)));
     }
-    EXPECT_LE(*std::max_element(worst, worst + 4), 2) << worst[0] << " " << worst[1] << " " << worst[2] << " " << worst[3];
+    EXPECT_LE(*std::max_element(worst, worst + 4), 2)
+        << worst[0] << " " << worst[1] << " " << worst[2] << " " << worst[3];
     EXPECT_EQ(std::tuple(mathsSin(0), mathsCos(0), mathsAtan(0), mathsExp(0)), std::tuple(0.0, 1.0, 0.0, 1.0));
     EXPECT_EQ(std::tuple(mathsAtan(1), mathsAtan(INFINITY), mathsAtan(-INFINITY)), std::tuple(PI / 4, PI / 2, -PI / 2));
     EXPECT_TRUE(std::isnan(mathsAtan(NAN)) && std::isnan(mathsExp(NAN)));
@@ -94,7 +97,7 @@ protected:
     {
         ScreenTest::SetUp();
         poolsClear();
-        playerShip = recordAt(0, 0);
+        PlayerShip = recordAt(0, 0);
         updated.clear(), drawn.clear();
     }
 };
@@ -120,8 +123,8 @@ TEST_F(World, SpritesAreDrawnCentredOnTheCameraAcrossTheSeamAndClippedAtTheEdges
 {
     // camera x and y, entity x and y, red pixels shown, one pixel that must be red
     const int cases[][7] = {{2000, 3000, 2000, 3000, 32 * 32, 304, 224},
-                            {10, 100, 4090, 100, 32 * 32, 288, 224},  // 16 pixels left through the world's edge
-                            {1000, 1000, 695, 1000, 0, 0, 0},         // its corner a pixel left of the screen
+                            {10, 100, 4090, 100, 32 * 32, 288, 224},   // 16 pixels left through the world's edge
+                            {1000, 1000, 695, 1000, 0, 0, 0},          // its corner a pixel left of the screen
                             {1000, 1000, 696, 1000, 32 * 32, 0, 224},  // its corner on the first column
                             {1000, 1000, 1000, 776, 32 * 32, 304, 0},  // and on the first row
                             {1000, 1000, 1335, 1000, 32, 639, 240},
@@ -150,40 +153,40 @@ TEST(Contact, NeedsTheSquaredDistanceBelowTheSumOfSquaredRadiiTheShortWayRoundAn
         const Entity a = entityAt(p[0], p[1], static_cast<int>(p[2])), b = entityAt(p[3], p[4], static_cast<int>(p[5]));
         EXPECT_EQ(entityCollides(&a, &b) + entityCollides(&b, &a), 2 * p[6]) << p[3] << "," << p[4];
         // A shot's search takes the lowest live enemy it touches; free slots never count.
-        enemyPool.fill(b);
-        enemyPool[0].active = enemyPool[1].active = 0;
-        EXPECT_EQ(enemyFindHit(&a), p[6] ? &enemyPool[2] : nullptr) << p[3] << "," << p[4];
+        EnemyPool.fill(b);
+        EnemyPool[0].active = EnemyPool[1].active = 0;
+        EXPECT_EQ(enemyFindHit(&a), p[6] ? &EnemyPool[2] : nullptr) << p[3] << "," << p[4];
     }
 }
 
 TEST_F(World, PassesVisitEnemiesShotsDebrisAndTheShipTakingEachRecordAsTheyReachIt)
 {
-    enemyPool[499] = enemyPool[9] = enemyPool[5] = shotPool[1] = recordAt(0, 0);
+    EnemyPool[499] = EnemyPool[9] = EnemyPool[5] = ShotPool[1] = recordAt(0, 0);
     // The first enemy frees a later one and throws a fragment; the ship fires a shot.
     duringUpdate = [](Entity* entity) {
-        if (entity == &enemyPool[5]) {
-            enemyPool[9].active = 0;
+        if (entity == &EnemyPool[5]) {
+            EnemyPool[9].active = 0;
             shrapnelAllocate(&recorded);
         }
-        if (entity == &playerShip)
+        if (entity == &PlayerShip)
             shotAllocate(&recorded);
     };
     worldUpdate(0.02);
     EXPECT_EQ(
         updated,
-        (std::vector<const Entity*>{&enemyPool[5], &enemyPool[499], &shotPool[1], &shrapnelPool[0], &playerShip}));
+        (std::vector<const Entity*>{&EnemyPool[5], &EnemyPool[499], &ShotPool[1], &ShrapnelPool[0], &PlayerShip}));
     numbersImage = solidSurface(170, 32, RED);
     // Glyphs told apart by their colour: digit d has red d * 20.
     for (Sint16 d = 0; d < 10; d++) {
         SDL_Rect glyph{static_cast<Sint16>(17 * d), 0, 17, 32};
         SDL_FillRect(numbersImage, &glyph, SDL_MapRGB(numbersImage->format, d * 20, 0, 0));
     }
-    framesPerSecond = 59.9;
+    carried.framesPerSecond = 59.9;
     enemyCount = 199;
     worldDraw();
     EXPECT_EQ(drawn,
-              (std::vector<const Entity*>{&enemyPool[5], &enemyPool[499], &shotPool[0], &shotPool[1], &shrapnelPool[0],
-                                          &playerShip}));
+              (std::vector<const Entity*>{&EnemyPool[5], &EnemyPool[499], &ShotPool[0], &ShotPool[1], &ShrapnelPool[0],
+                                          &PlayerShip}));
     // Then the frame rate, truncated, over the living enemies, in the top-left corner.
     const int shown[2][3] = {{0, 5, 9}, {1, 9, 9}};
     for (int row = 0; row < 2; row++)

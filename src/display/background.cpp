@@ -1,6 +1,8 @@
 #include "display/background.h"
 
-#include "platform/startup.h"
+#include "platform/screen.h"
+
+SDL_Surface* backgroundImage = nullptr;
 
 namespace {
 

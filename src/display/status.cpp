@@ -1,6 +1,6 @@
 #include "display/status.h"
 
-#include "platform/startup.h"
+#include "platform/screen.h"
 #include "player/ship.h"
 #include "world/motion.h"
 #include "world/pools.h"
@@ -23,7 +23,7 @@ void statusDraw()
     const int bottom = screenSurface->h;
     // The bar is the ship's whole health, a pixel for every few points of it.
     constexpr int HEALTH_PER_PIXEL = SHIP_HEALTH / ENERGY_BAR_HEIGHT;
-    const int green = playerShip.health / HEALTH_PER_PIXEL;
+    const int green = PlayerShip.health / HEALTH_PER_PIXEL;
     if (green != 0)
         fill(right, bottom - green, ENERGY_BAR_WIDTH, green, SDL_MapRGB(screenSurface->format, 0, 255, 0));
     if (ENERGY_BAR_HEIGHT - green != 0)
@@ -43,12 +43,12 @@ void radarDraw()
 {
     const Uint32 red = SDL_MapRGB(screenSurface->format, 255, 0, 0);
     const int left = screenSurface->w - RADAR_SIZE;
-    for (const Entity& enemy : enemyPool) {
+    for (const Entity& enemy : EnemyPool) {
         if (!enemy.active)
             continue;
         // The radar is the screen made small: an enemy right of the ship shows right of the
         // centre, one above it (dy positive) above the centre, where the radar's y is less.
-        const WorldOffset offset = worldOffset(&playerShip, &enemy);
+        const WorldOffset offset = worldOffset(&PlayerShip, &enemy);
         const int px = RADAR_SIZE / 2 + static_cast<int>(std::trunc(offset.dx / RADAR_SCALE));
         const int py = RADAR_SIZE / 2 - static_cast<int>(std::trunc(offset.dy / RADAR_SCALE));
         if (px >= 0 && px < RADAR_SIZE && py >= 0 && py < RADAR_SIZE &&

@@ -3,10 +3,10 @@
 #include "enemies/shrapnel.h"
 #include "enemies/steering.h"
 #include "platform/sound.h"
+#include "world/assets.h"
 #include "world/dice.h"
 #include "world/motion.h"
 #include "world/pools.h"
-
 
 SpriteFrames enemyFrames{};
 const EntityType enemyType = {enemyKill, enemyUpdate, enemyDraw};
@@ -23,7 +23,7 @@ constexpr int SHRAPNEL_FAN_SPREAD = 90;
 void enemyImpact(Entity* enemy)
 {
     double heading = enemy->heading;
-    entityDamage(&playerShip, enemy->health);
+    entityDamage(&PlayerShip, enemy->health);
     entityDamage(enemy, enemy->health);
     const int kind = diceBelow(SOUND_IMPACTS);
     soundPlay(SOUND_IMPACT1 + kind);
@@ -54,7 +54,7 @@ void enemyUpdate(Entity* enemy, double seconds)
 {
     enemySteer(enemy, seconds);
     entityMove(enemy, seconds);
-    if (entityCollides(enemy, &playerShip))
+    if (entityCollides(enemy, &PlayerShip))
         enemyImpact(enemy);
 }
 
@@ -71,5 +71,5 @@ void enemyKill(Entity*)
 
 int enemyLoad()
 {
-    return spriteFramesLoad(Picture::EnemyFrames, enemyFrames);
+    return spriteFramesLoad(pictureFile(Picture::EnemyFrames), enemyFrames);
 }

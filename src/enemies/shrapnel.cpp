@@ -1,9 +1,9 @@
 #include "enemies/shrapnel.h"
 
+#include "world/assets.h"
 #include "world/dice.h"
 #include "world/motion.h"
 #include "world/pools.h"
-
 
 SpriteFrames shrapnelFrames{};
 const EntityType shrapnelType = {shrapnelKill, shrapnelUpdate, shrapnelDraw};
@@ -15,7 +15,7 @@ int shrapnelSpawn(double x, double y, double heading, double speed)
         return -1;
     entityPlace(piece, x, y, heading, speed, shrapnelFrames[0]);
     // Each piece starts somewhere else in the tumble.
-    piece->vars[SHRAPNEL_ANIM_FRAME] = diceBelow(SPRITE_FRAME_COUNT);
+    piece->vars[SHRAPNEL_ANIM_FRAME] = diceBelow(SHRAPNEL_FRAME_COUNT);
     return 0;
 }
 
@@ -27,12 +27,12 @@ void shrapnelUpdate(Entity* piece, double seconds)
     else
         entityMove(piece, seconds);
     // One picture per update, whatever the frame's length.
-    piece->vars[SHRAPNEL_ANIM_FRAME] = worldWrap(piece->vars[SHRAPNEL_ANIM_FRAME] + 1, 0, SPRITE_FRAME_COUNT);
+    piece->vars[SHRAPNEL_ANIM_FRAME] = worldWrap(piece->vars[SHRAPNEL_ANIM_FRAME] + 1, 0, SHRAPNEL_FRAME_COUNT);
 }
 
 void shrapnelDraw(Entity* piece)
 {
-    piece->sprite = shrapnelFrames[static_cast<int>(piece->vars[SHRAPNEL_ANIM_FRAME]) % SPRITE_FRAME_COUNT];
+    piece->sprite = shrapnelFrames[static_cast<int>(piece->vars[SHRAPNEL_ANIM_FRAME]) % SHRAPNEL_FRAME_COUNT];
     entityDraw(piece);
 }
 
@@ -40,5 +40,5 @@ void shrapnelKill(Entity*) { }
 
 int shrapnelLoad()
 {
-    return spriteFramesLoad(Picture::ShrapnelFrames, shrapnelFrames);
+    return spriteFramesLoad(pictureFile(Picture::ShrapnelFrames), shrapnelFrames);
 }

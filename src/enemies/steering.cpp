@@ -43,8 +43,8 @@ void enemySteer(Entity* enemy, double seconds)
 {
     double& turnRate = enemy->vars[ENEMY_TURN_RATE];
     double& turnDrift = enemy->vars[ENEMY_TURN_DRIFT];
-    const double bearing = entityBearing(enemy, &playerShip);
-    const double distanceSquared = entityDistanceSquared(enemy, &playerShip);
+    const double bearing = entityBearing(enemy, &PlayerShip);
+    const double distanceSquared = entityDistanceSquared(enemy, &PlayerShip);
     // The short way round; with the ship dead astern the enemy turns clockwise.
     const double diff = worldWrap(bearing - enemy->heading, -180, 180);
 

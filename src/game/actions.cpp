@@ -1,6 +1,10 @@
 #include "game/actions.h"
 
 #include "platform/input.h"
+#include "platform/screenshot.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -9,7 +13,7 @@ constexpr Sint16 STICK_DEAD_ZONE = 8192;  // a quarter of the way: a resting sti
 
 // The keys play saw pressed and not yet let go, as long as they are bound to an action (a
 // browser's key numbers go beyond a table by number).
-constexpr int HELD_MOST = ACTION_COUNT * KEYS_PER_ACTION;
+constexpr int HELD_MOST = ACTION_COUNT * BINDS_PER_ACTION;
 int keysHeld[HELD_MOST];
 int keysHeldCount = 0;
 Uint16 padHeld = 0;  // the actions the pad holds
@@ -42,7 +46,7 @@ int actionOf(Screen screen, int code, bool key)
     for (int a = 0; a < ACTION_COUNT; a++) {
         if (!actsOn(ACTIONS[a], screen))
             continue;
-        for (int i = 0; i < KEYS_PER_ACTION; i++)
+        for (int i = 0; i < BINDS_PER_ACTION; i++)
             if (key ? bindings[a].keys[i] != NO_KEY && bindings[a].keys[i] == code
                     : bindings[a].buttons[i] >= 0 && bindings[a].buttons[i] == code)
                 return a;
@@ -67,7 +71,7 @@ Uint16 padHolds(const PadState& pad)
     Uint16 held = 0;
     for (int a = 0; a < ACTION_COUNT; a++) {
         bool holds = ACTIONS[a].inPlay && pushed(pad, ACTIONS[a].direction);
-        for (int i = 0; i < KEYS_PER_ACTION && ACTIONS[a].inPlay; i++)
+        for (int i = 0; i < BINDS_PER_ACTION && ACTIONS[a].inPlay; i++)
             holds = holds || (bindings[a].buttons[i] >= 0 && (pad.buttons >> bindings[a].buttons[i] & 1));
         if (holds)
             held |= actionBit(static_cast<Action>(a));
@@ -81,22 +85,52 @@ const ActionInfo ACTIONS[ACTION_COUNT] = {
     {Action::Left, "left", "turn counter-clockwise", false, true, {SDLK_LEFT}, {-1, -1, -1, -1}, PadDirection::Left},
     {Action::Right, "right", "turn clockwise", false, true, {SDLK_RIGHT}, {-1, -1, -1, -1}, PadDirection::Right},
     {Action::Thrust, "thrust", "thrust", false, true, {SDLK_UP}, {-1, -1, -1, -1}, PadDirection::Up},
-    {Action::Brake, "brake", "brake (the ship can stop, never reverse)", false, true, {SDLK_DOWN}, {-1, -1, -1, -1},
+    {Action::Brake,
+     "brake",
+     "brake (the ship can stop, never reverse)",
+     false,
+     true,
+     {SDLK_DOWN},
+     {-1, -1, -1, -1},
      PadDirection::Down},
     // A or X
     {Action::Fire, "fire", "fire bullets", false, true, {SDLK_SPACE, SDLK_RCTRL}, {0, 2, -1, -1}, PadDirection::None},
     // B or Y
-    {Action::Missiles, "missiles", "fire a pair of missiles", false, true, {SDLK_m, SDLK_RSHIFT}, {1, 3, -1, -1},
+    {Action::Missiles,
+     "missiles",
+     "fire a pair of missiles",
+     false,
+     true,
+     {SDLK_m, SDLK_RSHIFT},
+     {1, 3, -1, -1},
      PadDirection::None},
     // Start
     {Action::Pause, "pause", "pause and resume", false, true, {SDLK_p}, {7, -1, -1, -1}, PadDirection::None},
-    {Action::Screenshot, "screenshot", "save the screen to screenshot.bmp", true, true, {SDLK_s}, {-1, -1, -1, -1},
+    {Action::Screenshot,
+     "screenshot",
+     "save the screen to screenshot.bmp",
+     true,
+     true,
+     {SDLK_s},
+     {-1, -1, -1, -1},
      PadDirection::None},
     // Back
-    {Action::Leave, "leave", "leave the game; on the title screen, quit", true, true, {SDLK_ESCAPE}, {6, -1, -1, -1},
+    {Action::Leave,
+     "leave",
+     "leave the game; on the title screen, quit",
+     true,
+     true,
+     {SDLK_ESCAPE},
+     {6, -1, -1, -1},
      PadDirection::None},
     // Start
-    {Action::Start, "start", "start a game, on the title screen", true, false, {SDLK_SPACE}, {7, -1, -1, -1},
+    {Action::Start,
+     "start",
+     "start a game, on the title screen",
+     true,
+     false,
+     {SDLK_SPACE},
+     {7, -1, -1, -1},
      PadDirection::None},
 };
 
@@ -105,7 +139,7 @@ Binding bindings[ACTION_COUNT] = {};
 void bindingsDefault()
 {
     for (int a = 0; a < ACTION_COUNT; a++)
-        for (int i = 0; i < KEYS_PER_ACTION; i++)
+        for (int i = 0; i < BINDS_PER_ACTION; i++)
             bindings[a].keys[i] = ACTIONS[a].keys[i], bindings[a].buttons[i] = ACTIONS[a].buttons[i];
 }
 
@@ -114,7 +148,83 @@ namespace {
 // The bindings start as the table's defaults.
 [[maybe_unused]] const bool bound = (bindingsDefault(), true);
 
+bool shareAScreen(int a, int b)
+{
+    return (ACTIONS[a].onTitle && ACTIONS[b].onTitle) || (ACTIONS[a].inPlay && ACTIONS[b].inPlay);
+}
+
 }  // namespace
+
+Told bindingsTake(const std::vector<BindLine>& lines)
+{
+    Told told;
+    Binding taken[ACTION_COUNT];
+    for (int a = 0; a < ACTION_COUNT; a++)
+        taken[a] = bindings[a];
+    std::vector<const BindLine*> last(2 * ACTION_COUNT, nullptr);  // a later line replaces an earlier
+    for (const BindLine& line : lines)
+        last[2 * line.action + line.keys] = &line;
+    for (const BindLine* line : last) {
+        for (int i = 0; line && i < BINDS_PER_ACTION; i++) {
+            if (line->keys)
+                taken[line->action].keys[i] = NO_KEY;
+            else
+                taken[line->action].buttons[i] = -1;
+        }
+    }
+    for (const BindLine& line : lines) {
+        if (last[2 * line.action + line.keys] != &line)
+            continue;
+        int put = 0;
+        for (const int code : line.codes) {
+            int holder = -1;
+            for (int a = 0; a < ACTION_COUNT && holder < 0; a++)
+                for (int i = 0; i < BINDS_PER_ACTION && a != line.action; i++)
+                    if ((line.keys ? taken[a].keys[i] == code : taken[a].buttons[i] == code) &&
+                        shareAScreen(a, line.action))
+                        holder = a;
+            if (holder >= 0) {
+                char why[128];
+                snprintf(why, sizeof why, "\"%s\" is bound to %s already", bindName(line.keys, code).c_str(),
+                         ACTIONS[holder].name);
+                told.emplace_back(line.line, why);
+                continue;
+            }
+            if (line.keys)
+                taken[line.action].keys[put++] = static_cast<SDLKey>(code);
+            else
+                taken[line.action].buttons[put++] = code;
+        }
+    }
+    for (int a = 0; a < ACTION_COUNT; a++)
+        bindings[a] = taken[a];
+    return told;
+}
+
+std::string bindName(bool key, int code)
+{
+    const char* name = key ? inputKeyName(code) : nullptr;
+    return name ? name : std::to_string(code);
+}
+
+std::string actionDefaults(const ActionInfo& action, bool keys)
+{
+    std::string names;
+    for (int i = 0; i < BINDS_PER_ACTION; i++) {
+        const int code = keys ? action.keys[i] : action.buttons[i];
+        if (keys ? code != NO_KEY : code >= 0)
+            names += (names.empty() ? "" : ", ") + bindName(keys, code);
+    }
+    return names;
+}
+
+std::string actionHelp(const ActionInfo& action)
+{
+    const std::string pad = actionDefaults(action, false);
+    std::string keys = actionDefaults(action, true) + (pad.empty() ? "" : "; pad " + pad);
+    keys.resize(std::max<std::size_t>(keys.size() + 2, 31), ' ');
+    return "  " + keys + action.what;
+}
 
 bool playerNext(Screen screen, PlayerEvent* event)
 {
@@ -158,7 +268,7 @@ bool playerNext(Screen screen, PlayerEvent* event)
     return false;
 }
 
-PlayLook playerLook(bool paused)
+PlayLook inputPoll(bool paused)
 {
     PlayLook look{{}, false, paused};
     PlayerEvent event;
@@ -178,6 +288,8 @@ PlayLook playerLook(bool paused)
         }
     }
     look.controls.held = playerHeld();
+    if (look.controls.presses(Action::Screenshot))
+        screenshotSave();
     return look;
 }
 
@@ -185,7 +297,7 @@ Uint16 playerHeld()
 {
     Uint16 held = padHeld;
     for (int a = 0; a < ACTION_COUNT; a++)
-        for (int i = 0; i < KEYS_PER_ACTION && ACTIONS[a].inPlay; i++)
+        for (int i = 0; i < BINDS_PER_ACTION && ACTIONS[a].inPlay; i++)
             if (bindings[a].keys[i] != NO_KEY && keyHeld(bindings[a].keys[i]))
                 held |= actionBit(static_cast<Action>(a));
     return held;

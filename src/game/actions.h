@@ -7,11 +7,16 @@
 
 #include <SDL.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 enum class Screen { Title, Play };
 
 enum class PadDirection { None, Left, Right, Up, Down };
 
-constexpr int KEYS_PER_ACTION = 4;
+// The keys an action may have, and apart from them its pad buttons.
+constexpr int BINDS_PER_ACTION = 4;
 
 struct ActionInfo {
     Action action;
@@ -19,9 +24,9 @@ struct ActionInfo {
     const char* what;  // what it does, in a few words
     bool onTitle;      // the screens it acts on
     bool inPlay;
-    SDLKey keys[KEYS_PER_ACTION];  // by default; SDLK_UNKNOWN fills the rest
-    int buttons[KEYS_PER_ACTION];  // of an Xbox-style pad, as the joystick numbers them; -1 fills
-    PadDirection direction;        // the stick's or the d-pad's
+    SDLKey keys[BINDS_PER_ACTION];  // by default; SDLK_UNKNOWN fills the rest
+    int buttons[BINDS_PER_ACTION];  // of an Xbox-style pad, as the joystick numbers them; -1 fills
+    PadDirection direction;         // the stick's or the d-pad's
 };
 
 // Every action, in the order of Action, with its default keys and buttons.
@@ -29,13 +34,42 @@ extern const ActionInfo ACTIONS[ACTION_COUNT];
 
 // The keys and buttons each action answers to now: the defaults until something binds others.
 struct Binding {
-    SDLKey keys[KEYS_PER_ACTION];
-    int buttons[KEYS_PER_ACTION];
+    SDLKey keys[BINDS_PER_ACTION];
+    int buttons[BINDS_PER_ACTION];
 };
 extern Binding bindings[ACTION_COUNT];
 
 // Every action back to its default keys and buttons.
 void bindingsDefault();
+
+// A settings line's binding of an action: its keys (or its pad buttons), in order.
+struct BindLine {
+    int line;  // where it was said
+    int action;
+    bool keys;  // keys, else pad buttons
+    std::vector<int> codes;
+};
+// What was said of one line, to be told.
+using Told = std::vector<std::pair<int, std::string>>;
+
+// The bindings the lines make, over the defaults of the actions no line rebinds: a key or a
+// button serves one action of a screen, and the one that had it first (a default, or an
+// earlier line) keeps it; each one refused is told by its line. A later line of an action
+// replaces an earlier one.
+Told bindingsTake(const std::vector<BindLine>& lines);
+
+// How a settings line, and the help, name a key ("space", "right ctrl") or a pad button
+// ("0"): SDL's name for a key, its number when SDL has none.
+std::string bindName(bool key, int code);
+
+// The default keys, or pad buttons, of an action, as a settings line names them ("space,
+// right ctrl"); empty when it has none.
+std::string actionDefaults(const ActionInfo& action, bool keys);
+
+// The action's line in --help: its default keys and pad buttons, then what it does
+// ("  space, right ctrl; pad 0, 2   fire bullets"). The manual page, the README and the page
+// list the same.
+std::string actionHelp(const ActionInfo& action);
 
 // One thing the player did, as the actions of a screen see it.
 struct PlayerEvent {
@@ -49,14 +83,15 @@ struct PlayerEvent {
 // let go there is let go only when the next game begins (playerLetGo).
 bool playerNext(Screen screen, PlayerEvent* event);
 
-// One look at the player in play: every event queued up to the first that leaves the game,
-// Leave pressed or let go or the window closed, after which the rest wait for the next look.
+// The one look at the player a frame in play: every event queued up to the first that
+// leaves the game, Leave pressed or let go or the window closed, after which the rest wait for
+// the next look; Screenshot saves the screen as it is. What it found:
 struct PlayLook {
     Controls controls;  // what is held after the look, and what was pressed in it
     bool leave;
     bool paused;  // the pause after the look: Pause turns it over, a lost focus sets it
 };
-PlayLook playerLook(bool paused);
+PlayLook inputPoll(bool paused);
 
 // What the keyboard and pad hold, as play last saw them.
 Uint16 playerHeld();

@@ -3,14 +3,14 @@
 #include "display/background.h"
 #include "display/status.h"
 #include "enemies/enemy.h"
+#include "game/actions.h"
+#include "game/startup.h"
+#include "platform/clock.h"
 #include "platform/framestats.h"
-#include "platform/host.h"
 #include "platform/input.h"
 #include "platform/present.h"
-#include "platform/screenshot.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
 #include "player/ship.h"
-#include "world/controls.h"
 #include "world/numbers.h"
 #include "world/passes.h"
 #include "world/pools.h"
@@ -20,7 +20,6 @@ void frameClockStart(FrameClock* clock, Uint32 now)
     clock->lastTick = now;
     clock->windowStart = now;
     clock->framesInWindow = 0;
-    clock->shownAt = SDL_GetTicks();
 }
 
 double frameClockAdvance(FrameClock* clock, Uint32 now)
@@ -29,7 +28,7 @@ double frameClockAdvance(FrameClock* clock, Uint32 now)
     clock->lastTick = now;
     clock->framesInWindow += 1;
     if (clock->framesInWindow > FPS_WINDOW - 1) {
-        framesPerSecond = clock->framesInWindow / (static_cast<Uint32>(now - clock->windowStart) / 1000.0);
+        carried.framesPerSecond = clock->framesInWindow / (static_cast<Uint32>(now - clock->windowStart) / 1000.0);
         clock->windowStart = now;
         clock->framesInWindow = 0;
     }
@@ -41,7 +40,7 @@ Uint32 frameWaitForTick(Uint32 lastTick)
     // Every frame lasts at least a millisecond, so no frame and no window has zero length.
     Uint32 now = SDL_GetTicks();
     while (now == lastTick) {
-        hostWait(1);
+        clockWait(1);
         now = SDL_GetTicks();
     }
     return now;
@@ -54,14 +53,66 @@ namespace {
 constexpr Uint32 PAUSE_POLL_MS = 100;
 constexpr Sint16 PLATE_Y = 8;  // at the top, between the numbers and the radar
 
+const FrameSource* source = &playerSource;
+FrameClock gameClock{};
+Uint32 playerTick = 0;  // SDL's time of the player's previous frame
+
+// One frame, in the order every frame keeps: the length counted into the clock, the update
+// pass reading the controls, then, unless left out, the drawing, the plate and the show.
+void frameStep(const Frame& frame)
+{
+    const double started = clockSeconds();
+    const double seconds = frameClockAdvance(&gameClock, gameClock.lastTick + frame.milliseconds);
+    controls = frame.controls;
+    worldUpdate(seconds);
+    if (!frame.draw)
+        return;
+    backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
+    worldDraw();
+    radarDraw();
+    statusDraw();
+    if (frame.plate) {
+        SDL_Rect place{static_cast<Sint16>((screenSurface->w - frame.plate->w) / 2), PLATE_Y, 0, 0};
+        SDL_BlitSurface(frame.plate, nullptr, screenSurface, &place);
+    }
+    presentFrame(screenSurface);
+    const double shown = clockSeconds();
+    frameStatsShown(shown);
+    histogramAdd(&frameCosts, 1000 * (shown - started));
+}
+
+bool playerNextFrame(Frame* frame)
+{
+    presentPace();
+    const Uint32 now = frameWaitForTick(playerTick);
+    *frame = playerFrame(now - playerTick);
+    playerTick = now;
+    return true;
+}
+
 }  // namespace
 
-bool lookTaken(const PlayLook& look)
+const FrameSource playerSource = {playerNextFrame, playerPausedLook, playerClockRestart};
+
+void playerClockRestart()
 {
-    if (look.controls.presses(Action::Screenshot))
-        screenshotSave();
-    gamePaused = look.paused;
-    return look.leave;
+    playerTick = SDL_GetTicks();
+}
+
+Frame playerFrame(Uint32 milliseconds)
+{
+    const PlayLook look = inputPoll(gamePaused);
+    Frame frame;
+    frame.milliseconds = milliseconds;
+    frame.controls = look.controls;
+    frame.leave = look.leave;
+    frame.pause = look.paused;
+    return frame;
+}
+
+void playerPausedLook(Frame* look)
+{
+    *look = playerFrame(0);
 }
 
 void pausedShow()
@@ -69,24 +120,12 @@ void pausedShow()
     SDL_Rect place{static_cast<Sint16>((screenSurface->w - pausedImage->w) / 2),
                    static_cast<Sint16>((screenSurface->h - pausedImage->h) / 2), 0, 0};
     SDL_BlitSurface(pausedImage, nullptr, screenSurface, &place);
-    hostFrameShow(screenSurface);
+    presentFrame(screenSurface);
 }
 
-bool pauseLook(FrameClock* clock, bool ownTime)
+void gameStart(const FrameSource& given, Uint32 clockStart)
 {
-    pausedShow();
-    hostWait(PAUSE_POLL_MS);
-    const bool leave = lookTaken(playerLook(true));
-    inputJoystickLookAgain();
-    if (!gamePaused) {
-        frameClockStart(clock, ownTime ? clock->lastTick : SDL_GetTicks());
-        frameStatsRestart();
-    }
-    return leave;
-}
-
-void gameStart()
-{
+    source = &given;
     gamePaused = false;
     frameStatsRestart();
     playerLetGo();
@@ -94,53 +133,44 @@ void gameStart()
     poolsClear();
     for (int i = 0; i < ENEMIES_PER_GAME; i++)
         enemySpawn();
+    frameClockStart(&gameClock, clockStart);
+    if (source->restart)
+        source->restart();
 }
 
-void frameStep(FrameClock* clock, Uint32 milliseconds, const Controls& given, bool draw, SDL_Surface* plate)
+void gameStart(const FrameSource& given)
 {
-    const double started = hostSeconds();
-    const double seconds = frameClockAdvance(clock, clock->lastTick + milliseconds);
-    controls = given;
-    worldUpdate(seconds);
-    if (!draw)
-        return;
-    backgroundDraw(static_cast<int>(cameraX), static_cast<int>(cameraY));
-    worldDraw();
-    radarDraw();
-    statusDraw();
-    if (plate) {
-        SDL_Rect place{static_cast<Sint16>((screenSurface->w - plate->w) / 2), PLATE_Y, 0, 0};
-        SDL_BlitSurface(plate, nullptr, screenSurface, &place);
-    }
-    hostFrameShow(screenSurface);
-    const double shown = hostSeconds();
-    frameStatsShown(shown);
-    histogramAdd(&frameCosts, 1000 * (shown - started));
+    gameStart(given, SDL_GetTicks());
 }
 
-bool playFrame(FrameClock* clock, Uint32 milliseconds, bool draw, Recorder recorder)
+bool gameTurn()
 {
-    // The frame in which the player leaves is still updated, drawn and shown.
-    const PlayLook look = playerLook(gamePaused);
-    const bool leave = lookTaken(look);
-    if (recorder)
-        recorder(milliseconds, look.controls);
-    frameStep(clock, milliseconds, look.controls, draw);
-    return leave || shipIsGameOver();
-}
-
-void gamePlay(Recorder recorder)
-{
-    FrameClock clock;
-    frameClockStart(&clock, SDL_GetTicks());
-    for (;;) {
-        if (gamePaused) {
-            if (pauseLook(&clock, false))
-                return;
-            continue;
+    if (gamePaused) {
+        // The world stands still under the PAUSED picture; the time paused belongs to no
+        // frame, so the clock goes on from the frame before when play resumes.
+        pausedShow();
+        clockWait(PAUSE_POLL_MS);
+        Frame look;
+        source->paused(&look);
+        inputJoystickLookAgain();
+        if (!look.leave && !look.pause) {
+            gamePaused = false;
+            frameClockStart(&gameClock, gameClock.lastTick);
+            frameStatsRestart();
+            if (source->restart)
+                source->restart();
         }
-        presentPace();
-        if (playFrame(&clock, frameWaitForTick(clock.lastTick) - clock.lastTick, true, recorder))
-            return;
+        return !look.leave;
     }
+    Frame frame;
+    if (!source->next(&frame))
+        return false;
+    gamePaused = frame.pause;
+    frameStep(frame);
+    return !frame.leave && !shipIsGameOver();
+}
+
+void gameRun()
+{
+    while (gameTurn()) { }
 }

@@ -1,9 +1,9 @@
-// The owner of time: one game from its set-up through the frame loop, the one step every
-// frame takes whoever runs it, the elapsed time of each frame, the measured frame rate, and
-// the pause.
+// The owner of time: one game from its set-up, the one loop every game runs whoever gives its
+// frames (the player, a demo, the title screen's demos, a test, the fuzzer, the benchmark),
+// the one step every frame takes, the measured frame rate, and the pause.
 #pragma once
 
-#include "game/actions.h"
+#include "world/controls.h"
 
 #include <SDL.h>
 
@@ -11,10 +11,9 @@ constexpr int FPS_WINDOW = 20;  // frames per frame-rate measurement
 constexpr int ENEMIES_PER_GAME = 199;
 
 struct FrameClock {
-    Uint32 lastTick;     // SDL_GetTicks at the start of the previous frame, or the demo's own time
+    Uint32 lastTick;     // the time of the previous frame, the game's own
     Uint32 windowStart;  // when the current frame-rate window began
     int framesInWindow;
-    Uint32 shownAt;      // the real time a demo played on screen last showed a frame
 };
 
 void frameClockStart(FrameClock* clock, Uint32 now);
@@ -27,41 +26,54 @@ double frameClockAdvance(FrameClock* clock, Uint32 now);
 // Waits a millisecond at a time until the clock has moved on from lastTick; gives the new time.
 Uint32 frameWaitForTick(Uint32 lastTick);
 
+// One frame as its source gives it, or one look at the player while the game stands paused
+// (only leave and pause count then).
+struct Frame {
+    Uint32 milliseconds = 0;       // how long it lasts
+    Controls controls;             // what the ship is asked
+    bool leave = false;            // the game ends after it
+    bool pause = false;            // the game stands paused after it
+    bool draw = true;              // drawn and shown; long headless play leaves it out
+    SDL_Surface* plate = nullptr;  // a picture over it (the title screen's demos), or none
+};
+
+// Who gives a game its frames. The loop knows no other difference between a game played, a
+// demo and a test: each is a constant record of three operations, as a kind of entity is.
+struct FrameSource {
+    // The next frame; false when there is none (a demo's end), and the game ends.
+    bool (*next)(Frame* frame);
+    // A look at the player while the game stands paused, a wait after the one before: leave
+    // ends the game, and the game resumes once pause is false.
+    void (*paused)(Frame* look);
+    // The frames' own time begins afresh: the game starts, or the pause ends. May be empty
+    // (the frames of a demo have lengths of their own).
+    void (*restart)();
+};
+
+// The player at the keyboard and pad, frame after frame as SDL's clock moves on, in step with
+// the display where the game paces itself. Its three operations serve the sources that play
+// the player's keys: one look at the player made a frame of the given length, the look while
+// paused, and its clock started afresh.
+extern const FrameSource playerSource;
+Frame playerFrame(Uint32 milliseconds);
+void playerPausedLook(Frame* look);
+void playerClockRestart();
+
 // True while the game stands paused: Pause turns it over, a window losing the keyboard sets it.
 extern bool gamePaused;
 
-// Sets up a game: unpaused, the keys let go on the title screen let go, the ship, empty
-// pools, the enemies.
-void gameStart();
+// Sets up a game played from the source: unpaused, the keys let go on the title screen let
+// go, the ship, empty pools, the enemies, and its clock at clockStart.
+void gameStart(const FrameSource& source, Uint32 clockStart);
+void gameStart(const FrameSource& source);  // the clock at SDL's time
 
-// One frame, in the order every frame keeps, whoever runs it (the frame loop, a demo played
-// back or timed, the title screen's demos, the tests, the fuzzer, the benchmark), from the
-// length and the controls its runner gives: the length counted into the clock, the update
-// pass reading the controls, then, unless left out (long headless play), the drawing, the
-// plate over it if one is given, and the show.
-void frameStep(FrameClock* clock, Uint32 milliseconds, const Controls& given, bool draw = true,
-               SDL_Surface* plate = nullptr);
+// One turn of the loop: the source's next frame stepped, or, while the game stands paused, a
+// look under the PAUSED picture. False once the game is over: left, its last life lost, or the
+// source out of frames. The frame in which the player leaves is still played.
+bool gameTurn();
+
+// Turns until the game is over.
+void gameRun();
 
 // The PAUSED picture over the frozen frame, shown.
 void pausedShow();
-
-// While the game is paused the world stands still: the frozen frame shows the PAUSED picture,
-// and each look at the player comes after a wait. The time paused belongs to no frame: the
-// clock starts afresh when play resumes (at its own time when the frames have lengths of their
-// own, as a demo's have). True when the player left the game meanwhile.
-bool pauseLook(FrameClock* clock, bool ownTime);
-
-// What the player's look does beyond the ship: the screenshot, the pause. True to leave.
-bool lookTaken(const PlayLook& look);
-
-// What a game being recorded is given of each frame before it is played.
-using Recorder = void (*)(Uint32 milliseconds, const Controls& controls);
-
-// One frame of a game the player plays, as long as given (the frame loop's clock, or a test's
-// or the fuzzer's own): the player's look, the recorder, the step. True when the game ends
-// after it: Leave, a closed window or the last life lost.
-bool playFrame(FrameClock* clock, Uint32 milliseconds, bool draw = true, Recorder recorder = nullptr);
-
-// Plays one game to its end, a frame whenever the clock has moved on and in step with the
-// display where the game paces itself, the pause in between.
-void gamePlay(Recorder recorder = nullptr);

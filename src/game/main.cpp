@@ -2,12 +2,18 @@
 
 #include "game/frameloop.h"
 #include "game/options.h"
+#include "game/playback.h"
+#include "game/record.h"
 #include "game/settings.h"
+#include "game/startup.h"
 #include "game/title.h"
+#include "platform/files.h"
 #include "platform/framestats.h"
-#include "platform/host.h"
+#include "platform/input.h"
 #include "platform/present.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -23,23 +29,27 @@ void frameStatsSay(bool asked)
 
 int main(int argc, char** argv)
 {
-    hostStandardStreamsOpen();
+    filesStandardOpen();
     CommandLine line = optionsRead(argc, argv);
-    if (line.question == Question::Settings)
-        return settingsPrint(), 0;
+    if (line.question == Question::Settings) {
+        settingsPrint();
+        return 0;
+    }
     if (optionsAnswer(line))
         return 0;
-    line = settingsRead(settingsFile(line), line);
-    hostDisplayLossWatch();
+    const std::string file = settingsFile(line);
+    line = settingsApply(file, settingsRead(file, !line.settings.empty()), line);
+    screenLossWatch();
     optionsApply(line);
+    const DemoMode demo = line.play.demo;
     // A recording that could not be kept is refused before any window opens.
-    if (demoMode == DemoMode::Record && !demoRecordOpen(line.play.demoFile.c_str()))
+    if (demo == DemoMode::Record && !demoRecordOpen(line.play.demoFile.c_str()))
         return 1;
     if (appInit(line.video.width, line.video.height, line.video.bitsPerPixel, line.video.flags) < 0)
         return 1;
     SDL_ShowCursor(0);
-    if (demoMode == DemoMode::Play || demoMode == DemoMode::TimePlay) {
-        const int status = demoPlay(line.play.demoFile.c_str());
+    if (demo == DemoMode::Play || demo == DemoMode::TimePlay) {
+        const int status = demoPlay(line.play.demoFile.c_str(), demo == DemoMode::TimePlay);
         SDL_ShowCursor(1);
         frameStatsSay(line.play.frameStats);
         return status;
@@ -47,21 +57,20 @@ int main(int argc, char** argv)
 
     // Every game begins and ends at the title screen; only leaving it ends the program, with
     // status 1 when a sprite set could not be loaded there or the recorded game could not be
-    // kept.
+    // kept. Only the first game is recorded.
     int title;
     int status = 0;
+    bool recording = demo == DemoMode::Record;
     while ((title = titleScreenRun()) == 1) {
-        const bool recorded = demoMode == DemoMode::Record;
-        if (recorded)
+        if (recording)
             demoRecordStart(screenSurface->format->BitsPerPixel);
-        hostInPlay(true);
-        gameStart();
-        gamePlay(recorded ? demoRecordFrame : nullptr);
-        hostInPlay(false);
-        if (demoMode == DemoMode::Record) {
+        inputInPlay(true);
+        gameStart(recording ? recordSource : playerSource);
+        gameRun();
+        inputInPlay(false);
+        if (recording)
             status = demoRecordFinish() ? 0 : 1;
-            demoMode = DemoMode::None;  // only the next game
-        }
+        recording = false;
     }
 
     SDL_ShowCursor(1);

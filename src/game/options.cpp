@@ -1,8 +1,10 @@
 #include "game/options.h"
 
 #include "game/actions.h"
+#include "game/playback.h"
+#include "game/startup.h"
 #include "game/title.h"
-#include "platform/startup.h"
+#include "platform/library.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,21 +39,8 @@ const char* ask(CommandLine& line, Question question)
     return NONE;
 }
 
-constexpr char KEYS[] = R"(
-Keys, as the game has them until the settings file binds others:
-  Left, Right          turn counter-clockwise, clockwise
-  Up, Down             thrust, brake
-  Space, right Ctrl    fire bullets
-  M, right Shift       fire a pair of missiles
-  S                    save the screen to screenshot.bmp
-  P                    pause and resume (losing the window's focus pauses too)
-  Escape               leave the game; on the title screen, quit
-  Space (title)        start a game
-  Alt+Enter            switch between full screen and the window
-
-A gamepad (Xbox-style): stick or d-pad turn, thrust and brake; A or X fire
-bullets, B or Y missiles; Start starts a game and pauses; Back leaves.
-
+// What --help says of the settings file, after the keys.
+constexpr char SETTINGS[] = R"(
 Settings: $XDG_CONFIG_HOME/skarvel/skarvel.conf, or else
 ~/.config/skarvel/skarvel.conf, read before the command line, which beats it,
 as the environment does; -config FILE reads FILE instead, -noconfig none.
@@ -72,17 +61,38 @@ line on standard error), and 0 otherwise.
 
 const Option OPTIONS[] = {
     {"-fullscreen", nullptr, "play full screen (the default; Alt+Enter switches)",
-     [](CommandLine& line, const char*) { return line.video.flags |= SDL_FULLSCREEN, NONE; }, "fullscreen"},
+     [](CommandLine& line, const char*) {
+         line.video.flags |= SDL_FULLSCREEN;
+         return NONE;
+     },
+     "fullscreen"},
     {"-window", nullptr, "play in a 640 x 480 window",
-     [](CommandLine& line, const char*) { return line.video.flags &= ~SDL_FULLSCREEN, NONE; }, "# window"},
+     [](CommandLine& line, const char*) {
+         line.video.flags &= ~SDL_FULLSCREEN;
+         return NONE;
+     },
+     "# window"},
     {"-double", nullptr, "double-buffered display (the default)",
-     [](CommandLine& line, const char*) { return line.video.flags |= SDL_DOUBLEBUF, NONE; }, "double"},
+     [](CommandLine& line, const char*) {
+         line.video.flags |= SDL_DOUBLEBUF;
+         return NONE;
+     },
+     "double"},
     {"-single", nullptr, "single-buffered display",
-     [](CommandLine& line, const char*) { return line.video.flags &= ~SDL_DOUBLEBUF, NONE; }, "# single"},
+     [](CommandLine& line, const char*) {
+         line.video.flags &= ~SDL_DOUBLEBUF;
+         return NONE;
+     },
+     "# single"},
     {"-bpp", "N", "ask for N bits per pixel (default 16)",
-     [](CommandLine& line, const char* depth) { return line.video.bitsPerPixel = atoi(depth), NONE; }, "bpp 16"},
-    {"-scale", "N", "a window N times as large, N from 1 to 8, whole or with one\n"
-                    "                  decimal (whole steps keep the pixels sharp)",
+     [](CommandLine& line, const char* depth) {
+         line.video.bitsPerPixel = atoi(depth);
+         return NONE;
+     },
+     "bpp 16"},
+    {"-scale", "N",
+     "a window N times as large, N from 1 to 8, whole or with one\n"
+     "                  decimal (whole steps keep the pixels sharp)",
      [](CommandLine& line, const char* scale) {
          if (!scaleUsable(scale))
              return "the scale is 1 to 8, whole or with one decimal";
@@ -92,43 +102,84 @@ const Option OPTIONS[] = {
      },
      "# scale 2"},
     {"-vsync", nullptr, "show each frame in step with the display's refresh (the default)",
-     [](CommandLine& line, const char*) { return line.play.vsync = 1, line.play.vsyncByFile = line.byFile, NONE; },
+     [](CommandLine& line, const char*) {
+         line.play.vsync = 1;
+         line.play.vsyncByFile = line.byFile;
+         return NONE;
+     },
      "vsync"},
     {"-novsync", nullptr, "draw frames as fast as the clock allows",
-     [](CommandLine& line, const char*) { return line.play.vsync = 0, line.play.vsyncByFile = line.byFile, NONE; },
+     [](CommandLine& line, const char*) {
+         line.play.vsync = 0;
+         line.play.vsyncByFile = line.byFile;
+         return NONE;
+     },
      "# novsync"},
     {"-present", "HOW", "how frames reach the screen: auto (the default), software or opengl",
      [](CommandLine& line, const char* how) {
          const Presentation ways[] = {Presentation::Auto, Presentation::Software, Presentation::OpenGL};
          const char* names[] = {"auto", "software", "opengl"};
          for (int i = 0; i < 3; i++)
-             if (strcmp(how, names[i]) == 0)
-                 return line.play.present = ways[i], line.play.presentByFile = line.byFile, NONE;
+             if (strcmp(how, names[i]) == 0) {
+                 line.play.present = ways[i];
+                 line.play.presentByFile = line.byFile;
+                 return NONE;
+             }
          return "it is auto, software or opengl";
      },
      "present auto"},
     {"-framestats", nullptr, "print how even the frames came when the program ends",
-     [](CommandLine& line, const char*) { return line.play.frameStats = true, NONE; }, "# framestats"},
+     [](CommandLine& line, const char*) {
+         line.play.frameStats = true;
+         return NONE;
+     },
+     "# framestats"},
     {"-noattract", nullptr, "keep the title screen still: show no demos while nobody plays",
-     [](CommandLine& line, const char*) { return line.play.attract = false, NONE; }, "# noattract"},
+     [](CommandLine& line, const char*) {
+         line.play.attract = false;
+         return NONE;
+     },
+     "# noattract"},
     {"-nosound", nullptr, "play without sound, opening no audio device",
-     [](CommandLine& line, const char*) { return line.play.sound = false, NONE; }, "# nosound"},
+     [](CommandLine& line, const char*) {
+         line.play.sound = false;
+         return NONE;
+     },
+     "# nosound"},
     {"-nojoystick", nullptr, "leave joysticks and gamepads alone",
-     [](CommandLine& line, const char*) { return line.play.joystick = false, NONE; }, "# nojoystick"},
+     [](CommandLine& line, const char*) {
+         line.play.joystick = false;
+         return NONE;
+     },
+     "# nojoystick"},
     {"-config", "FILE", "read the settings from FILE instead of skarvel.conf",
-     [](CommandLine& line, const char* file) { return line.settings = file, line.noSettings = false, NONE; }, nullptr},
+     [](CommandLine& line, const char* file) {
+         line.settings = file;
+         line.noSettings = false;
+         return NONE;
+     },
+     nullptr},
     {"-noconfig", nullptr, "read no settings file",
-     [](CommandLine& line, const char*) { return line.noSettings = true, NONE; }, nullptr},
+     [](CommandLine& line, const char*) {
+         line.noSettings = true;
+         return NONE;
+     },
+     nullptr},
     {"-record", "FILE", "record the next game into FILE",
      [](CommandLine& line, const char* file) { return demoOption(line, DemoMode::Record, file); }, nullptr},
     {"-playdemo", "FILE", "play the game recorded in FILE, in real time",
      [](CommandLine& line, const char* file) { return demoOption(line, DemoMode::Play, file); }, nullptr},
     {"-timedemo", "FILE", "play it as fast as it goes and print the frame rate and cost",
      [](CommandLine& line, const char* file) { return demoOption(line, DemoMode::TimePlay, file); }, nullptr},
-    {"-digest", nullptr, "with -playdemo or -timedemo, and for the title screen's demos,\n"
-                         "                  print what the world looks like every 100 frames and at the\n"
-                         "                  end (for testing)",
-     [](CommandLine& line, const char*) { return line.play.digest = true, NONE; }, nullptr},
+    {"-digest", nullptr,
+     "with -playdemo or -timedemo, and for the title screen's demos,\n"
+     "                  print what the world looks like every 100 frames and at the\n"
+     "                  end (for testing)",
+     [](CommandLine& line, const char*) {
+         line.play.digest = true;
+         return NONE;
+     },
+     nullptr},
     {"-h", nullptr, "show this help and end", [](CommandLine& line, const char*) { return ask(line, Question::Help); },
      nullptr},
     {"--help", nullptr, "show this help and end",
@@ -184,11 +235,14 @@ CommandLine optionsRead(int argc, char** argv)
     return line;
 }
 
-void optionsOver(CommandLine& under, const CommandLine& line)
+CommandLine optionsOver(CommandLine under, const CommandLine& line)
 {
     under.byFile = false;
-    for (const auto& [option, value] : line.said)
+    for (const auto& [option, value] : line.said) {
         option->apply(under, value);
+        under.said.emplace_back(option, value);
+    }
+    return under;
 }
 
 bool optionsAnswer(const CommandLine& line)
@@ -205,7 +259,12 @@ bool optionsAnswer(const CommandLine& line)
                      option.value ? option.value : "");
             printf("  %-15s %s\n", named, option.help);
         }
-        fputs(KEYS, stdout);
+        printf("\nKeys and pad buttons, as the game has them until the settings file binds others:\n");
+        for (const ActionInfo& action : ACTIONS)
+            printf("%s\n", actionHelp(action).c_str());
+        printf("  %-31s%s\n", "alt+enter", "switch between full screen and the window");
+        printf("The stick and the d-pad turn, thrust and brake.\n");
+        fputs(SETTINGS, stdout);
         printf("Actions:");
         for (const ActionInfo& action : ACTIONS)
             printf(" %s", action.name);
@@ -231,23 +290,23 @@ void optionsApply(const CommandLine& line)
     // whole one: smooth scaling costs twice the processor there, where SDL does it. Only a
     // window scaled between whole steps is scaled smoothly, which looks better there.
     const char* scale = getenv("SDL12COMPAT_WINDOW_SCALING");
-    const bool whole = !scale || !strchr(scale, '.') || strtod(scale, nullptr) == static_cast<int>(strtod(scale, nullptr));
+    const bool whole =
+        !scale || !strchr(scale, '.') || strtod(scale, nullptr) == static_cast<int>(strtod(scale, nullptr));
     setenv("SDL12COMPAT_SCALE_METHOD", whole ? "nearest" : "linear", 0);
     // The frames wait for the display unless the player, or a timed demo, says otherwise.
     // The classic SDL 1.2 has neither of sdl12-compat's ways.
-    if (presentClassicSdl()) {
+    if (libraryClassic()) {
         const SDL_version* linked = SDL_Linked_Version();
-        for (const char* ignored : {choices.scale.empty() ? nullptr : "-scale",
-                                    choices.present == Presentation::Auto ? nullptr : "-present"})
+        for (const char* ignored :
+             {choices.scale.empty() ? nullptr : "-scale", choices.present == Presentation::Auto ? nullptr : "-present"})
             if (ignored)
-                fprintf(stderr, "ignoring %s: SDL %d.%d.%d neither scales the window nor chooses a renderer\n",
-                        ignored, linked->major, linked->minor, linked->patch);
+                fprintf(stderr, "ignoring %s: SDL %d.%d.%d neither scales the window nor chooses a renderer\n", ignored,
+                        linked->major, linked->minor, linked->patch);
     }
     const char* sync = getenv("SDL12COMPAT_SYNC_TO_VBLANK");
     const char* driver = getenv("SDL_RENDER_DRIVER");
     const bool playersDriver = choices.presentByFile && driver && *driver;
     presentSetUp(playersDriver ? Presentation::Auto : choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
-    demoMode = choices.demo;
     // A game recorded, or a demo played, is all the program does: its title screen stays still.
     attractEnabled = choices.attract && choices.demo == DemoMode::None;
     demoDigests = choices.digest;

@@ -6,12 +6,15 @@
 
 #include <SDL.h>
 
-#include "game/demo.h"
 #include "platform/present.h"
 
 #include <string>
 #include <utility>
 #include <vector>
+
+// What the command line asks of demos: nothing, or one of recording the next game into a
+// file, playing one back in real time, or as fast as it goes to time the display.
+enum class DemoMode { None, Record, Play, TimePlay };
 
 constexpr Uint32 DEFAULT_VIDEO_FLAGS = SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWSURFACE;
 
@@ -25,16 +28,16 @@ struct VideoRequest {
 // The choices beyond the video mode. Each one said on the command line beats the player's
 // environment, which beats the settings file, which beats the default.
 struct PlayChoices {
-    int vsync = -1;         // 1 for -vsync, 0 for -novsync, -1 unsaid: frames wait for the display
-    std::string scale;      // the window's scale from -scale N: 1 to 8, whole or with one decimal
-    bool sound = true;      // false for -nosound
-    bool joystick = true;   // false for -nojoystick
+    int vsync = -1;                  // 1 for -vsync, 0 for -novsync, -1 unsaid: frames wait for the display
+    std::string scale;               // the window's scale from -scale N: 1 to 8, whole or with one decimal
+    bool sound = true;               // false for -nosound
+    bool joystick = true;            // false for -nojoystick
     DemoMode demo = DemoMode::None;  // -record, -playdemo or -timedemo, with the file
     std::string demoFile;
-    bool digest = false;    // -digest
+    bool digest = false;                        // -digest
     Presentation present = Presentation::Auto;  // -present
-    bool frameStats = false;  // -framestats
-    bool attract = true;    // false for -noattract
+    bool frameStats = false;                    // -framestats
+    bool attract = true;                        // false for -noattract
     // Said by the settings file, not the command line: the player's environment beats these.
     bool vsyncByFile = false, scaleByFile = false, presentByFile = false;
 };
@@ -46,10 +49,10 @@ struct Option;
 struct CommandLine {
     VideoRequest video{640, 480, 16, DEFAULT_VIDEO_FLAGS};
     PlayChoices play;
-    Question question = Question::None;  // -h, --help, --version or --print-config anywhere
-    std::string settings;                // -config FILE
-    bool noSettings = false;             // -noconfig
-    bool byFile = false;                 // what is being read comes from the settings file
+    Question question = Question::None;                       // -h, --help, --version or --print-config anywhere
+    std::string settings;                                     // -config FILE
+    bool noSettings = false;                                  // -noconfig
+    bool byFile = false;                                      // what is being read comes from the settings file
     std::vector<std::pair<const Option*, const char*>> said;  // the command line's options, in order
 };
 
@@ -77,8 +80,8 @@ const Option* optionWord(const char* word);
 CommandLine optionsRead(int argc, char** argv);
 
 // The command line's options said again over another reading (the settings file's), which
-// they beat; they were told of when first read.
-void optionsOver(CommandLine& under, const CommandLine& line);
+// they beat, and counted as said; they were told of when first read.
+CommandLine optionsOver(CommandLine under, const CommandLine& line);
 
 // Prints the usage (options and keys) or the version on standard output when asked: true
 // then, and the program ends there with status 0.

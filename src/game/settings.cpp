@@ -17,17 +17,6 @@ namespace {
 
 constexpr int BUTTONS = 32;  // a pad's buttons as the joystick numbers them, 0 up
 
-// What the file's lines were told, by line, to be said in the order of the lines.
-using Told = std::vector<std::pair<int, std::string>>;
-
-// One bind or pad line that was read whole: which action, keys or buttons, and the codes.
-struct Bound {
-    int line;
-    int action;
-    bool keys;
-    std::vector<int> codes;
-};
-
 std::string trimmed(const std::string& text)
 {
     const std::size_t from = text.find_first_not_of(" \t");
@@ -44,21 +33,8 @@ int actionNamed(const std::string& name)
     return -1;
 }
 
-bool shareAScreen(int a, int b)
-{
-    return (ACTIONS[a].onTitle && ACTIONS[b].onTitle) || (ACTIONS[a].inPlay && ACTIONS[b].inPlay);
-}
-
-std::string codeName(bool key, int code)
-{
-    if (!key)
-        return std::to_string(code);
-    const char* name = inputKeyName(code);
-    return name ? name : std::to_string(code);
-}
-
 // "ACTION = CODE, CODE": the action and the keys or buttons, or why not.
-std::string boundRead(const std::string& word, const std::string& rest, Bound* bound)
+std::string boundRead(const std::string& word, const std::string& rest, BindLine* bound)
 {
     const std::size_t equals = rest.find('=');
     if (equals == std::string::npos)
@@ -83,20 +59,20 @@ std::string boundRead(const std::string& word, const std::string& rest, Bound* b
         }
         bound->codes.push_back(code);
     }
-    if (bound->codes.size() > KEYS_PER_ACTION)
-        return action + " takes at most " + std::to_string(KEYS_PER_ACTION) + (bound->keys ? " keys" : " buttons");
+    if (bound->codes.size() > BINDS_PER_ACTION)
+        return action + " takes at most " + std::to_string(BINDS_PER_ACTION) + (bound->keys ? " keys" : " buttons");
     return "";
 }
 
 // What a line says, taken into the command line or the bindings read so far; empty when it
 // was taken, else why not.
-std::string lineRead(const std::string& text, CommandLine& line, std::vector<Bound>& bounds, int number)
+std::string lineRead(const std::string& text, CommandLine& line, std::vector<BindLine>& bounds, int number)
 {
     const std::size_t space = text.find_first_of(" \t");
     const std::string word = text.substr(0, space);
     const std::string rest = space == std::string::npos ? "" : trimmed(text.substr(space));
     if (word == "bind" || word == "pad") {
-        Bound bound{number, -1, word == "bind", {}};
+        BindLine bound{number, -1, word == "bind", {}};
         const std::string why = boundRead(word, rest, &bound);
         if (why.empty())
             bounds.push_back(bound);
@@ -114,51 +90,6 @@ std::string lineRead(const std::string& text, CommandLine& line, std::vector<Bou
     if (const char* why = option->apply(line, option->value ? rest.c_str() : nullptr))
         return word + " " + rest + ": " + why;
     return "";
-}
-
-// The bindings the lines made, over the defaults of the actions no line rebinds: a key or a
-// button serves one action of a screen, and the one that had it first (a default, or an
-// earlier line) keeps it.
-void boundTake(const std::vector<Bound>& bounds, Told& told)
-{
-    Binding taken[ACTION_COUNT];
-    for (int a = 0; a < ACTION_COUNT; a++)
-        taken[a] = bindings[a];
-    std::vector<const Bound*> last(2 * ACTION_COUNT, nullptr);  // a later line replaces an earlier
-    for (const Bound& bound : bounds)
-        last[2 * bound.action + bound.keys] = &bound;
-    for (const Bound* bound : last) {
-        if (!bound)
-            continue;
-        for (int i = 0; i < KEYS_PER_ACTION; i++)
-            bound->keys ? void(taken[bound->action].keys[i] = SDLK_UNKNOWN) : void(taken[bound->action].buttons[i] = -1);
-    }
-    for (const Bound& bound : bounds) {
-        if (last[2 * bound.action + bound.keys] != &bound)
-            continue;
-        int put = 0;
-        for (const int code : bound.codes) {
-            int holder = -1;
-            for (int a = 0; a < ACTION_COUNT && holder < 0; a++)
-                for (int i = 0; i < KEYS_PER_ACTION && a != bound.action; i++)
-                    if ((bound.keys ? taken[a].keys[i] == code : taken[a].buttons[i] == code) &&
-                        shareAScreen(a, bound.action))
-                        holder = a;
-            if (holder >= 0) {
-                char why[128];
-                snprintf(why, sizeof why, "\"%s\" is bound to %s already", codeName(bound.keys, code).c_str(),
-                         ACTIONS[holder].name);
-                told.emplace_back(bound.line, why);
-                continue;
-            }
-            if (bound.keys)
-                taken[bound.action].keys[put++] = static_cast<SDLKey>(code);
-            else
-                taken[bound.action].buttons[put++] = code;
-        }
-    }
-    for (int a = 0; a < ACTION_COUNT; a++)
-        bindings[a] = taken[a];
 }
 
 bool textual(const std::string& text)
@@ -184,21 +115,21 @@ std::string settingsFile(const CommandLine& line)
     return home && *home ? std::string(home) + "/.config/skarvel/skarvel.conf" : "";
 }
 
-CommandLine settingsRead(const std::string& file, const CommandLine& said)
+SettingsLines settingsRead(const std::string& file, bool named)
 {
-    CommandLine line;
-    bindingsDefault();
+    SettingsLines read;
     const char* name = file.c_str();
     const char* why = "";
     FILE* stream = file.empty() ? nullptr : fileOpenToRead(name, &why);
     std::string text;
-    if (!stream && !file.empty() && (errno != ENOENT || !said.settings.empty()))
+    if (!stream && !file.empty() && (errno != ENOENT || named))
         fprintf(stderr, "ignoring settings %s: %s\n", name, why);
     if (stream) {
         // Looked at on the open file: what was checked is what is read.
-        struct stat status {};
+        struct stat status { };
         std::vector<char> held(SETTINGS_LARGEST + 1);
-        const std::size_t got = fstat(fileno(stream), &status) == 0 && status.st_size <= static_cast<off_t>(SETTINGS_LARGEST)
+        const std::size_t got =
+            fstat(fileno(stream), &status) == 0 && status.st_size <= static_cast<off_t>(SETTINGS_LARGEST)
             ? fread(held.data(), 1, held.size(), stream)
             : held.size();
         if (got > SETTINGS_LARGEST)
@@ -209,9 +140,7 @@ CommandLine settingsRead(const std::string& file, const CommandLine& said)
             text.assign(held.data(), got);
         fclose(stream);
     }
-    std::vector<Bound> bounds;
-    Told told;
-    line.byFile = true;
+    read.options.byFile = true;
     int number = 0;
     for (std::size_t from = 0; from < text.size(); from = text.find('\n', from) + 1) {
         number++;
@@ -228,22 +157,25 @@ CommandLine settingsRead(const std::string& file, const CommandLine& said)
             complaint = "not text";
         const std::string content = trimmed(raw);
         if (complaint.empty() && !content.empty() && content[0] != '#')
-            complaint = lineRead(content, line, bounds, number);
+            complaint = lineRead(content, read.options, read.binds, number);
         if (!complaint.empty())
-            told.emplace_back(number, complaint);
+            read.told.emplace_back(number, complaint);
         if (end == text.size())
             break;
     }
-    boundTake(bounds, told);
+    return read;
+}
+
+CommandLine settingsApply(const std::string& file, const SettingsLines& read, const CommandLine& said)
+{
+    bindingsDefault();
+    Told told = read.told;
+    const Told taken = bindingsTake(read.binds);
+    told.insert(told.end(), taken.begin(), taken.end());
     std::stable_sort(told.begin(), told.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [at, why] : told)
-        fprintf(stderr, "%s:%d: %s\n", name, at, why.c_str());
-    optionsOver(line, said);
-    line.question = said.question;
-    line.settings = said.settings;
-    line.noSettings = said.noSettings;
-    line.said = said.said;
-    return line;
+        fprintf(stderr, "%s:%d: %s\n", file.c_str(), at, why.c_str());
+    return optionsOver(read.options, said);
 }
 
 void settingsPrint()
@@ -264,24 +196,14 @@ void settingsPrint()
     }
     printf("#\n"
            "# Keys: bind ACTION = KEY, KEY... with the names SDL gives the keys; and a pad's\n"
-           "# buttons: pad ACTION = BUTTON, BUTTON... with their numbers (on an Xbox-style pad\n"
-           "# 0 A, 1 B, 2 X, 3 Y, 6 Back, 7 Start); the stick and the d-pad always turn, thrust\n"
-           "# and brake. A key, or a button, serves one action of each screen: start and leave\n"
-           "# on the title screen, the rest in play, and screenshot and leave on both.\n");
+           "# buttons: pad ACTION = BUTTON, BUTTON... with the numbers the joystick gives\n"
+           "# them; the stick and the d-pad always turn, thrust and brake. A key, or a button,\n"
+           "# serves one action of each screen: start and leave on the title screen, the rest\n"
+           "# in play, and screenshot and leave on both.\n");
     for (const ActionInfo& action : ACTIONS) {
-        printf("#\n# %s\nbind %s =", action.what, action.name);
-        const char* comma = " ";
-        for (const SDLKey key : action.keys)
-            if (key != SDLK_UNKNOWN)
-                printf("%s%s", comma, codeName(true, key).c_str()), comma = ", ";
-        printf("\n");
-        comma = " ";
-        if (action.buttons[0] >= 0)
-            printf("pad %s =", action.name);
-        for (const int button : action.buttons)
-            if (button >= 0)
-                printf("%s%d", comma, button), comma = ", ";
-        if (action.buttons[0] >= 0)
-            printf("\n");
+        printf("#\n# %s\nbind %s = %s\n", action.what, action.name, actionDefaults(action, true).c_str());
+        const std::string buttons = actionDefaults(action, false);
+        if (!buttons.empty())
+            printf("pad %s = %s\n", action.name, buttons.c_str());
     }
 }

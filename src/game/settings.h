@@ -5,6 +5,7 @@
 // environment, which beats the file, which beats the defaults.
 #pragma once
 
+#include "game/actions.h"
 #include "game/options.h"
 
 #include <cstddef>
@@ -17,12 +18,23 @@ constexpr std::size_t SETTINGS_LINE_LONGEST = 1000;
 // XDG_CONFIG_HOME is unset, empty or not an absolute path. Empty for none.
 std::string settingsFile(const CommandLine& line);
 
-// The defaults, then the settings file, then the command line's options over them. A missing
-// file says nothing; each line the game cannot take is left out with one line on standard
-// error, "FILE:LINE: why", and the rest is taken; a file that cannot be read (not a plain file,
-// unreadable, larger than 64 KB) is one line, and the defaults stand. Keys and buttons the file
-// binds go into the actions' bindings.
-CommandLine settingsRead(const std::string& file, const CommandLine& line);
+// What a settings file says.
+struct SettingsLines {
+    CommandLine options;          // its options, as a command line of their own over the defaults
+    std::vector<BindLine> binds;  // its bind and pad lines
+    Told told;                    // each line it cannot take, and why
+};
+
+// Reads the file (none when empty). A missing file says nothing unless the player named it; a
+// file that cannot be read (not a plain file, unreadable, larger than 64 KB) is one line on
+// standard error, and it says nothing.
+SettingsLines settingsRead(const std::string& file, bool named);
+
+// The game as the file and the command line set it: the file's options with the command
+// line's over them, and the keys and buttons the file binds, over the defaults, in the actions'
+// bindings. Each line the game cannot take is told on standard error in the order of the
+// lines, "FILE:LINE: why", and left out; the rest is taken.
+CommandLine settingsApply(const std::string& file, const SettingsLines& read, const CommandLine& said);
 
 // The settings file as the game's defaults would write it, every line explained: what
 // --print-config prints, and what reads back without a word.

@@ -1,17 +1,18 @@
 #include "game/title.h"
 
 #include "game/actions.h"
-#include "game/demo.h"
 #include "game/frameloop.h"
+#include "game/playback.h"
 #include "game/sprites.h"
+#include "game/startup.h"
+#include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/host.h"
 #include "platform/input.h"
 #include "platform/progdir.h"
 #include "platform/screenshot.h"
 #include "platform/sound.h"
-#include "platform/startup.h"
 #include "player/ship.h"
+#include "world/assets.h"
 #include "world/controls.h"
 #include "world/numbers.h"
 
@@ -22,53 +23,85 @@ int attractWaitLooks = ATTRACT_WAIT_LOOKS;
 
 namespace {
 
-// The demos kept with the game, shown in turn.
-struct AttractDemo {
-    const char* path;
-    bool unreadable;  // said once, then left out
-};
-AttractDemo attractDemos[] = {{"progdir:demos/calm.skdemo", false},
-                              {"progdir:demos/fight.skdemo", false},
-                              {"progdir:demos/end.skdemo", false}};
-constexpr int ATTRACT_DEMOS = sizeof attractDemos / sizeof attractDemos[0];
+// The demos kept with the game are shown in turn; one that cannot be read is said once, then
+// left out.
+bool unreadable[DEMO_COUNT] = {};
 
 int looksUntouched = 0;
 int nextDemo = 0;
 FILE* attractFile = nullptr;
-FrameClock attractClock;
-// What a demo must not take into the player's game: the cooldowns that carry over from the
-// last game played, and the frame rate measured in it.
-double keptBullet, keptMissile, keptRate;
+// What the game before the demo handed on, for the game after it: a demo leaves nothing
+// behind but the dice as it left them.
+Carryover kept;
+bool pressed = false, closed = false;  // what ended the demo, if the player did
+
+// The title's look at the player during a demo: any press ends it, a closed window ends the
+// program too, and a page hidden or a window losing the keyboard pauses it.
+void attractLook(Frame* look)
+{
+    PlayerEvent event;
+    while (playerNext(Screen::Title, &event)) {
+        closed = closed || event.kind == PlayerEvent::Closed;
+        pressed = pressed || event.kind == PlayerEvent::Pressed || event.kind == PlayerEvent::OtherPress;
+        look->pause = look->pause || event.kind == PlayerEvent::FocusLost;
+    }
+    look->leave = pressed || closed;
+}
+
+bool attractNext(Frame* frame)
+{
+    Uint32 milliseconds = 0;
+    Controls held;
+    if (demoNext(&milliseconds, &held) <= 0)
+        return false;
+    demoWaitReal(milliseconds);
+    *frame = Frame{};
+    frame->milliseconds = milliseconds;
+    frame->controls = held;
+    frame->plate = demoPlate;
+    attractLook(frame);
+    return true;
+}
+
+void attractPaused(Frame* look)
+{
+    // Paused it stays, until a press ends it.
+    *look = Frame{};
+    look->pause = true;
+    attractLook(look);
+}
+
+const FrameSource attractSource = {attractNext, attractPaused, demoRealRestart};
 
 // The next demo that can be read, set up as its game began; false when none can.
 bool attractStart()
 {
-    for (int tries = 0; tries < ATTRACT_DEMOS; tries++) {
-        AttractDemo& demo = attractDemos[nextDemo];
-        nextDemo = (nextDemo + 1) % ATTRACT_DEMOS;
-        if (demo.unreadable)
+    kept = carried;
+    for (int tries = 0; tries < DEMO_COUNT; tries++) {
+        const int demo = nextDemo;
+        nextDemo = (nextDemo + 1) % DEMO_COUNT;
+        if (unreadable[demo])
             continue;
-        keptBullet = bulletCooldown, keptMissile = missileCooldown, keptRate = framesPerSecond;
         char file[PROGDIR_PATH_MAX];
         const char* why = "";
-        progdirResolve(demo.path, file, sizeof file);
+        progdirResolve(DEMO_FILES[demo], file, sizeof file);
         attractFile = fileOpenToRead(file, &why);
         if (!attractFile)
-            fprintf(stderr, "failed to play demo %s: %s\n", demo.path, why);
-        else if (demoOpen(attractFile, demo.path))
+            fprintf(stderr, "failed to play demo %s: %s\n", DEMO_FILES[demo], why);
+        else if (demoOpen(attractFile, DEMO_FILES[demo]))
             break;
-        demo.unreadable = true;
+        unreadable[demo] = true;
         if (attractFile)
             fclose(attractFile);
         attractFile = nullptr;
     }
     if (!attractFile) {
-        bulletCooldown = keptBullet, missileCooldown = keptMissile;
+        carried = kept;
         return false;
     }
     soundMuted = true;
-    gameStart();
-    frameClockStart(&attractClock, SDL_GetTicks());
+    pressed = closed = false;
+    gameStart(attractSource);
     return true;
 }
 
@@ -80,45 +113,22 @@ void attractStop()
     soundMuted = false;
     gamePaused = false;
     controls = {};
-    bulletCooldown = keptBullet, missileCooldown = keptMissile, framesPerSecond = keptRate;
+    carried = kept;
     looksUntouched = 0;
 }
 
-// One frame of the demo shown, or one look under the PAUSED picture while it stands paused
-// (a page hidden, a window losing the keyboard): any press ends it, and so does its own end.
-// 0 when the window was closed, which ends the program; TITLE_WAITING otherwise.
+// One turn of the demo shown: a frame of it, or one look under the PAUSED picture while it
+// stands paused. Any press ends it, and so does its own end. 0 when the window was closed,
+// which ends the program; TITLE_WAITING otherwise.
 int attractStep()
 {
-    bool pressed = false, closed = false;
-    const auto look = [&] {
-        PlayerEvent event;
-        while (playerNext(Screen::Title, &event)) {
-            closed = closed || event.kind == PlayerEvent::Closed;
-            pressed = pressed || event.kind == PlayerEvent::Pressed || event.kind == PlayerEvent::OtherPress;
-            gamePaused = gamePaused || event.kind == PlayerEvent::FocusLost;
-        }
-    };
-    bool over = false;
-    Uint32 milliseconds = 0;
-    Controls held;
-    if (gamePaused) {
-        pausedShow();
-        hostWait(TITLE_POLL_MS);
-        look();
-        inputJoystickLookAgain();
-    } else if (demoNext(&milliseconds, &held) <= 0) {
-        over = true;
-    } else {
-        demoWaitReal(&attractClock, milliseconds);
-        look();
-        frameStep(&attractClock, milliseconds, held, true, demoPlate);
-        demoFramePlayed();
-        over = shipIsGameOver();
-    }
-    if (over)
+    const bool going = gameTurn();
+    demoFramePlayed();
+    if (going)
+        return TITLE_WAITING;
+    if (shipIsGameOver() || !(pressed || closed))
         demoEndSay();
-    if (over || pressed || closed)
-        attractStop();
+    attractStop();
     return closed ? 0 : TITLE_WAITING;
 }
 
@@ -131,8 +141,8 @@ bool attractShowing()
 
 void attractReset()
 {
-    for (AttractDemo& demo : attractDemos)
-        demo.unreadable = false;
+    for (bool& demo : unreadable)
+        demo = false;
     nextDemo = 0;
     looksUntouched = 0;
 }
@@ -159,7 +169,7 @@ int titleScreenStep()
     // The loading picture has been up since start-up: the sprites load at once, and the
     // waits between looks at the keyboard begin once they are loaded.
     if (spritesLoaded)
-        hostWait(TITLE_POLL_MS);
+        clockWait(TITLE_POLL_MS);
     inputJoystickLookAgain();
     if (!spritesLoaded) {
         titleShow(loadingImage);
@@ -176,7 +186,6 @@ int titleScreenStep()
 int titleScreenRun()
 {
     int result;
-    while ((result = titleScreenStep()) == TITLE_WAITING) {
-    }
+    while ((result = titleScreenStep()) == TITLE_WAITING) { }
     return result;
 }

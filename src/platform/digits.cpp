@@ -1,6 +1,6 @@
 #include "platform/digits.h"
 
-#include "platform/startup.h"
+#include "platform/screen.h"
 
 SDL_Surface* numbersImage = nullptr;
 

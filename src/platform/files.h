@@ -6,7 +6,14 @@
 // only a plain file, or nothing, is ever replaced: never a folder, a device, a pipe or a link.
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdio>
+
+// Opens /dev/null on whichever of standard input, output and error is closed, so that no
+// file or display connection opened later takes its number and receives the game's
+// messages. Called first thing in main; a page's console is always there.
+void filesStandardOpen();
 
 // Opens a plain file to read; none when it cannot be opened or is not a plain file, with
 // *why telling the player why ("No such file or directory", "Is a directory", "not a
@@ -32,3 +39,9 @@ bool wholeFileOpen(WholeFile* whole, const char* name, const char** why);
 // name; else, or when any of that fails, the partial file goes and whatever bore the name
 // before is left as it was. False, with *why, then.
 bool wholeFileFinish(WholeFile* whole, bool written, const char** why);
+
+// Gives SDL's picture or sound decoder the file whose header was checked through checked,
+// from its start; the stream takes the file over and closes it. None when SDL cannot make
+// one. The desktop hands over the very file (files_desktop.cpp), the browser its name
+// (files_web.cpp).
+SDL_RWops* fileDecoderStream(FILE* checked, const char* name);

@@ -1,8 +1,6 @@
 #include "platform/input.h"
 
-#include "platform/host.h"
-#include "platform/present.h"
-#include "platform/startup.h"
+#include "platform/library.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +10,7 @@
 namespace {
 
 SDL_Joystick* pad = nullptr;
+bool padsWatched = false;             // joysticks are not left alone
 Uint32 padLook = 0;                   // when the pads were last looked for
 constexpr Uint32 PAD_LOOK_MS = 1000;  // and how seldom they are looked for again
 
@@ -25,11 +24,11 @@ bool inputWindowKey(int key, int modifiers)
 bool inputNext(InputEvent* next)
 {
     // A page that lost the keyboard, or was hidden, says so only when asked.
-    if (hostLeft()) {
+    if (inputPageLeft()) {
         *next = {InputKind::FocusLost, 0};
         return true;
     }
-    if (pad && hostPadPulled()) {
+    if (pad && inputPadPulled()) {
         SDL_JoystickClose(pad);
         pad = nullptr;
         *next = {InputKind::PadPulled, 0};
@@ -50,12 +49,8 @@ bool inputNext(InputEvent* next)
                      event.jbutton.button};
             return true;
         case SDL_JOYAXISMOTION:
-        case SDL_JOYHATMOTION:
-            *next = {InputKind::PadMoved, 0};
-            return true;
-        case SDL_MOUSEBUTTONDOWN:
-            *next = {InputKind::Click, 0};
-            return true;
+        case SDL_JOYHATMOTION: *next = {InputKind::PadMoved, 0}; return true;
+        case SDL_MOUSEBUTTONDOWN: *next = {InputKind::Click, 0}; return true;
         case SDL_ACTIVEEVENT:
             // A window that loses the keyboard, or is hidden or minimised.
             if (!event.active.gain && (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE))) {
@@ -63,11 +58,8 @@ bool inputNext(InputEvent* next)
                 return true;
             }
             break;
-        case SDL_QUIT:
-            *next = {InputKind::WindowClosed, 0};
-            return true;
-        default:
-            break;
+        case SDL_QUIT: *next = {InputKind::WindowClosed, 0}; return true;
+        default: break;
         }
     }
     return false;
@@ -90,11 +82,6 @@ PadState inputPad(bool fresh)
     return state;
 }
 
-bool inputKeyHeld(int key)
-{
-    return hostKeyHeld(key);
-}
-
 namespace {
 
 constexpr int NAMED_KEYS = 512;  // SDL 1.2's keys all lie below; a browser's others go unnamed
@@ -106,7 +93,7 @@ void keyNamesRead()
     if (read)
         return;
     read = true;
-    const bool start = presentClassicSdl() && !SDL_WasInit(SDL_INIT_VIDEO);
+    const bool start = libraryClassic() && !SDL_WasInit(SDL_INIT_VIDEO);
     const char* asked = getenv("SDL_VIDEODRIVER");
     const std::string driver = asked ? asked : "";
     if (start)
@@ -145,17 +132,18 @@ int inputKeyNamed(const char* name)
 void inputJoystickOpen()
 {
     // The first joystick found, read through its events like the keyboard.
+    padsWatched = true;
     padLook = SDL_GetTicks();
     if (SDL_NumJoysticks() > 0 && (pad = SDL_JoystickOpen(0)) != nullptr) {
         SDL_JoystickEventState(SDL_ENABLE);
-        hostPadOpened();
+        inputPadOpened();
     }
 }
 
 void inputJoystickLookAgain()
 {
-    if (pad || !joystickEnabled || SDL_GetTicks() - padLook < PAD_LOOK_MS)
+    if (pad || !padsWatched || SDL_GetTicks() - padLook < PAD_LOOK_MS)
         return;
-    hostPadsListAgain();
+    inputPadsListAgain();
     inputJoystickOpen();
 }

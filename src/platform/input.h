@@ -22,6 +22,9 @@ bool inputNext(InputEvent* event);
 // comes (presentScreenOpened), and inputNext leaves out one pushed past it.
 bool inputWindowKey(int key, int modifiers);
 
+// Whether a key, a button, a click or a closed window waits in the event queue, left there.
+bool inputPressQueued();
+
 // What the open pad holds: its stick, its d-pad and its buttons (nothing without a pad), as
 // its events last told, or fresh from the pad itself.
 struct PadState {
@@ -31,7 +34,10 @@ struct PadState {
 };
 PadState inputPad(bool fresh = false);
 
-// Whether the keyboard holds the key now, as SDL last saw it.
+// Whether the keyboard holds the key (an SDL key symbol) now, as SDL last saw it: SDL 1.2's
+// SDL_GetKeyState. emscripten's SDL has that call by its later name, SDL_GetKeyboardState,
+// and numbers its keys as SDL 2 does, the arrows and the like from 2^30 up, keeping those in
+// its table from 1024 on.
 bool inputKeyHeld(int key);
 
 // The name SDL gives a key ("left", "space", "right ctrl", "a"), or none; and the key of a name,
@@ -42,12 +48,31 @@ bool inputKeyHeld(int key);
 const char* inputKeyName(int key);
 int inputKeyNamed(const char* name);
 
-// Opens the first joystick found, if any, so its events arrive.
+// Opens the first joystick found, if any, so its events arrive; from then on pads are looked
+// for (SDL must have started its joystick part). Without this call joysticks are left alone.
 void inputJoystickOpen();
 
-// While no pad is open and joysticks are not left alone, looks for one again, at most once a
-// second: one plugged in since, or on the page one whose button was pressed there first.
-// Called while the game waits for the player, on the title screen and in pause. The pad
-// read, pulled out, comes from inputNext as PadPulled, closed: its stick and buttons are
-// let go of.
+// While no pad is open, looks for one again, at most once a second: one plugged in since, or
+// on the page one whose button was pressed there first. Called while the game waits for the
+// player, on the title screen and in pause. The pad read, pulled out, comes from inputNext as
+// PadPulled, closed: its stick and buttons are let go of.
 void inputJoystickLookAgain();
+
+// Tells the page whether a game is being played (pause included) or the title screen shows,
+// its demos included: a phone's controls there start a game, and only in play leave it.
+// Nothing on the desktop.
+void inputInPlay(bool playing);
+
+// The halves the desktop (input_desktop.cpp) and the browser (input_web.cpp) do their own
+// way. Whether the page lost the keyboard or was hidden since the last look, which pauses the
+// game as a window losing its focus does (a window says so through SDL's events instead).
+bool inputPageLeft();
+// SDL 1.2 lists its joysticks once, when its joystick part starts: listing them again stops
+// and starts that part, on the desktop where a new pad may have come (sdl12-compat's SDL2
+// counts one first), and nowhere on the page, whose SDL asks the browser afresh. Opened
+// tells which pad the game now reads, SDL's first; pulled whether it has gone since: SDL2
+// keeps a pad that went but marks it, the browser forgets it; the classic SDL 1.2 tells
+// nothing of a pad that went, so there it is never pulled.
+void inputPadsListAgain();
+void inputPadOpened();
+bool inputPadPulled();

@@ -1,67 +1,22 @@
 #include "platform/pictures.h"
 
 #include "platform/files.h"
-#include "platform/host.h"
 #include "platform/progdir.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
 
 #include <SDL_image.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-const PictureFile PICTURES[PICTURE_COUNT] = {
-    {"progdir:images/icon.png", PictureKey::Raw, {nullptr, nullptr, nullptr}},  // the window does without
-    {"progdir:images/intro.png",
-     PictureKey::Opaque,
-     {"failed to load intro.bmp: %s\n", "failed to format intro.bmp for display: %s\n", nullptr}},
-    {"progdir:images/loading.png", PictureKey::Raw, {"failed to load loading.bmp: %s\n", nullptr, nullptr}},
-    {"progdir:images/ready.png", PictureKey::Raw, {"failed to load ready.bmp: %s\n", nullptr, nullptr}},
-    {"progdir:images/bg.png",
-     PictureKey::Opaque,
-     {"failed to load bg.bmp: %s\n", "failed to format background for display: %s\n", nullptr}},
-    {"progdir:images/numbers.png",
-     PictureKey::Magenta,
-     {"failed to load numbers.bmp: %s\n", "failed to format numbers for display: %s\n",
-      "failed to set color key for numbers: %s\n"}},
-    {"progdir:images/paused.png",
-     PictureKey::Magenta,
-     {"failed to load paused.png: %s\n", "failed to format paused.png for display: %s\n",
-      "failed to set color key for paused.png: %s\n"}},
-    {"progdir:images/demo.png",
-     PictureKey::Magenta,
-     {"failed to load demo.png: %s\n", "failed to format demo.png for display: %s\n",
-      "failed to set color key for demo.png: %s\n"}},
-    {"progdir:images/smallship.png",
-     PictureKey::Magenta,
-     {"failed to load small ship: %s\n", "failed to format small ship for display: %s\n",
-      "failed to set color key for small ship: %s\n"}},
-    {"progdir:images/bullet.png",
-     PictureKey::Magenta,
-     {"failed to load bullet.bmp: %s\n", "failed to format bullet for display: %s\n",
-      "failed to set color key for bullet: %s\n"}},
-    {"progdir:images/ship%04d.png",
-     PictureKey::Black,
-     {"failed to load ship frame %d: %s\n", "failed to format ship frame %d for display: %s\n",
-      "failed to set color key for ship frame %d: %s\n"}},
-    {"progdir:images/enemy%04d.png",
-     PictureKey::Black,
-     {"failed to load enemy frame %d: %s\n", "failed to format enemy frame %d for display: %s\n",
-      "failed to set color key for enemy frame %d: %s\n"}},
-    {"progdir:images/missile%04d.png",
-     PictureKey::Black,
-     {"failed to load missile frame %d: %s\n", "failed to format missile frame %d for display: %s\n",
-      "failed to set color key for missile frame %d: %s\n"}},
-    {"progdir:images/shrapnel%04d.png",
-     PictureKey::Black,
-     {"failed to load shrapnel frame %d: %s\n", "failed to format shrapnel frame %d for display: %s\n",
-      "failed to set color key for shrapnel frame %d: %s\n"}},
-};
-
 namespace {
 
 constexpr Uint32 PICTURE_MAX_SIZE = 4096;  // pixels a side: the world itself is no larger
 constexpr Uint32 FRAME_MAX_SIZE = 256;     // for a frame of a numbered set
+
+// Every picture read, for picturesFree: the sets of the kinds and a dozen of the screen's.
+std::array<SDL_Surface*, 8 * SPRITE_FRAME_COUNT> loaded{};
+std::size_t loadedCount = 0;
 
 // Every picture of the game is a PNG, and a file of a few kilobytes can declare one that
 // takes gigabytes and many seconds to decode. So the size the PNG declares is read before
@@ -89,7 +44,7 @@ SDL_RWops* pictureOpen(const char* file, Uint32 limit)
         fclose(checked);
         return nullptr;
     }
-    return hostDecoderStream(checked, file);
+    return fileDecoderStream(checked, file);
 }
 
 void report(const char* message, int number)
@@ -114,9 +69,9 @@ void meetScreen(SDL_Surface* picture)
     SDL_LowerBlit(picture, &nothing, screenSurface, &corner);
 }
 
-}  // namespace
-
-SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages& messages, int number)
+// Reads the file of the path, number being the file number of a set's frame (0 for a
+// single picture) that its messages take.
+SDL_Surface* pictureRead(const char* path, PictureKey key, const PictureMessages& messages, int number)
 {
     char file[PROGDIR_PATH_MAX];
     progdirResolve(path, file, sizeof file);
@@ -149,34 +104,35 @@ SDL_Surface* pictureLoad(const char* path, PictureKey key, const PictureMessages
     return picture;
 }
 
-int spriteFramesLoad(const char* pattern, SpriteFrames& frames, PictureKey key, const PictureMessages& messages)
+SDL_Surface* kept(SDL_Surface* picture)
+{
+    if (picture && loadedCount < loaded.size())
+        loaded[loadedCount++] = picture;
+    return picture;
+}
+
+}  // namespace
+
+SDL_Surface* pictureLoad(const PictureFile& file)
+{
+    return kept(pictureRead(file.path, file.key, file.messages, 0));
+}
+
+int spriteFramesLoad(const PictureFile& set, SpriteFrames& frames)
 {
     for (int index = 0; index < SPRITE_FRAME_COUNT; index++) {
         char path[256];
-        snprintf(path, sizeof path, pattern, index + 1);
-        frames[index] = pictureLoad(path, key, messages, index + 1);
+        snprintf(path, sizeof path, set.path, index + 1);
+        frames[index] = kept(pictureRead(path, set.key, set.messages, index + 1));
         if (!frames[index])
             return -1;
     }
     return 0;
 }
 
-SDL_Surface* pictureLoad(Picture picture)
+void picturesFree()
 {
-    const PictureFile& file = PICTURES[static_cast<int>(picture)];
-    return pictureLoad(file.path, file.key, file.messages);
-}
-
-int spriteFramesLoad(Picture set, SpriteFrames& frames)
-{
-    const PictureFile& file = PICTURES[static_cast<int>(set)];
-    return spriteFramesLoad(file.path, frames, file.key, file.messages);
-}
-
-bool picturesLoad(std::initializer_list<PictureInto> pictures)
-{
-    for (const PictureInto& one : pictures)
-        if (!(*one.into = pictureLoad(one.picture)))
-            return false;
-    return true;
+    for (std::size_t i = 0; i < loadedCount; i++)
+        SDL_FreeSurface(loaded[i]);
+    loadedCount = 0;
 }

@@ -13,23 +13,17 @@ enum class Presentation { Auto, Software, OpenGL };  // -present
 
 // What the choice is made from.
 struct PresentFacts {
-    bool xDisplay;              // an X display could be reached
-    bool directRendering;       // and it offers DRI3 or DRI2: a graphics driver draws there
-    const char* alwaysSoftware; // LIBGL_ALWAYS_SOFTWARE, as set or none
-    const char* gallium;        // GALLIUM_DRIVER
-    const char* renderDriver;   // SDL_RENDER_DRIVER, as the player set it
+    bool xDisplay;               // an X display could be reached
+    bool directRendering;        // and it offers DRI3 or DRI2: a graphics driver draws there
+    const char* alwaysSoftware;  // LIBGL_ALWAYS_SOFTWARE, as set or none
+    const char* gallium;         // GALLIUM_DRIVER
+    const char* renderDriver;    // SDL_RENDER_DRIVER, as the player set it
 };
 
 // What SDL_RENDER_DRIVER must be for the facts and the request: a driver's name to set, or
 // none to leave SDL its own choice (OpenGL where it has it). A player's own setting is kept
 // unless the command line asks otherwise.
 const char* presentRenderDriver(Presentation asked, const PresentFacts& facts);
-
-// Whether the SDL 1.2 the game runs on is the classic library, SDL 1.2.15, which has one way
-// to show a frame, never waits for the display and scales no window, rather than
-// sdl12-compat, the 1.2 interface over SDL 2 (which reports itself as 1.2.50 or later) or a
-// browser's. Asked of the library itself, before it starts.
-bool presentClassicSdl();
 
 // Reads the facts, puts the choice in place before SDL starts, and learns whether the game
 // must pace its frames itself (vsync wanted and the presentation unable to wait for the
@@ -40,10 +34,12 @@ void presentSetUp(Presentation asked, bool vsync);
 // manager to lay it there, and Alt+Enter is watched for.
 void presentScreenOpened(SDL_Surface* screen);
 
-// Switches between full screen and the window when Alt+Enter was pressed since the frame
-// before; the picture stays whole and the window keeps its scale. Called as each frame is
-// shown. Alt+Enter is the window's own key: the game never sees it.
-void presentSwitchWhenAsked(SDL_Surface* screen);
+// Shows what was drawn on the screen. Alt+Enter pressed since the frame before switches
+// between full screen and the window first: the picture stays whole and the window keeps its
+// scale (Alt+Enter is the window's own key: the game never sees it). In a browser the page
+// then has its turn until its next animation frame: only then does it show the canvas and
+// hand over keys and clicks.
+void presentFrame(SDL_Surface* screen);
 
 // The presentation in use, for the player to read: "software", "opengl", or the driver the
 // player named.

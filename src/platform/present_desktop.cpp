@@ -1,6 +1,7 @@
 #include "platform/present.h"
 
-#include "platform/host.h"
+#include "platform/clock.h"
+#include "platform/library.h"
 
 #include <SDL.h>
 
@@ -95,7 +96,7 @@ void windowPlace(const SDL_Surface* screen)
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (presentClassicSdl() || SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.window)
+    if (libraryClassic() || SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.window)
         return;
     Display* on = info.info.x11.display;
     const Window window = info.info.x11.window;
@@ -149,22 +150,17 @@ const char* presentRenderDriver(Presentation asked, const PresentFacts& facts)
     // OpenGL without a graphics processor's driver is Mesa drawing on the processor: dearer
     // than SDL's software renderer for the picture as it is, for a window scaled smoothly or
     // by whole steps, and for full screen alike.
-    const bool rasterizer = facts.gallium && (strcmp(facts.gallium, "llvmpipe") == 0 ||
-                                              strcmp(facts.gallium, "softpipe") == 0 || strcmp(facts.gallium, "swr") == 0);
+    const bool rasterizer = facts.gallium &&
+        (strcmp(facts.gallium, "llvmpipe") == 0 || strcmp(facts.gallium, "softpipe") == 0 ||
+         strcmp(facts.gallium, "swr") == 0);
     if (truthy(facts.alwaysSoftware) || rasterizer || (facts.xDisplay && !facts.directRendering))
         return "software";
     return nullptr;
 }
 
-bool presentClassicSdl()
-{
-    const SDL_version* linked = SDL_Linked_Version();
-    return linked->major == 1 && linked->minor == 2 && linked->patch < 50;
-}
-
 void presentSetUp(Presentation asked, bool vsync)
 {
-    if (presentClassicSdl()) {
+    if (libraryClassic()) {
         path = "classic";
         paced = vsync;
         return;
@@ -202,13 +198,13 @@ void presentPace()
         return;
     // The refreshes come at a steady beat; a frame that missed one waits for the next, and
     // after a long stop (a pause, the title screen) the beat starts afresh.
-    const double now = hostSeconds();
+    const double now = clockSeconds();
     double next = beat + refresh;
     if (next < now - 1)
         next = now;
     while (next < now)
         next += refresh;
-    hostWaitSeconds(next - now);
+    clockWaitSeconds(next - now);
     beat = next;
 }
 
@@ -218,11 +214,10 @@ void presentScreenOpened(SDL_Surface* screen)
     SDL_SetEventFilter(windowKeys);
 }
 
-void presentSwitchWhenAsked(SDL_Surface* screen)
+void presentFrame(SDL_Surface* screen)
 {
-    if (!switchAsked)
-        return;
-    switchAsked = false;
-    if (SDL_WM_ToggleFullScreen(screen))
+    if (switchAsked && SDL_WM_ToggleFullScreen(screen))
         windowPlace(screen);
+    switchAsked = false;
+    SDL_Flip(screen);
 }

@@ -1,7 +1,7 @@
 #include "platform/screenshot.h"
 
 #include "platform/files.h"
-#include "platform/startup.h"
+#include "platform/screen.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,6 @@
 #include "platform/sound.h"
 
 #include "platform/files.h"
-#include "platform/host.h"
 #include "platform/progdir.h"
 
 #include <cerrno>
@@ -10,21 +9,13 @@
 #include <cstring>
 #include <sys/types.h>
 
-SoundEffect soundTable[SOUND_COUNT + 1] = {
-    {"progdir:sounds/shoot3.wav", nullptr},
-    {"progdir:sounds/missile1.wav", nullptr},
-    {"progdir:sounds/explode1.wav", nullptr},
-    {"progdir:sounds/impact1.wav", nullptr},
-    {"progdir:sounds/impact2.wav", nullptr},
-    {"progdir:sounds/impact3.wav", nullptr},
-    {nullptr, nullptr},
-};
+SoundEffect soundTable[SOUND_MOST + 1] = {};
 
 namespace {
 
 // The mixer's own format: every sound is converted to it once, at load time.
-constexpr int MIXER_RATE = 22050;         // samples a second
-constexpr int MIXER_CHANNELS = 2;         // stereo
+constexpr int MIXER_RATE = 22050;          // samples a second
+constexpr int MIXER_CHANNELS = 2;          // stereo
 constexpr int MIXER_BUFFER_SAMPLES = 512;  // about 23 ms a buffer: effects start with their frame
 constexpr double SOUND_LONGEST_SECONDS = 10;
 // The mixer keeps every sound converted to its own 22,050 Hz, two channels of 16 bits: 10 s
@@ -104,7 +95,7 @@ SDL_RWops* soundOpen(const char* file)
         }
     }
     if (!refusal)
-        return hostDecoderStream(checked, file);
+        return fileDecoderStream(checked, file);
     SDL_SetError("%s", refusal);
     fclose(checked);
     return nullptr;
@@ -112,7 +103,7 @@ SDL_RWops* soundOpen(const char* file)
 
 }  // namespace
 
-int soundInit()
+int soundInit(const char* const* files, int count)
 {
     if (Mix_OpenAudio(MIXER_RATE, AUDIO_S16LSB, MIXER_CHANNELS, MIXER_BUFFER_SAMPLES) < 0) {
         fprintf(stderr, "audio initialization failed: %s\n", SDL_GetError());
@@ -120,6 +111,8 @@ int soundInit()
     }
     atexit(closeAudio);
 
+    for (int id = 0; id < SOUND_MOST; id++)
+        soundTable[id] = {id < count ? files[id] : nullptr, nullptr};
     for (SoundEffect* effect = soundTable; effect->path; effect++) {
         char file[PROGDIR_PATH_MAX];
         progdirResolve(effect->path, file, sizeof file);
@@ -139,7 +132,7 @@ bool soundMuted = false;
 
 void soundPlay(int id)
 {
-    if (soundMuted || id < 0 || id >= SOUND_COUNT || !soundTable[id].chunk)
+    if (soundMuted || id < 0 || id >= SOUND_MOST || !soundTable[id].chunk)
         return;
     for (int channel = 0; channel < SOUND_CHANNELS; channel++) {
         if (!Mix_Playing(channel)) {

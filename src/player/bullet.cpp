@@ -2,6 +2,7 @@
 
 #include "platform/pictures.h"
 #include "player/shot.h"
+#include "world/assets.h"
 #include "world/maths.h"
 #include "world/motion.h"
 #include "world/pools.h"
@@ -34,6 +35,6 @@ void bulletKill(Entity*) { }
 
 int bulletLoad()
 {
-    bulletSprite = pictureLoad(Picture::Bullet);
+    bulletSprite = pictureLoad(pictureFile(Picture::Bullet));
     return bulletSprite ? 0 : -1;
 }

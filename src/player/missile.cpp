@@ -1,6 +1,7 @@
 #include "player/missile.h"
 
 #include "player/shot.h"
+#include "world/assets.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
@@ -32,5 +33,5 @@ void missileKill(Entity*) { }
 
 int missileLoad()
 {
-    return spriteFramesLoad(Picture::MissileFrames, missileFrames);
+    return spriteFramesLoad(pictureFile(Picture::MissileFrames), missileFrames);
 }

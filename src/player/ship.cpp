@@ -3,14 +3,13 @@
 #include "platform/sound.h"
 #include "player/bullet.h"
 #include "player/missile.h"
+#include "world/assets.h"
 #include "world/controls.h"
 #include "world/maths.h"
 #include "world/motion.h"
 #include "world/pools.h"
 
 int lives = START_LIVES;
-double bulletCooldown = 0.0;
-double missileCooldown = 0.0;
 SpriteFrames shipFrames{};
 SDL_Surface* smallShipIcon = nullptr;
 
@@ -53,19 +52,19 @@ void steer(Entity* ship, double dt)
 // it gets there does not fire: shots leave a whole number of frames apart.
 void fire(Entity* ship, double dt)
 {
-    if (bulletCooldown < BULLET_INTERVAL) {
-        bulletCooldown += dt;
+    if (carried.bulletCooldown < BULLET_INTERVAL) {
+        carried.bulletCooldown += dt;
     } else if (controls.holds(Action::Fire)) {
-        bulletCooldown = 0;
+        carried.bulletCooldown = 0;
         const double h = radians(ship->heading);
         bulletSpawn(ship->x + GUN_OFFSET * mathsCos(h), ship->y - GUN_OFFSET * mathsSin(h), ship->heading, SHOT_SPEED);
         soundPlay(SOUND_SHOOT);
     }
 
-    if (missileCooldown < MISSILE_INTERVAL) {
-        missileCooldown += dt;
+    if (carried.missileCooldown < MISSILE_INTERVAL) {
+        carried.missileCooldown += dt;
     } else if (controls.holds(Action::Missiles)) {
-        missileCooldown = 0;
+        carried.missileCooldown = 0;
         const double r = radians(ship->heading - 90);
         missileSpawn(ship->x + LAUNCHER_OFFSET * mathsCos(r), ship->y - LAUNCHER_OFFSET * mathsSin(r), ship->heading,
                      SHOT_SPEED);
@@ -106,17 +105,17 @@ void shipKill(Entity*)
 
 void shipReset()
 {
-    playerShip.x = 0;
-    playerShip.y = 0;
+    PlayerShip.x = 0;
+    PlayerShip.y = 0;
     if (shipFrames[0]) {
-        playerShip.width = shipFrames[0]->w;
-        playerShip.height = shipFrames[0]->h;
+        PlayerShip.width = shipFrames[0]->w;
+        PlayerShip.height = shipFrames[0]->h;
     }
-    playerShip.heading = SHIP_START_HEADING;
-    playerShip.speed = SHIP_START_SPEED;
-    playerShip.health = SHIP_HEALTH;
-    playerShip.active = true;
-    playerShip.type = &shipType;
+    PlayerShip.heading = SHIP_START_HEADING;
+    PlayerShip.speed = SHIP_START_SPEED;
+    PlayerShip.health = SHIP_HEALTH;
+    PlayerShip.active = true;
+    PlayerShip.type = &shipType;
 }
 
 void shipNewGame()
@@ -132,8 +131,8 @@ int shipIsGameOver()
 
 int shipLoad()
 {
-    smallShipIcon = pictureLoad(Picture::SmallShip);
+    smallShipIcon = pictureLoad(pictureFile(Picture::SmallShip));
     if (!smallShipIcon)
         return -1;
-    return spriteFramesLoad(Picture::ShipFrames, shipFrames);
+    return spriteFramesLoad(pictureFile(Picture::ShipFrames), shipFrames);
 }

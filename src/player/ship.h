@@ -18,9 +18,7 @@ constexpr double GUN_OFFSET = 32;       // pixels ahead of the ship's centre
 constexpr double LAUNCHER_OFFSET = 17;  // pixels to each side
 constexpr double SHOT_SPEED = 600;
 
-extern int lives;               // spare ships; the game is over below 0
-extern double bulletCooldown;   // seconds gathered towards the next bullet
-extern double missileCooldown;  // the same for a missile pair
+extern int lives;  // spare ships; the game is over below 0
 extern SpriteFrames shipFrames;
 extern SDL_Surface* smallShipIcon;
 

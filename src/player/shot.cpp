@@ -1,6 +1,7 @@
 #include "player/shot.h"
 
 #include "platform/sound.h"
+#include "world/assets.h"
 #include "world/motion.h"
 
 Entity* shotAdvance(Entity* shot, double seconds)

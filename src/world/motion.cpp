@@ -1,6 +1,6 @@
 #include "world/motion.h"
 
-#include "platform/startup.h"
+#include "platform/screen.h"
 #include "world/maths.h"
 #include "world/pools.h"
 
@@ -49,9 +49,9 @@ int rotationFrame(double heading)
 {
     // Truncate toward zero, then keep the remainder in 0..63: a heading left below 0 or
     // above 360 by a long frame still picks a picture that exists.
-    double frame = std::fmod(std::trunc(heading * SPRITE_FRAME_COUNT / 360.0), SPRITE_FRAME_COUNT);
+    double frame = std::fmod(std::trunc(heading * ROTATION_FRAMES / 360.0), ROTATION_FRAMES);
     if (!(frame >= 0))
-        frame = std::isnan(frame) ? 0 : frame + SPRITE_FRAME_COUNT;
+        frame = std::isnan(frame) ? 0 : frame + ROTATION_FRAMES;
     return static_cast<int>(frame);
 }
 
@@ -111,7 +111,7 @@ Entity* enemyFindHit(const Entity* entity)
     const double raSquared = ra * ra;
     const double x = entity->x;
     const double y = entity->y;
-    for (Entity& enemy : enemyPool) {
+    for (Entity& enemy : EnemyPool) {
         if (!enemy.active)
             continue;
         const double rb = static_cast<double>(enemy.width) / 2;

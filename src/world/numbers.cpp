@@ -7,4 +7,4 @@ int enemyCount = 0;
 double cameraX = 0;
 double cameraY = 0;
 
-double framesPerSecond = 0;
+Carryover carried{0.0, 0.0, 0.0};

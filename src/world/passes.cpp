@@ -21,13 +21,13 @@ void drawOne(Entity* entity)
 
 template <typename Visit> void visitAll(Visit visit)
 {
-    for (Entity& enemy : enemyPool)
+    for (Entity& enemy : EnemyPool)
         visit(&enemy);
-    for (Entity& shot : shotPool)
+    for (Entity& shot : ShotPool)
         visit(&shot);
-    for (Entity& piece : shrapnelPool)
+    for (Entity& piece : ShrapnelPool)
         visit(&piece);
-    visit(&playerShip);
+    visit(&PlayerShip);
 }
 
 }  // namespace
@@ -40,6 +40,6 @@ void worldUpdate(double seconds)
 void worldDraw()
 {
     visitAll(drawOne);
-    numberDraw(static_cast<int>(framesPerSecond), 0, 0, 3);
+    numberDraw(static_cast<int>(carried.framesPerSecond), 0, 0, 3);
     numberDraw(enemyCount, 0, DIGIT_HEIGHT, 3);
 }

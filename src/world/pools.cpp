@@ -1,9 +1,9 @@
 #include "world/pools.h"
 
-std::array<Entity, ENEMY_POOL_SIZE> enemyPool{};
-std::array<Entity, SHOT_POOL_SIZE> shotPool{};
-std::array<Entity, SHRAPNEL_POOL_SIZE> shrapnelPool{};
-Entity playerShip{};
+std::array<Entity, ENEMY_POOL_SIZE> EnemyPool{};
+std::array<Entity, SHOT_POOL_SIZE> ShotPool{};
+std::array<Entity, SHRAPNEL_POOL_SIZE> ShrapnelPool{};
+Entity PlayerShip{};
 
 Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity)
 {
@@ -19,17 +19,17 @@ Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity)
 
 Entity* enemyAllocate(const EntityType* kind)
 {
-    return poolAllocate(kind, enemyPool.data(), ENEMY_POOL_SIZE);
+    return poolAllocate(kind, EnemyPool.data(), ENEMY_POOL_SIZE);
 }
 
 Entity* shotAllocate(const EntityType* kind)
 {
-    return poolAllocate(kind, shotPool.data(), SHOT_POOL_SIZE);
+    return poolAllocate(kind, ShotPool.data(), SHOT_POOL_SIZE);
 }
 
 Entity* shrapnelAllocate(const EntityType* kind)
 {
-    return poolAllocate(kind, shrapnelPool.data(), SHRAPNEL_POOL_SIZE);
+    return poolAllocate(kind, ShrapnelPool.data(), SHRAPNEL_POOL_SIZE);
 }
 
 // Position and size are left as the slot's last occupant had them: every spawn sets its own.
@@ -57,11 +57,11 @@ void entityPlace(Entity* entity, double x, double y, double heading, double spee
 
 void poolsClear()
 {
-    for (Entity& enemy : enemyPool)
+    for (Entity& enemy : EnemyPool)
         enemy.active = false;
-    for (Entity& shot : shotPool)
+    for (Entity& shot : ShotPool)
         shot.active = false;
-    for (Entity& piece : shrapnelPool)
+    for (Entity& piece : ShrapnelPool)
         piece.active = false;
     enemyCount = 0;
 }

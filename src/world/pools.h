@@ -10,10 +10,10 @@ constexpr int ENEMY_POOL_SIZE = 500;
 constexpr int SHOT_POOL_SIZE = 50;  // bullets and missiles share it
 constexpr int SHRAPNEL_POOL_SIZE = 50;
 
-extern std::array<Entity, ENEMY_POOL_SIZE> enemyPool;
-extern std::array<Entity, SHOT_POOL_SIZE> shotPool;
-extern std::array<Entity, SHRAPNEL_POOL_SIZE> shrapnelPool;
-extern Entity playerShip;
+extern std::array<Entity, ENEMY_POOL_SIZE> EnemyPool;
+extern std::array<Entity, SHOT_POOL_SIZE> ShotPool;
+extern std::array<Entity, SHRAPNEL_POOL_SIZE> ShrapnelPool;
+extern Entity PlayerShip;
 
 // Takes the lowest free slot, binds it to the kind and gives it the defaults; none when full.
 Entity* poolAllocate(const EntityType* kind, Entity* pool, int capacity);

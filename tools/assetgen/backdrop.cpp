@@ -142,7 +142,7 @@ Surface writeBackdrop(const std::filesystem::path& images)
         Random random(0x5ca4e1u);
         starfield(cr, random, TILE, TILE, 3400, true);
     }
-    savePng(bg, images / "bg.png");
+    savePng(bg, images / fileName(Picture::Background));
     return bg;
 }
 

@@ -56,7 +56,7 @@ void writeIcons(const std::filesystem::path& images, const std::filesystem::path
         std::filesystem::create_directories(icons / dimensions / "apps");
         savePng(canvas, icons / dimensions / "apps" / "skarvel.png");
         if (size == 32)
-            savePng(canvas, images / "icon.png");  // the window's own
+            savePng(canvas, images / fileName(Picture::Icon));  // the window's own
     }
     std::filesystem::create_directories(icons / "scalable" / "apps");
     const std::string svg = (icons / "scalable" / "apps" / "skarvel.svg").string();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <stdexcept>
 #include <utility>
@@ -213,11 +214,12 @@ void savePng(const Surface& s, const std::filesystem::path& path)
         throw std::runtime_error("cannot write " + path.string() + ": " + cairo_status_to_string(st));
 }
 
-std::string frameName(const char* stem, int frame)
+std::string fileName(const char* path, int number)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%s%04d.png", stem, frame);
-    return buf;
+    const char* slash = std::strrchr(path, '/');
+    char name[256];
+    std::snprintf(name, sizeof name, slash ? slash + 1 : path, number);
+    return name;
 }
 
 void setColour(cairo_t* cr, Rgb c, double alpha)

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "random.h"
+#include "world/assets.h"
 
 namespace art {
 
@@ -116,8 +117,13 @@ void blur(Surface& s, int radius, bool wrap = false);
 // Writes the surface as PNG; throws std::runtime_error when the file cannot be written.
 void savePng(const Surface& s, const std::filesystem::path& path);
 
-// "ship", 7 -> "ship0007.png"
-std::string frameName(const char* stem, int frame);
+// The file's name, without its folder, of a picture or sound of the game's own table
+// ("progdir:images/bg.png" -> "bg.png"); a set's frame by its number ("ship0007.png").
+std::string fileName(const char* path, int number = 0);
+inline std::string fileName(Picture picture, int number = 0)
+{
+    return fileName(pictureFile(picture).path, number);
+}
 
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 

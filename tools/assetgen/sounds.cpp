@@ -169,12 +169,12 @@ Buffer thud()
 
 void writeSounds(const std::filesystem::path& sounds)
 {
-    sfx::writeWav(shoot(), sounds / "shoot3.wav");
-    sfx::writeWav(missile(), sounds / "missile1.wav");
-    sfx::writeWav(explosion(), sounds / "explode1.wav");
-    sfx::writeWav(clang(), sounds / "impact1.wav");
-    sfx::writeWav(crunch(), sounds / "impact2.wav");
-    sfx::writeWav(thud(), sounds / "impact3.wav");
+    sfx::writeWav(shoot(), sounds / fileName(SOUND_FILES[SOUND_SHOOT]));
+    sfx::writeWav(missile(), sounds / fileName(SOUND_FILES[SOUND_MISSILE]));
+    sfx::writeWav(explosion(), sounds / fileName(SOUND_FILES[SOUND_EXPLODE]));
+    sfx::writeWav(clang(), sounds / fileName(SOUND_FILES[SOUND_IMPACT1]));
+    sfx::writeWav(crunch(), sounds / fileName(SOUND_FILES[SOUND_IMPACT2]));
+    sfx::writeWav(thud(), sounds / fileName(SOUND_FILES[SOUND_IMPACT3]));
 }
 
 }  // namespace art

@@ -8,18 +8,18 @@
 namespace art {
 namespace {
 
-// Frame k faces k - 1 steps of a full turn cut into SPRITE_FRAME_COUNT, counter-clockwise on
+// Frame k faces k - 1 steps of a full turn cut into ROTATION_FRAMES, counter-clockwise on
 // screen from +x.
 double heading(int frame)
 {
-    return (frame - 1) * 2.0 * PI / SPRITE_FRAME_COUNT;
+    return (frame - 1) * 2.0 * PI / ROTATION_FRAMES;
 }
 
 using Drawing = void (*)(cairo_t*);
 
-void writeTurns(const std::filesystem::path& dir, const char* stem, int size, Drawing draw)
+void writeTurns(const std::filesystem::path& dir, Picture set, int size, Drawing draw)
 {
-    for (int k = 1; k <= SPRITE_FRAME_COUNT; ++k) {
+    for (int k = 1; k <= ROTATION_FRAMES; ++k) {
         Surface canvas = transparentCanvas(size, size);
         {
             Context cr(canvas);
@@ -27,14 +27,14 @@ void writeTurns(const std::filesystem::path& dir, const char* stem, int size, Dr
             cairo_rotate(cr, -heading(k));  // screen y points down, so negate for CCW
             draw(cr);
         }
-        savePng(keyOnBlack(canvas), dir / frameName(stem, k));
+        savePng(keyOnBlack(canvas), dir / fileName(set, k));
     }
 }
 
 void writeShrapnel(const std::filesystem::path& dir)
 {
-    for (int k = 1; k <= SPRITE_FRAME_COUNT; ++k) {
-        const double t = (k - 1) / static_cast<double>(SPRITE_FRAME_COUNT);
+    for (int k = 1; k <= SHRAPNEL_FRAME_COUNT; ++k) {
+        const double t = (k - 1) / static_cast<double>(SHRAPNEL_FRAME_COUNT);
         Surface canvas = transparentCanvas(12, 12);
         {
             Context cr(canvas);
@@ -44,7 +44,7 @@ void writeShrapnel(const std::filesystem::path& dir)
             cairo_scale(cr, 1.0, 0.62 + 0.38 * std::cos(4 * PI * t));
             drawShard(cr, 0.5 + 0.5 * std::cos(6 * PI * t));
         }
-        savePng(keyOnBlack(canvas), dir / frameName("shrapnel", k));
+        savePng(keyOnBlack(canvas), dir / fileName(Picture::ShrapnelFrames, k));
     }
 }
 
@@ -58,7 +58,7 @@ void writeSmallShip(const std::filesystem::path& dir)
         cairo_scale(cr, 0.53, 0.53);
         drawShip(cr);
     }
-    savePng(keyOnMagenta(canvas, {0.05, 0.08, 0.16}, 100), dir / "smallship.png");
+    savePng(keyOnMagenta(canvas, {0.05, 0.08, 0.16}, 100), dir / fileName(Picture::SmallShip));
 }
 
 void writeBullet(const std::filesystem::path& dir)
@@ -74,7 +74,7 @@ void writeBullet(const std::filesystem::path& dir)
         cairo_arc(cr, 3, 3, 3.0, 0, 2 * PI);
         fillWith(cr, g);
     }
-    savePng(keyOnMagenta(canvas, {1.0, 0.5, 0.1}, 90), dir / "bullet.png");
+    savePng(keyOnMagenta(canvas, {1.0, 0.5, 0.1}, 90), dir / fileName(Picture::Bullet));
 }
 
 // Ten tall arcade digits, 17 x 32 each, gold fading to orange with a dark rim.
@@ -116,16 +116,16 @@ void writeNumbers(const std::filesystem::path& dir)
         fillWith(cr, g);
         cairo_restore(cr);
     }
-    savePng(keyOnMagenta(canvas, {0.30, 0.07, 0.0}, 110), dir / "numbers.png");
+    savePng(keyOnMagenta(canvas, {0.30, 0.07, 0.0}, 110), dir / fileName(Picture::Numbers));
 }
 
 }  // namespace
 
 void writeSprites(const std::filesystem::path& images)
 {
-    writeTurns(images, "ship", 32, drawShip);
-    writeTurns(images, "enemy", 32, drawEnemy);
-    writeTurns(images, "missile", 16, drawMissile);
+    writeTurns(images, Picture::ShipFrames, 32, drawShip);
+    writeTurns(images, Picture::EnemyFrames, 32, drawEnemy);
+    writeTurns(images, Picture::MissileFrames, 16, drawMissile);
     writeShrapnel(images);
     writeSmallShip(images);
     writeBullet(images);

@@ -9,7 +9,7 @@ namespace art {
 namespace {
 
 constexpr int SCREEN_WIDTH = 640, SCREEN_HEIGHT = 480;
-constexpr int STRIP_TOP = 340, STRIP_HEIGHT = 140;  // loading/ready strips cover these rows
+constexpr int STRIP_TOP = TITLE_STRIP_Y, STRIP_HEIGHT = SCREEN_HEIGHT - STRIP_TOP;  // the loading and ready strips
 constexpr Rgb INK{0.02, 0.03, 0.10};
 constexpr Rgb CYAN{0.35, 0.85, 1.0};
 constexpr Rgb GOLD{1.0, 0.80, 0.25};
@@ -289,17 +289,17 @@ void writeTitle(const std::filesystem::path& images, const Surface& backdrop)
         titleName(cr);
         controls(cr);
     }
-    savePng(intro, images / "intro.png");
+    savePng(intro, images / fileName(Picture::Intro));
 
     constexpr Rgb WHITE{0.93, 0.97, 1.0};
-    savePng(strip(backdrop, {{"Loading...", WHITE}}, 30), images / "loading.png");
+    savePng(strip(backdrop, {{"Loading...", WHITE}}, 30), images / fileName(Picture::Loading));
     savePng(strip(backdrop,
                   {{"Press ", WHITE}, {"SPACE", GOLD}, {" to start, ", WHITE}, {"ESC", GOLD}, {" to quit", WHITE}}, 24),
-            images / "ready.png");
-    savePng(keyOnMagenta(plate("PAUSED", 280, 72, 44, 52), INK, 110), images / "paused.png");
+            images / fileName(Picture::Ready));
+    savePng(keyOnMagenta(plate("PAUSED", 280, 72, 44, 52), INK, 110), images / fileName(Picture::Paused));
     // Over the demos the title screen plays: small, to sit at the top centre of the screen
     // between the numbers at the top left and the radar at the top right.
-    savePng(keyOnMagenta(plate("DEMO", 120, 40, 26, 29.5), INK, 110), images / "demo.png");
+    savePng(keyOnMagenta(plate("DEMO", 120, 40, 26, 29.5), INK, 110), images / fileName(Picture::DemoPlate));
 }
 
 }  // namespace art

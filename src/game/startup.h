@@ -1,11 +1,9 @@
 // Bringing the game from nothing to a ready screen: SDL, the video mode, the background,
-// digit and title pictures, and the sound.
+// digit and title pictures, and the sound; and the title's pictures shown.
 #pragma once
 
 #include <SDL.h>
 
-extern SDL_Surface* screenSurface;
-extern SDL_Surface* backgroundImage;
 extern SDL_Surface* introImage;
 extern SDL_Surface* loadingImage;
 extern SDL_Surface* readyImage;
@@ -15,8 +13,6 @@ extern SDL_Surface* demoPlate;  // over a demo the title screen shows
 // What start-up opens besides the screen; the command line may leave either out.
 extern bool soundEnabled;     // false: no audio device, no sounds, silent play
 extern bool joystickEnabled;  // false: joysticks left alone
-
-constexpr int TITLE_STRIP_Y = 340;  // where the loading and ready pictures go, under the intro
 
 // 0 when everything is ready, -1 after a failure it has reported. What was set up before
 // the failure stays in place. Without a real display (SDL falling back on its invisible

@@ -1,26 +1,14 @@
-#include "platform/startup.h"
+#include "platform/screen.h"
 
-#include "platform/digits.h"
-#include "platform/host.h"
-#include "platform/pictures.h"
+#include "platform/library.h"
 #include "platform/present.h"
-#include "platform/sound.h"
-
-#include "platform/input.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 SDL_Surface* screenSurface = nullptr;
-SDL_Surface* backgroundImage = nullptr;
-SDL_Surface* introImage = nullptr;
-SDL_Surface* loadingImage = nullptr;
-SDL_Surface* readyImage = nullptr;
-SDL_Surface* pausedImage = nullptr;
-SDL_Surface* demoPlate = nullptr;
-bool soundEnabled = true;
-bool joystickEnabled = true;
 
 namespace {
 
@@ -55,7 +43,7 @@ bool displayReachable()
 {
     const char* asked = getenv("SDL_VIDEODRIVER");
     const char* display = getenv("DISPLAY");
-    if (!presentClassicSdl() || (asked && *asked) || (display && *display))
+    if (!libraryClassic() || (asked && *asked) || (display && *display))
         return true;
     fprintf(stderr, "failed to find a display: DISPLAY is not set, and SDL would fall back on a text-mode driver\n");
     return false;
@@ -63,10 +51,8 @@ bool displayReachable()
 
 }  // namespace
 
-int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
+int screenStart(Uint32 systems)
 {
-    const Uint32 systems =
-        SDL_INIT_VIDEO | (soundEnabled ? SDL_INIT_AUDIO : 0) | (joystickEnabled ? SDL_INIT_JOYSTICK : 0);
     if (!displayReachable())
         return -1;
     // Without a session bus (a session of the game alone, as xinit starts it) SDL 2's asking
@@ -78,19 +64,18 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         return -1;
     }
     atexit(SDL_Quit);
-    if (!displayReal())
-        return -1;
-    if (joystickEnabled)
-        inputJoystickOpen();
+    return displayReal() ? 0 : -1;
+}
 
+int screenOpen(int width, int height, int bitsPerPixel, Uint32 flags, SDL_Surface* icon)
+{
     // SDL may offer another depth than the one asked for; that is the one we open.
     const int depth = SDL_VideoModeOK(width, height, bitsPerPixel, flags);
     if (depth == 0) {
         fprintf(stderr, "requested video mode not available\n");
         return -1;
     }
-    // The window's own icon, for the task bar; without the file the window simply has none.
-    if (SDL_Surface* icon = pictureLoad(Picture::Icon))
+    if (icon)
         SDL_WM_SetIcon(icon, nullptr);
     screenSurface = SDL_SetVideoMode(width, height, depth, flags);
     if (!screenSurface) {
@@ -98,41 +83,5 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
         return -1;
     }
     presentScreenOpened(screenSurface);
-
-    // The loading picture is the first thing shown, as soon as it can be: everything else
-    // loads under it.
-    if (titleImagesLoad() < 0)
-        return -1;
-    titleShow(loadingImage);
-
-    backgroundImage = pictureLoad(Picture::Background);
-    if (!backgroundImage)
-        return -1;
-
-    if (soundEnabled && soundInit() < 0)
-        return -1;
-
-    SDL_WM_SetCaption("Skarvel OS4", "Skarvel OS4");
-
-    return picturesLoad(
-               {{Picture::Numbers, &numbersImage}, {Picture::Paused, &pausedImage}, {Picture::DemoPlate, &demoPlate}})
-        ? 0
-        : -1;
-}
-
-void titleShow(SDL_Surface* lower)
-{
-    SDL_Rect top{0, 0, 0, 0};
-    SDL_BlitSurface(introImage, nullptr, screenSurface, &top);
-    SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
-    SDL_BlitSurface(lower, nullptr, screenSurface, &strip);
-    hostFrameShow(screenSurface);
-}
-
-int titleImagesLoad()
-{
-    return picturesLoad(
-               {{Picture::Intro, &introImage}, {Picture::Loading, &loadingImage}, {Picture::Ready, &readyImage}})
-        ? 0
-        : -1;
+    return 0;
 }

@@ -1,0 +1,71 @@
+// The page's keyboard, pads and touch controls, as emscripten's SDL and the browser tell them.
+#include "platform/input.h"
+
+#include <emscripten.h>
+
+namespace {
+
+// clang-format off
+// 1 when the canvas lost the keyboard, or the page was hidden, since the last look. A hidden
+// page has no animation frames: the game would stand still and then leap.
+EM_JS(int, pageLeft, (), {
+    if (Module.pageLeft === undefined) {
+        const leave = function() { Module.pageLeft = 1; };
+        Module.canvas.addEventListener("blur", leave);
+        document.addEventListener("visibilitychange", function() { if (document.hidden) leave(); });
+    }
+    const left = Module.pageLeft || 0;
+    Module.pageLeft = 0;
+    return left;
+});
+// Whether the browser's events that emscripten's SDL keeps for its queue hold one of the
+// given types. Its SDL_PeepEvents only takes events out, and refuses to peek at them.
+EM_JS(int, pageEventQueued, (int a, int b, int c, int d), {
+    return SDL.events.some(function(event) {
+        const type = SDL.DOMEventToSDLEvent[event.type];
+        return type === a || type === b || type === c || type === d;
+    });
+});
+// The page's touch controls differ between the title screen and play.
+EM_JS(void, pageScreenTell, (int playing), {
+    document.documentElement.dataset.screen = playing ? "play" : "title";
+});
+// clang-format on
+
+}  // namespace
+
+bool inputPressQueued()
+{
+    return pageEventQueued(SDL_KEYDOWN, SDL_QUIT, SDL_JOYBUTTONDOWN, SDL_MOUSEBUTTONDOWN);
+}
+
+bool inputKeyHeld(int key)
+{
+    constexpr int LATER = 1 << 30, TABLE = 0x10000;
+    const int slot = key & LATER ? (key & 0x3ff) | 0x400 : key;
+    return slot > 0 && slot < TABLE && SDL_GetKeyboardState(nullptr)[slot];
+}
+
+void inputInPlay(bool playing)
+{
+    pageScreenTell(playing);
+}
+
+bool inputPageLeft()
+{
+    return pageLeft();
+}
+
+void inputPadsListAgain() { }
+
+void inputPadOpened() { }
+
+bool inputPadPulled()
+{
+    // emscripten's SDL reads the first of the browser's pads, and keeps its last state once
+    // it is gone.
+    return EM_ASM_INT({
+        const pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        return pads.length && pads[0] && pads[0].connected ? 0 : 1;
+    });
+}
