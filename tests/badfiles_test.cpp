@@ -18,6 +18,7 @@
 #include "platform/progdir.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -45,22 +46,28 @@ void PrintTo(const BadFile& bad, std::ostream* out)
 
 std::vector<BadFile> badFiles(bool matrix)
 {
-    std::vector<std::pair<std::string, std::string>> files = {
-        {"images/bg.png", "bg.bmp"},        {"images/numbers.png", "numbers.bmp"},
-        {"images/intro.png", "intro.bmp"},  {"images/loading.png", "loading.bmp"},
-        {"images/ready.png", "ready.bmp"},  {"images/paused.png", "paused.png"},
-        {"images/demo.png", "demo.png"},    {"images/smallship.png", "small ship"},
-        {"images/bullet.png", "bullet.bmp"}};
-    for (const std::string set : {"ship", "enemy", "missile", "shrapnel"})
-        for (const std::string number : {"1", "32", "64"})
-            files.push_back(
-                {"images/" + set + std::string(4 - number.size(), '0') + number + ".png", set + " frame " + number});
-    for (const std::string sound : {"shoot3", "missile1", "explode1", "impact1", "impact2", "impact3"})
-        files.push_back({"sounds/" + sound + ".wav", "progdir:sounds/" + sound + ".wav"});
+    // Every file of the game's table but the icon, which the window does without, with the
+    // game's words for it: the first, a middle and the last frame of each set.
+    std::vector<std::pair<std::string, std::string>> files;
+    for (int index = 0; index < PICTURE_COUNT; index++) {
+        const Picture picture = static_cast<Picture>(index);
+        const char* words = pictureFile(picture).messages.load;
+        for (const int number : pictureIsSet(picture) ? std::vector{1, 32, 64} : std::vector{0}) {
+            char message[128] = "";
+            if (words && pictureIsSet(picture))
+                snprintf(message, sizeof message, words, number, "");
+            else if (words)
+                snprintf(message, sizeof message, words, "");
+            if (words)
+                files.push_back({assetPath(picture, number), std::string(message, strlen(message) - 1)});
+        }
+    }
+    for (const char* sound : SOUND_FILES)
+        files.push_back({assetPath(sound), "failed to load " + std::string(sound) + ": "});
     const std::set<std::string> bombs = {"bg_Bomb",      "ship0001_Bomb", "ready_Foreign",       "paused_Foreign",
                                          "demo_Foreign", "shoot3_Bomb",   "missile1_Disagreeing"};  // always run
     std::vector<BadFile> cases;
-    for (const auto& [path, name] : files)
+    for (const auto& [path, message] : files)
         for (const Fault fault : {Missing, Empty, Bomb, Disagreeing, Foreign, Half, RandomBytes, OnePixel, Huge}) {
             const bool picture = path.starts_with("images/");
             const bool fits = fault == Disagreeing      ? !picture
@@ -68,7 +75,7 @@ std::vector<BadFile> badFiles(bool matrix)
                                                         : fault != Huge || path == "images/bg.png";
             const std::string test = std::filesystem::path(path).stem().string() + "_" + FAULTS[fault];
             if (fits && matrix != bombs.contains(test))
-                cases.push_back({path, "failed to load " + name + ": ", fault, test});
+                cases.push_back({path, message, fault, test});
         }
     return cases;
 }

@@ -140,20 +140,33 @@ protected:
     void TearDown() override
     {
         // The pad lets go of everything while the game can still ask it.
-        for (int number = 0; number < 8 && pad; number++)
-            setButton(pad, number, 0), setAxis(pad, number % 2, 0), inputPoll(false);
+        for (int number = 0; number < 8 && pad; number++) {
+            setButton(pad, number, 0);
+            setAxis(pad, number % 2, 0);
+            inputPoll(false);
+        }
         if (pad)
             pull();
         platformReset();
     }
     // A game controller: 2 axes, 8 buttons, a d-pad.
     void plugIn() { ASSERT_NE(pad = open(attach(1, 2, 8, 1)), nullptr); }
-    void pull() { close(pad), pad = nullptr, detach(0); }
+    void pull()
+    {
+        close(pad);
+        pad = nullptr;
+        detach(0);
+    }
     // The look at the player after the pad moved or a button went.
-    PlayLook stick(Sint16 x) { return setAxis(pad, 0, x), inputPoll(false); }
+    PlayLook stick(Sint16 x)
+    {
+        setAxis(pad, 0, x);
+        return inputPoll(false);
+    }
     PlayLook button(Action action, int which, bool down)
     {
-        return setButton(pad, ACTIONS[static_cast<int>(action)].buttons[which], down), inputPoll(false);
+        setButton(pad, ACTIONS[static_cast<int>(action)].buttons[which], down);
+        return inputPoll(false);
     }
     void* pad = nullptr;
     int (*attach)(int, int, int, int) = nullptr;
@@ -201,8 +214,10 @@ TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPaus
     // The title screen looks for pads once a second: within a few, the pad's start button,
     // pressed again and again, starts the game.
     int started = TITLE_WAITING;
-    for (int step = 0; step < 50 && started == TITLE_WAITING; step++)
-        setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], step % 2 == 0), started = titleScreenStep();
+    for (int step = 0; step < 50 && started == TITLE_WAITING; step++) {
+        setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], step % 2 == 0);
+        started = titleScreenStep();
+    }
     ASSERT_EQ(started, 1);
     setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], 0);
     EXPECT_EQ(button(Action::Fire, 0, true).controls.held, actionBit(Action::Fire));
