@@ -81,58 +81,33 @@ Uint16 padHolds(const PadState& pad)
 
 }  // namespace
 
+// clang-format off
 const ActionInfo ACTIONS[ACTION_COUNT] = {
     {Action::Left, "left", "turn counter-clockwise", false, true, {SDLK_LEFT}, {-1, -1, -1, -1}, PadDirection::Left},
     {Action::Right, "right", "turn clockwise", false, true, {SDLK_RIGHT}, {-1, -1, -1, -1}, PadDirection::Right},
     {Action::Thrust, "thrust", "thrust", false, true, {SDLK_UP}, {-1, -1, -1, -1}, PadDirection::Up},
-    {Action::Brake,
-     "brake",
-     "brake (the ship can stop, never reverse)",
-     false,
-     true,
-     {SDLK_DOWN},
-     {-1, -1, -1, -1},
+    {Action::Brake, "brake", "brake (the ship can stop, never reverse)", false, true, {SDLK_DOWN}, {-1, -1, -1, -1},
      PadDirection::Down},
     // A or X
     {Action::Fire, "fire", "fire bullets", false, true, {SDLK_SPACE, SDLK_RCTRL}, {0, 2, -1, -1}, PadDirection::None},
     // B or Y
-    {Action::Missiles,
-     "missiles",
-     "fire a pair of missiles",
-     false,
-     true,
-     {SDLK_m, SDLK_RSHIFT},
-     {1, 3, -1, -1},
+    {Action::Missiles, "missiles", "fire a pair of missiles", false, true, {SDLK_m, SDLK_RSHIFT}, {1, 3, -1, -1},
      PadDirection::None},
     // Start
     {Action::Pause, "pause", "pause and resume", false, true, {SDLK_p}, {7, -1, -1, -1}, PadDirection::None},
-    {Action::Screenshot,
-     "screenshot",
-     "save the screen to screenshot.bmp",
-     true,
-     true,
-     {SDLK_s},
-     {-1, -1, -1, -1},
+    {Action::Screenshot, "screenshot", "save the screen to screenshot.bmp", true, true, {SDLK_s}, {-1, -1, -1, -1},
      PadDirection::None},
     // Back
-    {Action::Leave,
-     "leave",
-     "leave the game; on the title screen, quit",
-     true,
-     true,
-     {SDLK_ESCAPE},
-     {6, -1, -1, -1},
+    {Action::Leave, "leave", "leave the game; on the title screen, quit", true, true, {SDLK_ESCAPE}, {6, -1, -1, -1},
      PadDirection::None},
     // Start
-    {Action::Start,
-     "start",
-     "start a game, on the title screen",
-     true,
-     false,
-     {SDLK_SPACE},
-     {7, -1, -1, -1},
+    {Action::Start, "start", "start a game, on the title screen", true, false, {SDLK_SPACE}, {7, -1, -1, -1},
      PadDirection::None},
+    // Y
+    {Action::Controls, "controls", "change the keys and pad buttons, on the title screen", true, false, {SDLK_c},
+     {3, -1, -1, -1}, PadDirection::None},
 };
+// clang-format on
 
 Binding bindings[ACTION_COUNT] = {};
 

@@ -198,8 +198,8 @@ void settingsPrint()
            "# Keys: bind ACTION = KEY, KEY... with the names SDL gives the keys; and a pad's\n"
            "# buttons: pad ACTION = BUTTON, BUTTON... with the numbers the joystick gives\n"
            "# them; the stick and the d-pad always turn, thrust and brake. A key, or a button,\n"
-           "# serves one action of each screen: start and leave on the title screen, the rest\n"
-           "# in play, and screenshot and leave on both.\n");
+           "# serves one action of each screen: start, controls and leave on the title screen,\n"
+           "# the rest in play, and screenshot and leave on both.\n");
     for (const ActionInfo& action : ACTIONS) {
         printf("#\n# %s\nbind %s = %s\n", action.what, action.name, actionDefaults(action, true).c_str());
         const std::string buttons = actionDefaults(action, false);

@@ -5,8 +5,20 @@
 
 #include <cstdint>
 
-enum class Action : std::uint8_t { Left, Right, Thrust, Brake, Fire, Missiles, Pause, Screenshot, Leave, Start };
-constexpr int ACTION_COUNT = 10;
+enum class Action : std::uint8_t {
+    Left,
+    Right,
+    Thrust,
+    Brake,
+    Fire,
+    Missiles,
+    Pause,
+    Screenshot,
+    Leave,
+    Start,
+    Controls,
+};
+constexpr int ACTION_COUNT = 11;
 
 constexpr std::uint16_t actionBit(Action action)
 {
