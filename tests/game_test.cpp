@@ -196,7 +196,7 @@ TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionAndActionOfTheT
     };
     const std::string controls =
         readme.substr(readme.find("## Controls"), readme.find("## Command line") - readme.find("## Controls"));
-    EXPECT_EQ(keyRows(help, R"(\n  ([a-z][a-z ,+]*?)(?:; pad ([0-9, ]*[0-9]))? {2,}([^\n]+))"), rows) << help;
+    EXPECT_EQ(keyRows(help, R"(\n  ([a-z][a-z ,+]*?)(?:; pad ([a-z0-9, ]*[a-z0-9]))? {2,}([^\n]+))"), rows) << help;
     EXPECT_EQ(keyRows(page, R"(\.TP\n\.B "([^";]*)(?:; pad ([^"]*))?"\n([^\n]*))"), rows) << "the manual page";
     EXPECT_EQ(keyRows(controls, R"(\n\| ([a-z][^|]*?) \| ([^|]*?) ?\| ([^|]*?) \|)"), rows) << "the README";
     EXPECT_EQ(keyRows(fileText(source + "/web/index.html"), R"(<tr><td>(.*?)</td><td>(.*?)</td></tr>)"), pageRows)
@@ -277,7 +277,7 @@ TEST_F(Settings, EachBadLineIsToldAndLeftOutAndTheRestTaken)
               file + ":3: unknown word \"frobnicate\"\n" + file +
                   ":4: scale 9: the scale is 1 to 8, whole or with one decimal\n" + file + ":5: bpp without a value\n" +
                   file + ":6: record belongs to the command line\n" + file + ":7: unknown action \"jump\"\n" + file +
-                  ":8: unknown key \"no such key\"\n" + file + ":9: \"40\" is no button number (0 to 31)\n" + file +
+                  ":8: unknown key \"no such key\"\n" + file + ":9: \"40\" is no pad button (a, b, x, y, back, start... or 0 to 31)\n" + file +
                   ":10: \"space\" is bound to fire already\n" + file + ":11: nosound takes no value\n" + file +
                   ":13: not text\n" + file + ":14: longer than 1000 bytes\n" + file +
                   ":16: \"left\" is bound to left already\n");

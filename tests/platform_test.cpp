@@ -17,6 +17,7 @@
 
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <dlfcn.h>
 
 namespace {
@@ -116,10 +117,16 @@ TEST_F(Sound, EffectsPlayOnTheLowestIdleOfFourChannelsAreDroppedWhenAllAreBusyAn
 }
 
 // An SDL2 virtual gamepad, plugged in before the game's start-up as a real one would be, or
-// later; the SDL 1.2 joysticks the game reads are SDL2's underneath. The classic library reads
-// the kernel's devices itself, which this machine has none of, so no pad reaches it.
+// later; the SDL 1.2 joysticks the game reads are SDL2's underneath. Each is a plain joystick
+// numbered as a PlayStation pad is under Linux's own driver (Cross 0, Circle 1, Triangle 2,
+// Square 3, L1 4, R1 5, L2 6, R2 7, Share 8, Options 9, PS 10, the sticks 11 and 12, the d-pad
+// a hat), with SDL told its layout as SDL's database tells it of a known pad, or not told: a
+// pad whose layout is not known. The classic library reads the kernel's devices itself, which
+// this machine has none of, so no pad reaches it.
 class Pad : public ::testing::Test {
 protected:
+    enum Raw { Cross, Circle, Triangle, Square, L1, R1, L2, R2, Share, Options, Ps, L3, R3 };
+
     void SetUp() override
     {
         if (libraryClassic())
@@ -128,29 +135,52 @@ protected:
         setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
         void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);
         ASSERT_NE(sdl2, nullptr) << dlerror();
-        const auto init = reinterpret_cast<int (*)(Uint32)>(dlsym(sdl2, "SDL_InitSubSystem"));
-        attach = reinterpret_cast<int (*)(int, int, int, int)>(dlsym(sdl2, "SDL_JoystickAttachVirtual"));
-        detach = reinterpret_cast<int (*)(int)>(dlsym(sdl2, "SDL_JoystickDetachVirtual"));
-        open = reinterpret_cast<void* (*)(int)>(dlsym(sdl2, "SDL_JoystickOpen"));
-        close = reinterpret_cast<void (*)(void*)>(dlsym(sdl2, "SDL_JoystickClose"));
-        setAxis = reinterpret_cast<int (*)(void*, int, Sint16)>(dlsym(sdl2, "SDL_JoystickSetVirtualAxis"));
-        setButton = reinterpret_cast<int (*)(void*, int, Uint8)>(dlsym(sdl2, "SDL_JoystickSetVirtualButton"));
-        ASSERT_EQ(init(0x200), 0);  // SDL2's joysticks, kept while the game stops and starts its own
+        const auto call = [sdl2](const char* name) { return dlsym(sdl2, name); };
+        const auto init = reinterpret_cast<int (*)(Uint32)>(call("SDL_InitSubSystem"));
+        attach = reinterpret_cast<int (*)(int, int, int, int)>(call("SDL_JoystickAttachVirtual"));
+        detach = reinterpret_cast<int (*)(int)>(call("SDL_JoystickDetachVirtual"));
+        open = reinterpret_cast<void* (*)(int)>(call("SDL_JoystickOpen"));
+        close = reinterpret_cast<void (*)(void*)>(call("SDL_JoystickClose"));
+        setAxis = reinterpret_cast<int (*)(void*, int, Sint16)>(call("SDL_JoystickSetVirtualAxis"));
+        setButton = reinterpret_cast<int (*)(void*, int, Uint8)>(call("SDL_JoystickSetVirtualButton"));
+        setHat = reinterpret_cast<int (*)(void*, int, Uint8)>(call("SDL_JoystickSetVirtualHat"));
+        guidOf = reinterpret_cast<Guid (*)(int)>(call("SDL_JoystickGetDeviceGUID"));
+        guidText = reinterpret_cast<void (*)(Guid, char*, int)>(call("SDL_JoystickGetGUIDString"));
+        addMapping = reinterpret_cast<int (*)(const char*)>(call("SDL_GameControllerAddMapping"));
+        // SDL2's joysticks and game controllers, kept while the game stops and starts its own.
+        ASSERT_EQ(init(0x200 | 0x2000), 0);
     }
     void TearDown() override
     {
         // The pad lets go of everything while the game can still ask it.
-        for (int number = 0; number < 8 && pad; number++) {
+        for (int number = 0; number <= R3 && pad; number++) {
             setButton(pad, number, 0);
             setAxis(pad, number % 2, 0);
-            inputPoll(false);
         }
-        if (pad)
+        if (pad) {
+            setHat(pad, 0, 0);
+            inputPoll(false);
             pull();
+        }
         platformReset();
     }
-    // A game controller: 2 axes, 8 buttons, a d-pad.
-    void plugIn() { ASSERT_NE(pad = open(attach(1, 2, 8, 1)), nullptr); }
+    // Six axes, thirteen buttons, a hat; with SDL told where its buttons are, or not.
+    void plugIn(bool layoutKnown)
+    {
+        const int device = attach(0, 6, R3 + 1, 1);
+        ASSERT_GE(device, 0);
+        char guid[64];
+        guidText(guidOf(device), guid, sizeof guid);
+        std::fill(guid + 4, guid + 8, '0');  // no checksum of the name, as SDL's own database has it
+        const std::string mapping = std::string(guid) +
+            ",PlayStation pad,a:b0,b:b1,y:b2,x:b3,leftshoulder:b4,rightshoulder:b5,lefttrigger:b6,"
+            "righttrigger:b7,back:b8,start:b9,guide:b10,leftstick:b11,rightstick:b12,dpup:h0.1,dpright:h0.2,"
+            "dpdown:h0.4,dpleft:h0.8,leftx:a0,lefty:a1,rightx:a3,righty:a4,";
+        if (layoutKnown) {
+            ASSERT_GE(addMapping(mapping.c_str()), 0);
+        }
+        ASSERT_NE(pad = open(device), nullptr);
+    }
     void pull()
     {
         close(pad);
@@ -163,11 +193,31 @@ protected:
         setAxis(pad, 0, x);
         return inputPoll(false);
     }
-    PlayLook button(Action action, int which, bool down)
+    PlayLook press(int raw, bool down = true)
     {
-        setButton(pad, ACTIONS[static_cast<int>(action)].buttons[which], down);
+        setButton(pad, raw, down);
         return inputPoll(false);
     }
+    PlayLook hat(Uint8 value)
+    {
+        setHat(pad, 0, value);
+        return inputPoll(false);
+    }
+    // The title screen looks for pads once a second: within a few, the button, pressed again
+    // and again, decides.
+    int titleAfter(int raw)
+    {
+        int decided = TITLE_WAITING;
+        for (int step = 0; step < 50 && decided == TITLE_WAITING; step++) {
+            setButton(pad, raw, step % 2 == 0);
+            decided = titleScreenStep();
+        }
+        press(raw, false);  // let go, and seen so, before the next press
+        return decided;
+    }
+    struct Guid {
+        Uint8 data[16];
+    };
     void* pad = nullptr;
     int (*attach)(int, int, int, int) = nullptr;
     int (*detach)(int) = nullptr;
@@ -175,53 +225,66 @@ protected:
     void (*close)(void*) = nullptr;
     int (*setAxis)(void*, int, Sint16) = nullptr;
     int (*setButton)(void*, int, Uint8) = nullptr;
+    int (*setHat)(void*, int, Uint8) = nullptr;
+    Guid (*guidOf)(int) = nullptr;
+    void (*guidText)(Guid, char*, int) = nullptr;
+    int (*addMapping)(const char*) = nullptr;
 };
 
-TEST_F(Pad, TheStickAndButtonsHoldTheActionsAlongsideTheKeyboardStartPlaysAndBackLeaves)
+// Laid out, the PlayStation pad plays as any pad does: Cross and Square fire, Circle and
+// Triangle missiles, Options starts and pauses, Share leaves; L2, a trigger, does nothing; the
+// stick and the d-pad turn, alongside the keyboard.
+TEST_F(Pad, APadWhoseLayoutIsKnownPlaysByWhatItsButtonsAreAlongsideTheKeyboard)
 {
-    plugIn();
+    plugIn(true);
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
     EXPECT_EQ(stick(-32768).controls.held, actionBit(Action::Left));  // pushed left: the ship turns left
     EXPECT_EQ(stick(-6000).controls.held, 0);                         // inside the dead zone
-    setAxis(pad, 1, -32768);                                          // pushed up: thrust
-    EXPECT_EQ(inputPoll(false).controls.held, actionBit(Action::Thrust));
-    setAxis(pad, 1, 0);
+    EXPECT_EQ(hat(SDL_HAT_UP).controls.held, actionBit(Action::Thrust));
+    EXPECT_EQ(hat(SDL_HAT_RIGHT | SDL_HAT_DOWN).controls.held, actionBit(Action::Right) | actionBit(Action::Brake));
+    hat(0);
     pushKey(SDLK_LEFT, true);
     stick(-32768);
     EXPECT_EQ(stick(0).controls.held, actionBit(Action::Left));  // the keyboard still holds it
-    button(Action::Fire, 0, true);
-    EXPECT_EQ(button(Action::Missiles, 1, true).controls.held,
+    EXPECT_EQ(press(Cross).controls.held, actionBit(Action::Left) | actionBit(Action::Fire));
+    EXPECT_EQ(press(Triangle).controls.held,
               actionBit(Action::Left) | actionBit(Action::Fire) | actionBit(Action::Missiles));
-    EXPECT_EQ(button(Action::Fire, 0, false).controls.held, actionBit(Action::Left) | actionBit(Action::Missiles));
-    spritesLoaded = true;
-    setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], 1);
-    EXPECT_EQ(titleScreenRun(), 1);
+    press(Cross, false);
+    EXPECT_EQ(press(Triangle, false).controls.held, actionBit(Action::Left));
     pushKey(SDLK_LEFT, false);
-    EXPECT_TRUE(button(Action::Leave, 0, true).leave);
-    // The pad's first button, bound to pause instead of fire, pauses.
+    for (const int nothing : {L2, R2, L1})
+        EXPECT_EQ(std::tuple(press(nothing).controls.held, press(nothing, false).paused), std::tuple(0, false))
+            << nothing;
+    EXPECT_EQ(press(Square).controls.held, actionBit(Action::Fire));
+    press(Square, false);
+    spritesLoaded = true;
+    EXPECT_EQ(titleAfter(Options), 1);
+    EXPECT_TRUE(press(Options).paused);
+    press(Options, false);
+    EXPECT_TRUE(press(Share).leave);
+    // The pad's own number bound to pause, instead of a name, pauses on this pad.
     bindings[static_cast<int>(Action::Fire)].buttons[0] = -1;
-    bindings[static_cast<int>(Action::Pause)].buttons[0] = 0;
-    setButton(pad, 0, 1);
-    EXPECT_TRUE(inputPoll(false).paused);
+    bindings[static_cast<int>(Action::Pause)].buttons[0] = Cross;
+    EXPECT_TRUE(press(Cross).paused);
     bindingsDefault();
 }
 
-TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPauses)
+// A pad SDL knows no layout of is read by its numbers as an Xbox pad numbers them: this one's
+// Cross (0) fires, its R2 (7) starts and pauses, its L2 (6) leaves; its Options (9) does
+// nothing. Plugged in on the title screen, it starts a game; pulled out in play it lets go and
+// pauses.
+TEST_F(Pad, APadOfNoKnownLayoutPlaysByItsNumbersPluggedInOnTheTitleAndPulledOutInPlay)
 {
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
     spritesLoaded = true;
-    plugIn();
-    // The title screen looks for pads once a second: within a few, the pad's start button,
-    // pressed again and again, starts the game.
-    int started = TITLE_WAITING;
-    for (int step = 0; step < 50 && started == TITLE_WAITING; step++) {
-        setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], step % 2 == 0);
-        started = titleScreenStep();
-    }
-    ASSERT_EQ(started, 1);
-    setButton(pad, ACTIONS[static_cast<int>(Action::Start)].buttons[0], 0);
-    EXPECT_EQ(button(Action::Fire, 0, true).controls.held, actionBit(Action::Fire));
+    plugIn(false);
+    ASSERT_EQ(titleAfter(R2), 1);
+    EXPECT_EQ(press(Cross).controls.held, actionBit(Action::Fire));
+    EXPECT_EQ(std::tuple(press(Options).paused, press(Options, false).controls.held),
+              std::tuple(false, actionBit(Action::Fire)));
     EXPECT_EQ(stick(-32768).controls.held, actionBit(Action::Fire) | actionBit(Action::Left));
+    EXPECT_EQ(hat(SDL_HAT_UP).controls.held,
+              actionBit(Action::Fire) | actionBit(Action::Left) | actionBit(Action::Thrust));
     pull();
     const PlayLook look = inputPoll(false);
     EXPECT_EQ(std::tuple(look.controls.held, look.paused), std::tuple(0, true));
@@ -230,11 +293,11 @@ TEST_F(Pad, PluggedInOnTheTitleScreenItStartsAGamePulledOutInPlayItLetsGoAndPaus
 
 TEST_F(Pad, IsLeftAloneWithoutJoysticks)
 {
-    plugIn();
+    plugIn(true);
     joystickEnabled = false;
     ASSERT_EQ(appInit(640, 480, 32, 0), 0);
     stick(-32768);
-    const PlayLook look = button(Action::Leave, 0, true);
+    const PlayLook look = press(Share);
     EXPECT_EQ(std::tuple(look.controls.held, look.leave), std::tuple(0, false));
 }
 

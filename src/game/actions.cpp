@@ -40,29 +40,49 @@ bool actsOn(const ActionInfo& info, Screen screen)
     return screen == Screen::Title ? info.onTitle : info.inPlay;
 }
 
-// The action of the screen that the key or button answers to, or -1.
-int actionOf(Screen screen, int code, bool key)
+// Whether a bound button is the one pressed: a number is the pad's own, a name the button
+// of that name by the pad's layout.
+bool buttonIs(int bound, int raw, int named)
+{
+    return bound >= 0 && (bound < PAD_RAW_BUTTONS ? bound == raw : bound - PAD_RAW_BUTTONS == named);
+}
+
+// The action of the screen that the key, or the button (by its number and its name), answers
+// to, or -1.
+int actionOf(Screen screen, const InputEvent& in, bool key)
 {
     for (int a = 0; a < ACTION_COUNT; a++) {
         if (!actsOn(ACTIONS[a], screen))
             continue;
         for (int i = 0; i < BINDS_PER_ACTION; i++)
-            if (key ? bindings[a].keys[i] != NO_KEY && bindings[a].keys[i] == code
-                    : bindings[a].buttons[i] >= 0 && bindings[a].buttons[i] == code)
+            if (key ? bindings[a].keys[i] != NO_KEY && bindings[a].keys[i] == in.code
+                    : buttonIs(bindings[a].buttons[i], in.code, in.named))
                 return a;
     }
     return -1;
 }
 
+bool namedHeld(const PadState& pad, PadButton button)
+{
+    return pad.named >> static_cast<int>(button) & 1;
+}
+
 bool pushed(const PadState& pad, PadDirection direction)
 {
     switch (direction) {
-    case PadDirection::Left: return pad.x < -STICK_DEAD_ZONE || (pad.hat & SDL_HAT_LEFT);
-    case PadDirection::Right: return pad.x > STICK_DEAD_ZONE || (pad.hat & SDL_HAT_RIGHT);
-    case PadDirection::Up: return pad.y < -STICK_DEAD_ZONE || (pad.hat & SDL_HAT_UP);
-    case PadDirection::Down: return pad.y > STICK_DEAD_ZONE || (pad.hat & SDL_HAT_DOWN);
+    case PadDirection::Left: return pad.x < -STICK_DEAD_ZONE || namedHeld(pad, PadButton::DpadLeft);
+    case PadDirection::Right: return pad.x > STICK_DEAD_ZONE || namedHeld(pad, PadButton::DpadRight);
+    case PadDirection::Up: return pad.y < -STICK_DEAD_ZONE || namedHeld(pad, PadButton::DpadUp);
+    case PadDirection::Down: return pad.y > STICK_DEAD_ZONE || namedHeld(pad, PadButton::DpadDown);
     default: return false;
     }
+}
+
+bool buttonHeld(const PadState& pad, int bound)
+{
+    if (bound < 0)
+        return false;
+    return bound < PAD_RAW_BUTTONS ? pad.buttons >> bound & 1 : pad.named >> (bound - PAD_RAW_BUTTONS) & 1;
 }
 
 // The actions of play that the pad holds: its direction, or one of its buttons.
@@ -72,40 +92,44 @@ Uint16 padHolds(const PadState& pad)
     for (int a = 0; a < ACTION_COUNT; a++) {
         bool holds = ACTIONS[a].inPlay && pushed(pad, ACTIONS[a].direction);
         for (int i = 0; i < BINDS_PER_ACTION && ACTIONS[a].inPlay; i++)
-            holds = holds || (bindings[a].buttons[i] >= 0 && (pad.buttons >> bindings[a].buttons[i] & 1));
+            holds = holds || buttonHeld(pad, bindings[a].buttons[i]);
         if (holds)
             held |= actionBit(static_cast<Action>(a));
     }
     return held;
 }
 
+constexpr int named(PadButton button)
+{
+    return PAD_RAW_BUTTONS + static_cast<int>(button);
+}
+constexpr int A = named(PadButton::A), B = named(PadButton::B), X = named(PadButton::X), Y = named(PadButton::Y),
+              BACK = named(PadButton::Back), START = named(PadButton::Start), NONE = -1;
+
 }  // namespace
 
 // clang-format off
 const ActionInfo ACTIONS[ACTION_COUNT] = {
-    {Action::Left, "left", "turn counter-clockwise", false, true, {SDLK_LEFT}, {-1, -1, -1, -1}, PadDirection::Left},
-    {Action::Right, "right", "turn clockwise", false, true, {SDLK_RIGHT}, {-1, -1, -1, -1}, PadDirection::Right},
-    {Action::Thrust, "thrust", "thrust", false, true, {SDLK_UP}, {-1, -1, -1, -1}, PadDirection::Up},
-    {Action::Brake, "brake", "brake (the ship can stop, never reverse)", false, true, {SDLK_DOWN}, {-1, -1, -1, -1},
-     PadDirection::Down},
-    // A or X
-    {Action::Fire, "fire", "fire bullets", false, true, {SDLK_SPACE, SDLK_RCTRL}, {0, 2, -1, -1}, PadDirection::None},
-    // B or Y
-    {Action::Missiles, "missiles", "fire a pair of missiles", false, true, {SDLK_m, SDLK_RSHIFT}, {1, 3, -1, -1},
+    {Action::Left, "left", "turn counter-clockwise", false, true, {SDLK_LEFT}, {NONE, NONE, NONE, NONE},
+     PadDirection::Left},
+    {Action::Right, "right", "turn clockwise", false, true, {SDLK_RIGHT}, {NONE, NONE, NONE, NONE},
+     PadDirection::Right},
+    {Action::Thrust, "thrust", "thrust", false, true, {SDLK_UP}, {NONE, NONE, NONE, NONE}, PadDirection::Up},
+    {Action::Brake, "brake", "brake (the ship can stop, never reverse)", false, true, {SDLK_DOWN},
+     {NONE, NONE, NONE, NONE}, PadDirection::Down},
+    {Action::Fire, "fire", "fire bullets", false, true, {SDLK_SPACE, SDLK_RCTRL}, {A, X, NONE, NONE},
      PadDirection::None},
-    // Start
-    {Action::Pause, "pause", "pause and resume", false, true, {SDLK_p}, {7, -1, -1, -1}, PadDirection::None},
-    {Action::Screenshot, "screenshot", "save the screen to screenshot.bmp", true, true, {SDLK_s}, {-1, -1, -1, -1},
+    {Action::Missiles, "missiles", "fire a pair of missiles", false, true, {SDLK_m, SDLK_RSHIFT}, {B, Y, NONE, NONE},
      PadDirection::None},
-    // Back
-    {Action::Leave, "leave", "leave the game; on the title screen, quit", true, true, {SDLK_ESCAPE}, {6, -1, -1, -1},
-     PadDirection::None},
-    // Start
-    {Action::Start, "start", "start a game, on the title screen", true, false, {SDLK_SPACE}, {7, -1, -1, -1},
-     PadDirection::None},
-    // Y
+    {Action::Pause, "pause", "pause and resume", false, true, {SDLK_p}, {START, NONE, NONE, NONE}, PadDirection::None},
+    {Action::Screenshot, "screenshot", "save the screen to screenshot.bmp", true, true, {SDLK_s},
+     {NONE, NONE, NONE, NONE}, PadDirection::None},
+    {Action::Leave, "leave", "leave the game; on the title screen, quit", true, true, {SDLK_ESCAPE},
+     {BACK, NONE, NONE, NONE}, PadDirection::None},
+    {Action::Start, "start", "start a game, on the title screen", true, false, {SDLK_SPACE},
+     {START, NONE, NONE, NONE}, PadDirection::None},
     {Action::Controls, "controls", "change the keys and pad buttons, on the title screen", true, false, {SDLK_c},
-     {3, -1, -1, -1}, PadDirection::None},
+     {Y, NONE, NONE, NONE}, PadDirection::None},
 };
 // clang-format on
 
@@ -178,8 +202,18 @@ Told bindingsTake(const std::vector<BindLine>& lines)
 
 std::string bindName(bool key, int code)
 {
-    const char* name = key ? inputKeyName(code) : nullptr;
+    const char* name = key                            ? inputKeyName(code)
+        : code >= PAD_RAW_BUTTONS && code < PAD_CODES ? PAD_BUTTON_NAMES[code - PAD_RAW_BUTTONS]
+                                                      : nullptr;
     return name ? name : std::to_string(code);
+}
+
+int buttonNamed(const std::string& name)
+{
+    for (int button = 0; button < PAD_BUTTONS; button++)
+        if (name == PAD_BUTTON_NAMES[button])
+            return PAD_RAW_BUTTONS + button;
+    return -1;
 }
 
 std::string actionDefaults(const ActionInfo& action, bool keys)
@@ -212,17 +246,19 @@ bool playerNext(Screen screen, PlayerEvent* event)
         case InputKind::ButtonDown:
         case InputKind::ButtonUp: {
             const bool key = in.kind == InputKind::KeyDown || in.kind == InputKind::KeyUp;
-            const int action = actionOf(screen, in.code, key);
+            const int action = actionOf(screen, in, key);
+            // A button is known by its name where the pad's layout gives it one.
+            const int code = key || in.named < 0 ? in.code : PAD_RAW_BUTTONS + in.named;
             if (screen == Screen::Play && key && action >= 0)
                 keyHold(in.code, down);
             if (screen == Screen::Play && !key)
                 padHeld = padHolds(inputPad());
             if (action >= 0) {
-                *event = {down ? PlayerEvent::Pressed : PlayerEvent::Released, static_cast<Action>(action), key};
+                *event = {down ? PlayerEvent::Pressed : PlayerEvent::Released, static_cast<Action>(action), key, code};
                 return true;
             }
             if (down && !(key && inputWindowKey(in.code, 0))) {
-                *event = {PlayerEvent::OtherPress, Action::Start, key};
+                *event = {PlayerEvent::OtherPress, Action::Start, key, code};
                 return true;
             }
             break;
@@ -231,13 +267,13 @@ bool playerNext(Screen screen, PlayerEvent* event)
             if (screen == Screen::Play)
                 padHeld = padHolds(inputPad());
             break;
-        case InputKind::Click: *event = {PlayerEvent::OtherPress, Action::Start, false}; return true;
+        case InputKind::Click: *event = {PlayerEvent::OtherPress, Action::Start, false, -1}; return true;
         case InputKind::PadPulled:
             // What the pad held is let go of, and the game pauses as for a lost window.
             padHeld = 0;
             [[fallthrough]];
-        case InputKind::FocusLost: *event = {PlayerEvent::FocusLost, Action::Pause, false}; return true;
-        case InputKind::WindowClosed: *event = {PlayerEvent::Closed, Action::Leave, false}; return true;
+        case InputKind::FocusLost: *event = {PlayerEvent::FocusLost, Action::Pause, false, -1}; return true;
+        case InputKind::WindowClosed: *event = {PlayerEvent::Closed, Action::Leave, false, -1}; return true;
         }
     }
     return false;

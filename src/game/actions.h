@@ -3,6 +3,7 @@
 // reading of the player through it. Nothing else in the game names a key or a button.
 #pragma once
 
+#include "platform/input.h"
 #include "world/controls.h"
 
 #include <SDL.h>
@@ -33,10 +34,14 @@ struct ActionInfo {
 extern const ActionInfo ACTIONS[ACTION_COUNT];
 
 // The keys and buttons each action answers to now: the defaults until something binds others.
+// A pad button is bound by its number as the pad gives it (0 to 31), which holds for that pad
+// alone, or by its name (PAD_RAW_BUTTONS and up, in PadButton's order), which holds on every pad
+// whose layout is known, and on any other as its number by an Xbox pad's.
 struct Binding {
     SDLKey keys[BINDS_PER_ACTION];
     int buttons[BINDS_PER_ACTION];
 };
+constexpr int PAD_CODES = PAD_RAW_BUTTONS + PAD_BUTTONS;  // the codes a pad button is bound by
 extern Binding bindings[ACTION_COUNT];
 
 // Every action back to its default keys and buttons.
@@ -58,9 +63,12 @@ using Told = std::vector<std::pair<int, std::string>>;
 // replaces an earlier one.
 Told bindingsTake(const std::vector<BindLine>& lines);
 
-// How a settings line, and the help, name a key ("space", "right ctrl") or a pad button
-// ("0"): SDL's name for a key, its number when SDL has none.
+// How a settings line, and the help, name a key ("space", "right ctrl") or a pad button ("a",
+// "start", or a number): SDL's names, a number where SDL has none.
 std::string bindName(bool key, int code);
+
+// The code of a pad button's name ("a", "dpup"), or -1.
+int buttonNamed(const std::string& name);
 
 // The default keys, or pad buttons, of an action, as a settings line names them ("space,
 // right ctrl"); empty when it has none.
@@ -76,6 +84,7 @@ struct PlayerEvent {
     enum Kind { Pressed, Released, OtherPress, Closed, FocusLost /* or the pad pulled out */ } kind;
     Action action;  // of Pressed and Released
     bool key;       // from the keyboard, not the pad
+    int code;       // the key's SDL symbol, or the button as bound (by name where it has one); -1 for the rest
 };
 
 // The next thing the player did, false once the queue is empty. In play it also keeps what

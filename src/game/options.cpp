@@ -47,8 +47,9 @@ as the environment does; -config FILE reads FILE instead, -noconfig none.
 One setting a line, # for a comment: an option without its dash and with its
 value ("window", "scale 2"); "bind ACTION = KEY, KEY..." with the names SDL
 gives the keys ("space", "right ctrl", "a"); "pad ACTION = BUTTON, BUTTON..."
-with the pad's button numbers. --print-config prints the default file, every
-line explained: skarvel --print-config > ~/.config/skarvel/skarvel.conf
+with the names SDL gives a game controller's buttons ("a", "start", "dpup"),
+or the pad's own numbers. --print-config prints the default file, every line
+explained: skarvel --print-config > ~/.config/skarvel/skarvel.conf
 )";
 
 constexpr char EXIT[] = R"(

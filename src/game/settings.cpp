@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int BUTTONS = 32;  // a pad's buttons as the joystick numbers them, 0 up
-
 std::string trimmed(const std::string& text)
 {
     const std::size_t from = text.find_first_not_of(" \t");
@@ -51,11 +49,13 @@ std::string boundRead(const std::string& word, const std::string& rest, BindLine
         if (bound->keys) {
             if ((code = inputKeyNamed(item.c_str())) == SDLK_UNKNOWN)
                 return "unknown key \"" + item + "\"";
-        } else {
+        } else if ((code = buttonNamed(item)) < 0) {
+            // Not a name: the pad's own number of a button.
             char* end = nullptr;
             code = static_cast<int>(strtol(item.c_str(), &end, 10));
-            if (*end || code < 0 || code >= BUTTONS || item.find_first_not_of("0123456789") != std::string::npos)
-                return "\"" + item + "\" is no button number (0 to 31)";
+            if (*end || code < 0 || code >= PAD_RAW_BUTTONS ||
+                item.find_first_not_of("0123456789") != std::string::npos)
+                return "\"" + item + "\" is no pad button (a, b, x, y, back, start... or 0 to 31)";
         }
         bound->codes.push_back(code);
     }
@@ -196,10 +196,16 @@ void settingsPrint()
     }
     printf("#\n"
            "# Keys: bind ACTION = KEY, KEY... with the names SDL gives the keys; and a pad's\n"
-           "# buttons: pad ACTION = BUTTON, BUTTON... with the numbers the joystick gives\n"
-           "# them; the stick and the d-pad always turn, thrust and brake. A key, or a button,\n"
-           "# serves one action of each screen: start, controls and leave on the title screen,\n"
-           "# the rest in play, and screenshot and leave on both.\n");
+           "# buttons: pad ACTION = BUTTON, BUTTON... with the names SDL gives a game\n"
+           "# controller's buttons, which hold on every pad whose layout SDL knows (and on any\n"
+           "# other as an Xbox pad numbers them):\n"
+           "#  ");
+    for (const char* name : PAD_BUTTON_NAMES)
+        printf(" %s", name);
+    printf("\n"
+           "# or with the pad's own numbers, 0 to 31. The stick and the d-pad always turn, thrust\n"
+           "# and brake. A key, or a button, serves one action of each screen: start, controls\n"
+           "# and leave on the title screen, the rest in play, and screenshot and leave on both.\n");
     for (const ActionInfo& action : ACTIONS) {
         printf("#\n# %s\nbind %s = %s\n", action.what, action.name, actionDefaults(action, true).c_str());
         const std::string buttons = actionDefaults(action, false);

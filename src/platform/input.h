@@ -7,9 +7,38 @@
 
 enum class InputKind { KeyDown, KeyUp, ButtonDown, ButtonUp, PadMoved, PadPulled, Click, FocusLost, WindowClosed };
 
+// A pad's buttons by what they are, whatever number the pad gives them: SDL's names for the
+// buttons of its game controllers, in SDL's order. A pad whose layout SDL (or the browser)
+// knows has them where its maker put them; any other is taken to number its buttons as an
+// Xbox pad does under Linux (A 0, B 1, X 2, Y 3, LB 4, RB 5, Back 6, Start 7, Guide 8, the
+// sticks 9 and 10), which is what the game read every pad as before it knew layouts.
+enum class PadButton {
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Guide,
+    Start,
+    LeftStick,
+    RightStick,
+    LeftShoulder,
+    RightShoulder,
+    DpadUp,
+    DpadDown,
+    DpadLeft,
+    DpadRight,
+};
+constexpr int PAD_BUTTONS = static_cast<int>(PadButton::DpadRight) + 1;
+constexpr int PAD_RAW_BUTTONS = 32;  // a joystick's buttons as it numbers them, 0 to 31
+
+// The names SDL gives them ("a", "back", "leftshoulder", "dpup").
+extern const char* const PAD_BUTTON_NAMES[PAD_BUTTONS];
+
 struct InputEvent {
     InputKind kind;
-    int code;  // the key's SDL symbol or the button's number; 0 for the rest
+    int code;   // the key's SDL symbol or the button's number (-1 for a d-pad that is no button); 0 for the rest
+    int named;  // a button's PadButton, by the pad's layout, or -1 when it has none
 };
 
 // Takes the next event the game may want from the queue, leaving out the rest (the mouse's
@@ -25,12 +54,12 @@ bool inputWindowKey(int key, int modifiers);
 // Whether a key, a button, a click or a closed window waits in the event queue, left there.
 bool inputPressQueued();
 
-// What the open pad holds: its stick, its d-pad and its buttons (nothing without a pad), as
-// its events last told, or fresh from the pad itself.
+// What the open pad holds: its stick and its buttons (nothing without a pad), as its events
+// last told, or fresh from the pad itself.
 struct PadState {
-    Sint16 x, y;     // the stick, -32768 to 32767, left and up negative
-    Uint8 hat;       // SDL_HAT_ bits of the d-pad
-    Uint32 buttons;  // bit n for button n
+    Sint16 x, y;     // the left stick, -32768 to 32767, left and up negative
+    Uint32 buttons;  // bit n for button n as the pad numbers it
+    Uint32 named;    // bit n for PadButton n by the pad's layout, the d-pad whether buttons or a hat
 };
 PadState inputPad(bool fresh = false);
 
@@ -76,3 +105,11 @@ bool inputPageLeft();
 void inputPadsListAgain();
 void inputPadOpened();
 bool inputPadPulled();
+// Where the open pad has each named button and its stick: SDL's layout of the pad, or the
+// browser's standard one; false for a pad whose layout is not known.
+struct PadLayout {
+    int named[PAD_RAW_BUTTONS];  // the PadButton of each numbered button, or -1
+    int hat[4];                  // the PadButton of the d-pad's up, right, down and left, or -1
+    int stickX, stickY;          // the axes of the left stick
+};
+bool inputPadLayout(PadLayout* layout);

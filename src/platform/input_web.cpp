@@ -60,6 +60,45 @@ void inputPadsListAgain() { }
 
 void inputPadOpened() { }
 
+bool inputPadLayout(PadLayout* layout)
+{
+    // The browser lays a pad it knows out in its standard mapping, whatever the pad's own
+    // numbering: A 0, B 1, X 2, Y 3, the shoulders 4 and 5, the triggers 6 and 7, Back 8,
+    // Start 9, the sticks 10 and 11, the d-pad 12 to 15, the guide 16; it reports no hat.
+    const int standard = EM_ASM_INT({
+        const pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        return pads.length && pads[0] && pads[0].mapping == = "standard" ? 1 : 0;
+    });
+    if (!standard)
+        return false;
+    const PadButton order[] = {PadButton::A,
+                               PadButton::B,
+                               PadButton::X,
+                               PadButton::Y,
+                               PadButton::LeftShoulder,
+                               PadButton::RightShoulder,
+                               PadButton::Guide,
+                               PadButton::Guide,
+                               PadButton::Back,
+                               PadButton::Start,
+                               PadButton::LeftStick,
+                               PadButton::RightStick,
+                               PadButton::DpadUp,
+                               PadButton::DpadDown,
+                               PadButton::DpadLeft,
+                               PadButton::DpadRight,
+                               PadButton::Guide};
+    for (int& named : layout->named)
+        named = -1;
+    for (int raw = 0; raw < static_cast<int>(sizeof order / sizeof order[0]); raw++)
+        layout->named[raw] = raw == 6 || raw == 7 ? -1 : static_cast<int>(order[raw]);  // the triggers are no buttons
+    for (int& named : layout->hat)
+        named = -1;
+    layout->stickX = 0;
+    layout->stickY = 1;
+    return true;
+}
+
 bool inputPadPulled()
 {
     // emscripten's SDL reads the first of the browser's pads, and keeps its last state once
