@@ -52,12 +52,12 @@ struct Snapshot {
 Snapshot crowd;
 
 // Every frame of the benchmark is as long, and the ship is asked the same, whoever else plays.
-bool benchNext(Frame* frame)
+FrameAnswer benchNext(Frame* frame)
 {
     *frame = Frame{};
     frame->milliseconds = FRAME_MILLISECONDS;
     frame->controls = BENCH_CONTROLS;
-    return true;
+    return FrameAnswer::Ready;
 }
 
 void benchPaused(Frame* look)

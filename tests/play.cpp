@@ -45,13 +45,13 @@ struct Script {
 };
 Script script{};
 
-bool scriptNext(Frame* frame)
+FrameAnswer scriptNext(Frame* frame)
 {
     *frame = playerFrame(script.milliseconds);
     frame->draw = script.draw;
     if (script.recorder)
         script.recorder(frame->milliseconds, frame->controls);
-    return true;
+    return FrameAnswer::Ready;
 }
 
 const FrameSource scriptSource = {scriptNext, playerPausedLook, nullptr};

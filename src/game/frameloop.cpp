@@ -35,17 +35,6 @@ double frameClockAdvance(FrameClock* clock, Uint32 now)
     return seconds;
 }
 
-Uint32 frameWaitForTick(Uint32 lastTick)
-{
-    // Every frame lasts at least a millisecond, so no frame and no window has zero length.
-    Uint32 now = SDL_GetTicks();
-    while (now == lastTick) {
-        clockWait(1);
-        now = SDL_GetTicks();
-    }
-    return now;
-}
-
 bool gamePaused = false;
 
 namespace {
@@ -81,13 +70,17 @@ void frameStep(const Frame& frame)
     histogramAdd(&frameCosts, 1000 * (shown - started));
 }
 
-bool playerNextFrame(Frame* frame)
+FrameAnswer playerNextFrame(Frame* frame)
 {
-    presentPace();
-    const Uint32 now = frameWaitForTick(playerTick);
+    // Every frame lasts at least a millisecond, so no frame and no window of the frame rate
+    // has zero length; and it comes in step with the display where the game paces itself.
+    const Uint32 now = SDL_GetTicks();
+    frame->wait = now == playerTick ? 0.001 : presentPaceLeft();
+    if (frame->wait > 0)
+        return FrameAnswer::NotYet;
     *frame = playerFrame(now - playerTick);
     playerTick = now;
-    return true;
+    return FrameAnswer::Ready;
 }
 
 }  // namespace
@@ -163,7 +156,10 @@ bool gameTurn()
         return !look.leave;
     }
     Frame frame;
-    if (!source->next(&frame))
+    FrameAnswer answer;
+    while ((answer = source->next(&frame)) == FrameAnswer::NotYet)
+        clockWaitSeconds(frame.wait);
+    if (answer == FrameAnswer::None)
         return false;
     gamePaused = frame.pause;
     frameStep(frame);

@@ -23,9 +23,6 @@ void frameClockStart(FrameClock* clock, Uint32 now);
 // millisecond clock wraps after 49.7 days.
 double frameClockAdvance(FrameClock* clock, Uint32 now);
 
-// Waits a millisecond at a time until the clock has moved on from lastTick; gives the new time.
-Uint32 frameWaitForTick(Uint32 lastTick);
-
 // One frame as its source gives it, or one look at the player while the game stands paused
 // (only leave and pause count then).
 struct Frame {
@@ -35,13 +32,23 @@ struct Frame {
     bool pause = false;            // the game stands paused after it
     bool draw = true;              // drawn and shown; long headless play leaves it out
     SDL_Surface* plate = nullptr;  // a picture over it (the title screen's demos), or none
+    double wait = 0;               // seconds to wait before asking again, when it is not yet due
+};
+
+// What a source answers when asked for the next frame.
+enum class FrameAnswer {
+    Ready,   // here it is
+    NotYet,  // its time has not come: ask again after the frame's wait
+    None,    // there is none (a demo's end): the game is over
 };
 
 // Who gives a game its frames. The loop knows no other difference between a game played, a
-// demo and a test: each is a constant record of three operations, as a kind of entity is.
+// demo and a test: each is a constant record of three operations, as a kind of entity is. No
+// operation waits: a frame that is not yet due says so, and the loop itself waits, for a wait
+// in a browser must be the loop's own (the page gets its turn only through direct calls).
 struct FrameSource {
-    // The next frame; false when there is none (a demo's end), and the game ends.
-    bool (*next)(Frame* frame);
+    // The next frame, or that it is not yet due, or that there is none.
+    FrameAnswer (*next)(Frame* frame);
     // A look at the player while the game stands paused, a wait after the one before: leave
     // ends the game, and the game resumes once pause is false.
     void (*paused)(Frame* look);

@@ -3,7 +3,6 @@
 #include "enemies/enemy.h"
 #include "game/demofile.h"
 #include "game/sprites.h"
-#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/framestats.h"
 #include "platform/input.h"
@@ -23,26 +22,31 @@ namespace {
 DemoReader reader{};
 Uint32 shownAt = 0;     // the real time a demo played on screen last showed a frame
 Uint32 lastDigest = 0;  // the frame whose digest was printed last
+// The frame read from the file and not yet due.
+bool pending = false;
+Frame pendingFrame;
 
-bool demoFrame(Frame* frame, bool real)
+// The file's frame when due, with the player's look: the player may still leave, pause or
+// take a screenshot, and the file's keys play the ship.
+FrameAnswer demoFrame(Frame* frame, bool real)
 {
-    Uint32 milliseconds = 0;
-    Controls held;
-    if (demoNext(&milliseconds, &held) <= 0)
-        return false;
-    if (real)
-        demoWaitReal(milliseconds);
-    *frame = playerFrame(milliseconds);
-    frame->controls = held;
-    return true;
+    Frame due;
+    const FrameAnswer answer = demoFrameDue(&due, real);
+    if (answer != FrameAnswer::Ready) {
+        frame->wait = due.wait;
+        return answer;
+    }
+    *frame = playerFrame(due.milliseconds);
+    frame->controls = due.controls;
+    return answer;
 }
 
-bool realNext(Frame* frame)
+FrameAnswer realNext(Frame* frame)
 {
     return demoFrame(frame, true);
 }
 
-bool timedNext(Frame* frame)
+FrameAnswer timedNext(Frame* frame)
 {
     return demoFrame(frame, false);
 }
@@ -55,6 +59,7 @@ const FrameSource timedDemoSource = {timedNext, playerPausedLook, nullptr};
 bool demoOpen(FILE* stream, const char* name)
 {
     lastDigest = 0;
+    pending = false;
     if (!demoHeaderRead(&reader, stream, name))
         return false;
     // The dice and the cooldowns as the recorded game began with them.
@@ -69,11 +74,23 @@ int demoNext(Uint32* milliseconds, Controls* controls)
     return demoFrameRead(&reader, milliseconds, controls);
 }
 
-void demoWaitReal(Uint32 milliseconds)
+FrameAnswer demoFrameDue(Frame* frame, bool real)
 {
-    while (SDL_GetTicks() - shownAt < milliseconds && !inputPressQueued())
-        clockWait(1);
-    shownAt = SDL_GetTicks();
+    if (!pending) {
+        pendingFrame = Frame{};
+        if (demoNext(&pendingFrame.milliseconds, &pendingFrame.controls) <= 0)
+            return FrameAnswer::None;
+        pending = true;
+    }
+    if (real && SDL_GetTicks() - shownAt < pendingFrame.milliseconds && !inputPressQueued()) {
+        frame->wait = 0.001;
+        return FrameAnswer::NotYet;
+    }
+    if (real)
+        shownAt = SDL_GetTicks();
+    pending = false;
+    *frame = pendingFrame;
+    return FrameAnswer::Ready;
 }
 
 void demoRealRestart()

@@ -20,11 +20,13 @@ extern bool demoDigests;  // -digest: the world's digest every 100 frames of a d
 bool demoOpen(FILE* stream, const char* name);
 int demoNext(Uint32* milliseconds, Controls* controls);
 
-// A demo played on screen keeps the pace it was recorded at: the frame waits until as much
-// real time has passed since the one before was shown. A key or a closed window cuts the wait
-// short, so that a frame recorded as a stall of hours cannot hold the player for hours.
-// Restart starts that pace afresh (a new game, the end of a pause).
-void demoWaitReal(Uint32 milliseconds);
+// The open demo's next frame, its length and the actions held, when it is due: at once when
+// played as fast as it goes; on screen, in real time, it keeps the pace it was recorded at:
+// the frame is due once as much real time has passed since the one before was shown, or as
+// soon as a key, a button, a click or a closed window waits, so that a frame recorded as a
+// stall of hours cannot hold the player for hours. None after the last frame, or one that
+// goes wrong (after its line). Restart starts that pace afresh (a new game, a pause's end).
+FrameAnswer demoFrameDue(Frame* frame, bool real);
 void demoRealRestart();
 
 // The open demo's frames in real time, and as fast as they go; the player may still leave,

@@ -34,11 +34,12 @@ void recordDrop()
     demoFileOpen = false;
 }
 
-bool recordNext(Frame* frame)
+FrameAnswer recordNext(Frame* frame)
 {
-    playerSource.next(frame);
-    demoRecordFrame(frame->milliseconds, frame->controls);
-    return true;
+    const FrameAnswer answer = playerSource.next(frame);
+    if (answer == FrameAnswer::Ready)
+        demoRecordFrame(frame->milliseconds, frame->controls);
+    return answer;
 }
 
 }  // namespace

@@ -48,19 +48,14 @@ void attractLook(Frame* look)
     look->leave = pressed || closed;
 }
 
-bool attractNext(Frame* frame)
+FrameAnswer attractNext(Frame* frame)
 {
-    Uint32 milliseconds = 0;
-    Controls held;
-    if (demoNext(&milliseconds, &held) <= 0)
-        return false;
-    demoWaitReal(milliseconds);
-    *frame = Frame{};
-    frame->milliseconds = milliseconds;
-    frame->controls = held;
+    const FrameAnswer answer = demoFrameDue(frame, true);
+    if (answer != FrameAnswer::Ready)
+        return answer;
     frame->plate = demoPlate;
     attractLook(frame);
-    return true;
+    return answer;
 }
 
 void attractPaused(Frame* look)

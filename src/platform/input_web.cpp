@@ -26,6 +26,11 @@ EM_JS(int, pageEventQueued, (int a, int b, int c, int d), {
         return type === a || type === b || type === c || type === d;
     });
 });
+// Whether the browser lays out the first pad in its standard mapping.
+EM_JS(int, padStandard, (), {
+    const pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    return pads.length && pads[0] && pads[0].mapping == "standard" ? 1 : 0;
+});
 // The page's touch controls differ between the title screen and play.
 EM_JS(void, pageScreenTell, (int playing), {
     document.documentElement.dataset.screen = playing ? "play" : "title";
@@ -65,33 +70,19 @@ bool inputPadLayout(PadLayout* layout)
     // The browser lays a pad it knows out in its standard mapping, whatever the pad's own
     // numbering: A 0, B 1, X 2, Y 3, the shoulders 4 and 5, the triggers 6 and 7, Back 8,
     // Start 9, the sticks 10 and 11, the d-pad 12 to 15, the guide 16; it reports no hat.
-    const int standard = EM_ASM_INT({
-        const pads = navigator.getGamepads ? navigator.getGamepads() : [];
-        return pads.length && pads[0] && pads[0].mapping == = "standard" ? 1 : 0;
-    });
-    if (!standard)
+    if (!padStandard())
         return false;
-    const PadButton order[] = {PadButton::A,
-                               PadButton::B,
-                               PadButton::X,
-                               PadButton::Y,
-                               PadButton::LeftShoulder,
-                               PadButton::RightShoulder,
-                               PadButton::Guide,
-                               PadButton::Guide,
-                               PadButton::Back,
-                               PadButton::Start,
-                               PadButton::LeftStick,
-                               PadButton::RightStick,
-                               PadButton::DpadUp,
-                               PadButton::DpadDown,
-                               PadButton::DpadLeft,
-                               PadButton::DpadRight,
-                               PadButton::Guide};
-    for (int& named : layout->named)
-        named = -1;
-    for (int raw = 0; raw < static_cast<int>(sizeof order / sizeof order[0]); raw++)
-        layout->named[raw] = raw == 6 || raw == 7 ? -1 : static_cast<int>(order[raw]);  // the triggers are no buttons
+    constexpr int TRIGGER = -1;  // an axis as SDL lays a pad out, no button
+    // clang-format off
+    const int standard[] = {
+        int(PadButton::A), int(PadButton::B), int(PadButton::X), int(PadButton::Y),
+        int(PadButton::LeftShoulder), int(PadButton::RightShoulder), TRIGGER, TRIGGER,
+        int(PadButton::Back), int(PadButton::Start), int(PadButton::LeftStick), int(PadButton::RightStick),
+        int(PadButton::DpadUp), int(PadButton::DpadDown), int(PadButton::DpadLeft), int(PadButton::DpadRight),
+        int(PadButton::Guide)};
+    // clang-format on
+    for (int raw = 0; raw < PAD_RAW_BUTTONS; raw++)
+        layout->named[raw] = raw < static_cast<int>(sizeof standard / sizeof standard[0]) ? standard[raw] : -1;
     for (int& named : layout->hat)
         named = -1;
     layout->stickX = 0;

@@ -48,6 +48,8 @@ const char* presentPath();
 // The display's refresh interval in seconds, as presentSetUp learnt it.
 double presentRefreshSeconds();
 
-// Waits, when the game paces itself, until the display's next refresh: the frame that
-// follows reads its input right after, so pacing adds no frame of delay.
-void presentPace();
+// When the game paces itself, how many seconds are left until the display's next refresh, by
+// which the frame being made waits: the frame that follows reads its input right after, so
+// pacing adds no frame of delay. Asked again and again until it answers 0, which takes that
+// refresh; the next question is for the next frame's. 0 whenever the game does not pace.
+double presentPaceLeft();

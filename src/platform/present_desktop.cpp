@@ -22,7 +22,9 @@ constexpr double FALLBACK_RATE = 60;
 const char* path = "opengl";
 bool paced = false;
 double refresh = 1 / FALLBACK_RATE;
-double beat = 0;  // when the display refreshed for the frame before
+double beat = 0;      // when the display refreshed for the frame before
+double nextBeat = 0;  // and when it refreshes for the frame being made, once due
+bool due = false;
 
 bool truthy(const char* value)
 {
@@ -192,20 +194,27 @@ double presentRefreshSeconds()
     return refresh;
 }
 
-void presentPace()
+double presentPaceLeft()
 {
     if (!paced)
-        return;
+        return 0;
     // The refreshes come at a steady beat; a frame that missed one waits for the next, and
     // after a long stop (a pause, the title screen) the beat starts afresh.
     const double now = clockSeconds();
-    double next = beat + refresh;
-    if (next < now - 1)
-        next = now;
-    while (next < now)
-        next += refresh;
-    clockWaitSeconds(next - now);
-    beat = next;
+    if (!due) {
+        double next = beat + refresh;
+        if (next < now - 1)
+            next = now;
+        while (next < now)
+            next += refresh;
+        nextBeat = next;
+        due = true;
+    }
+    if (now < nextBeat)
+        return nextBeat - now;
+    beat = nextBeat;
+    due = false;
+    return 0;
 }
 
 void presentScreenOpened(SDL_Surface* screen)

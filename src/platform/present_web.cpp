@@ -42,4 +42,7 @@ double presentRefreshSeconds()
     return 1 / 60.0;
 }
 
-void presentPace() { }
+double presentPaceLeft()
+{
+    return 0;
+}
