@@ -26,10 +26,15 @@
 #include "world/pools.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
+#include <sched.h>
 #include <set>
+#include <sstream>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -214,9 +219,15 @@ TEST(CommandLine, TheHelpTheManualPageAndTheReadmeListEveryOptionAndActionOfTheT
 }
 
 // The settings file, each kind of file by what the player sees: the lines said on standard
-// error, what the game then does. The command line beats the file, the environment too.
+// error, what the game then does, and what saving a change of the controls screen leaves in
+// the file. The command line beats the file, the environment too.
 class Settings : public GameTest {
 protected:
+    void TearDown() override
+    {
+        bindingsDefault();  // for the cases after, when one program runs them all
+        GameTest::TearDown();
+    }
     // What reading the file says, with the command line's words over it.
     std::string said(const std::string& file, std::vector<const char*> words = {})
     {
@@ -249,6 +260,75 @@ protected:
         playStep(1, false);
         return PlayerShip.heading > heading;
     }
+    // A change as the controls screen makes it: the action's keys, or buttons, now.
+    static void rebind(Action action, bool keys, std::vector<int> codes)
+    {
+        codes.resize(BINDS_PER_ACTION, keys ? SDLK_UNKNOWN : -1);
+        for (int i = 0; i < BINDS_PER_ACTION; i++) {
+            if (keys)
+                bindings[int(action)].keys[i] = static_cast<SDLKey>(codes[i]);
+            else
+                bindings[int(action)].buttons[i] = codes[i];
+        }
+    }
+    // Every key and button of every action.
+    static std::vector<int> bound()
+    {
+        std::vector<int> codes;
+        for (const Binding& binding : bindings)
+            codes.insert(codes.end(), std::begin(binding.keys), std::end(binding.keys)),
+                codes.insert(codes.end(), std::begin(binding.buttons), std::end(binding.buttons));
+        return codes;
+    }
+    // What the save returns, then what it said on standard error.
+    static std::string save(const std::vector<Action>& touched)
+    {
+        std::vector<int> actions;
+        for (const Action action : touched)
+            actions.push_back(int(action));
+        testing::internal::CaptureStderr();
+        const std::string words = settingsSave(actions);
+        return words + "\n" + testing::internal::GetCapturedStderr();
+    }
+    // What the body returns, run in a process of its own (a player of another uid, a mount
+    // namespace of its own) that takes those with it when it ends.
+    static std::string inChild(const std::function<std::string()>& body)
+    {
+        int pipe[2];
+        if (::pipe(pipe) != 0)
+            return "no pipe";
+        fflush(nullptr);
+        const pid_t child = fork();
+        if (child == 0) {
+            const std::string said = body();
+            _exit(::write(pipe[1], said.data(), said.size()) == static_cast<ssize_t>(said.size()) ? 0 : 1);
+        }
+        close(pipe[1]);
+        std::string said;
+        char buffer[4096];
+        for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+            said.append(buffer, got);
+        close(pipe[0]);
+        int status = -1;
+        waitpid(child, &status, 0);
+        return status == 0 ? said : said + " (status " + std::to_string(status) + ")";
+    }
+    static bool playerDropped() { return setgid(65534) == 0 && setuid(65534) == 0; }
+    // The file's kind, permission bits, the number of files in its folder, its size and bytes.
+    std::string seen(const std::string& file)
+    {
+        struct stat found { };
+        lstat(file.c_str(), &found);
+        std::ostringstream out;
+        out << (S_ISREG(found.st_mode)       ? "file"
+                    : S_ISDIR(found.st_mode) ? "folder"
+                                             : "other")
+            << ' ' << std::oct << (found.st_mode & 07777) << std::dec << ' '
+            << std::distance(std::filesystem::directory_iterator(folderOf(file)), {}) << ' ' << found.st_size << ' '
+            << (S_ISREG(found.st_mode) ? std::hash<std::string>()(fileText(file)) : 0);
+        return out.str();
+    }
+    static std::string folderOf(const std::string& file) { return std::filesystem::path(file).parent_path(); }
     TempDir folder;
     CommandLine line;
 };
@@ -288,7 +368,9 @@ TEST_F(Settings, EachBadLineIsToldAndLeftOutAndTheRestTaken)
         << "w taken, space kept by fire";
 }
 
-TEST_F(Settings, AFileThatIsNoPlainFileOrTooLargeOrUnreadableIsOneLineAndTheDefaultsStand)
+// A file refused at start is never written: saving says why, as reading told it, and only
+// reading said anything on standard error.
+TEST_F(Settings, AFileThatIsNoPlainFileOrTooLargeOrUnreadableIsOneLineTheDefaultsStandAndNoSaveTouchesIt)
 {
     mkfifo((folder / "fifo").c_str(), 0600);
     std::filesystem::create_directory(folder / "folder");
@@ -301,26 +383,27 @@ TEST_F(Settings, AFileThatIsNoPlainFileOrTooLargeOrUnreadableIsOneLineAndTheDefa
           std::pair(large, "larger than 65536 bytes")}) {
         EXPECT_EQ(said(file), "ignoring settings " + file + ": " + why + "\n");
         EXPECT_NE(line.video.flags & SDL_FULLSCREEN, 0u) << file;
+        const std::string before = seen(file);
+        rebind(Action::Fire, true, {SDLK_f});
+        EXPECT_EQ(save({Action::Fire}), "settings not saved: " + file + ": " + why + "\n");
+        EXPECT_EQ(seen(file), before);
     }
     // Root reads any file: the unreadable one is tried by a player who may not.
-    fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!freopen((folder / "told.txt").c_str(), "w", stderr))
-            _exit(2);
-        const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
-        CommandLine args;
-        args.settings = locked;
-        line = taken(args);
-        fflush(stderr);
-        _exit(dropped && fileText(folder / "told.txt") == "ignoring settings " + locked + ": Permission denied\n" &&
-                      (line.video.flags & SDL_FULLSCREEN)
-                  ? 0
-                  : 1);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(status, 0) << "the unreadable file";
+    const std::string before = seen(locked);
+    EXPECT_EQ(inChild([&] {
+                  if (!playerDropped())
+                      return std::string("still root");
+                  CommandLine args;
+                  args.settings = locked;
+                  testing::internal::CaptureStderr();
+                  line = taken(args);
+                  const std::string told = testing::internal::GetCapturedStderr();
+                  rebind(Action::Fire, true, {SDLK_f});
+                  return told + std::to_string(line.video.flags & SDL_FULLSCREEN) + "\n" + save({Action::Fire});
+              }),
+              "ignoring settings " + locked + ": Permission denied\n" + std::to_string(SDL_FULLSCREEN) +
+                  "\nsettings not saved: " + locked + ": Permission denied\n");
+    EXPECT_EQ(seen(locked), before);
     EXPECT_EQ(said(folder / "missing.conf"),
               "ignoring settings " + folder / "missing.conf" + ": No such file or directory\n")
         << "asked for by -config";
@@ -353,6 +436,136 @@ TEST_F(Settings, TheDefaultFileReadsBackSilentlyABoundKeyPlaysInsteadOfItsDefaul
     optionsApply(line);
     EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3");
     unsetenv("SDL12COMPAT_WINDOW_SCALING");
+}
+
+// Each change goes to the file the game read, whole: made with its folders where there was
+// none, or with the player's other lines byte for byte, the touched actions' lines in place or
+// at the end, through a link into a dotfiles folder, its permission bits kept. The next start
+// reads the same bindings without a word.
+TEST_F(Settings, ASaveWritesTheTouchedActionsLinesAndKeepsEveryOtherByteTheLinkAndTheModeAndReadsBackSilently)
+{
+    setenv("HOME", folder.path().c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    const CommandLine args = read({});
+    testing::internal::CaptureStderr();
+    taken(args);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no file yet";
+    // s goes to fire from screenshot, which shares play with it, and the pad's Start no longer pauses.
+    rebind(Action::Fire, true, {SDLK_SPACE, SDLK_RCTRL, SDLK_s});
+    rebind(Action::Screenshot, true, {});
+    rebind(Action::Pause, false, {});
+    std::vector<int> saved = bound();
+    EXPECT_EQ(save({Action::Fire, Action::Screenshot, Action::Pause}),
+              "settings saved in ~/.config/skarvel/skarvel.conf\n");
+    const std::string made = folder / ".config/skarvel/skarvel.conf";
+    EXPECT_EQ(fileText(made), "bind fire = space, right ctrl, s\npad pause =\nbind screenshot =\n");
+    EXPECT_EQ(seen(folder / ".config").substr(0, 13) + seen(folder / ".config/skarvel").substr(0, 13),
+              "folder 700 1 folder 700 1 ")
+        << "both made 0700, nothing left beside the file";
+    EXPECT_EQ(said(made), "");
+    EXPECT_EQ(bound(), saved);
+
+    std::filesystem::create_directory(folder / "dotfiles");
+    const std::string text = "# mine\n"
+                             "window\n"
+                             "bind fire = left ctrl\n"  // the reader takes the last line of an action
+                             "\n"
+                             "bind fire = z, x\n"
+                             "  # as I like it\r\n"
+                             "bind left = a\n"
+                             "pad fire = 0, 2\n"
+                             "scale 2";
+    const std::string target = write("dotfiles/skarvel.conf", text);
+    chmod(target.c_str(), 0640);
+    ASSERT_EQ(symlink("dotfiles/skarvel.conf", (folder / "linked.conf").c_str()), 0);
+    EXPECT_EQ(said(folder / "linked.conf"), "");
+    rebind(Action::Fire, true, {SDLK_z, SDLK_x, SDLK_m});  // m taken from missiles
+    rebind(Action::Missiles, true, {SDLK_RSHIFT});
+    saved = bound();
+    EXPECT_EQ(save({Action::Fire, Action::Missiles}), "settings saved in ~/linked.conf\n");
+    EXPECT_EQ(std::filesystem::read_symlink(folder / "linked.conf"), "dotfiles/skarvel.conf");
+    EXPECT_EQ(fileText(target),
+              "# mine\n"
+              "window\n"
+              "\n"
+              "bind fire = z, x, m\n"
+              "  # as I like it\r\n"
+              "bind left = a\n"
+              "pad fire = 0, 2\n"
+              "scale 2\n"
+              "bind missiles = right shift\n");
+    EXPECT_EQ(seen(target).substr(0, 11), "file 640 1 ") << "0640, nothing left beside it";
+    EXPECT_EQ(said(folder / "linked.conf"), "");
+    EXPECT_EQ(bound(), saved);
+
+    // A key the player's line asked for, refused then for the action that held it, would be
+    // free once that action lets it go: the line is saved as the action has it.
+    const std::string asked = write("asked.conf", "bind thrust = space, w\n");
+    EXPECT_EQ(said(asked), asked + ":1: \"space\" is bound to fire already\n");
+    rebind(Action::Fire, true, {SDLK_f, SDLK_RCTRL});
+    saved = bound();
+    EXPECT_EQ(save({Action::Fire}), "settings saved in ~/asked.conf\n");
+    EXPECT_EQ(fileText(asked), "bind thrust = w\nbind fire = f, right ctrl\n");
+    EXPECT_EQ(said(asked), "");
+    EXPECT_EQ(bound(), saved);
+}
+
+// A save that cannot be made whole leaves the file as it was, byte for byte, and says why in
+// one line, the same on the screen and on standard error: a folder the player may not write,
+// a full disk. -noconfig saves nothing, and says so.
+TEST_F(Settings, ASaveThatCannotBeMadeWholeLeavesTheFileAsItWasAndSaysWhyInOneLine)
+{
+    setenv("HOME", folder.path().c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    taken(read({"-noconfig"}));
+    rebind(Action::Fire, true, {SDLK_f});
+    EXPECT_EQ(save({Action::Fire}), "settings not saved: started with -noconfig\n");
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+
+    const std::string old = "# mine\nbind fire = z\n";
+    const auto saving = [&](const std::string& file) {
+        said(file);
+        rebind(Action::Fire, true, {SDLK_f});
+        return save({Action::Fire});
+    };
+    std::filesystem::create_directory(folder / "shut");
+    chmod(folder.path().c_str(), 0755);
+    const std::string shut = write("shut/skarvel.conf", old);
+    const std::string before = seen(shut);
+    EXPECT_EQ(inChild([&] { return playerDropped() ? saving(shut) : "still root"; }),
+              "settings not saved: ~/shut/skarvel.conf: Permission denied\n"
+              "settings not saved: ~/shut/skarvel.conf: Permission denied\n");
+    EXPECT_EQ(seen(shut), before);
+    // Nor is a file the next start would refuse whole.
+    std::string lines;
+    while (lines.size() < SETTINGS_LARGEST - 10)
+        lines += "# a note\n";
+    const std::string nearly = write("nearly.conf", lines);
+    EXPECT_EQ(saving(nearly),
+              "settings not saved: ~/nearly.conf: would be larger than 65536 bytes\n"
+              "settings not saved: ~/nearly.conf: would be larger than 65536 bytes\n");
+    EXPECT_EQ(fileText(nearly), lines);
+
+    // A disk of 16 KB of its own, seen by this child alone, filled up behind the old file.
+    std::filesystem::create_directory(folder / "disk");
+    const std::string full = folder / "disk/skarvel.conf";
+    EXPECT_EQ(inChild([&] {
+                  if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                      mount("skarvel-test", folderOf(full).c_str(), "tmpfs", 0, "size=16k") != 0)
+                      return std::string("no disk of its own: ") + strerror(errno);
+                  write("disk/skarvel.conf", old);
+                  const int filler = open((folder / "disk/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+                  const std::string block(4096, '#');
+                  while (::write(filler, block.data(), block.size()) > 0)
+                      continue;
+                  close(filler);
+                  const std::string told = saving(full);
+                  return told + fileText(full) +
+                      std::to_string(std::distance(std::filesystem::directory_iterator(folderOf(full)), {}));
+              }),
+              "settings not saved: ~/disk/skarvel.conf: No space left on device\n"
+              "settings not saved: ~/disk/skarvel.conf: No space left on device\n" +
+                  old + "2");
 }
 
 TEST(FrameClock, AFrameLastsSinceThePreviousOneAndTheRateIsMeasuredOverTwentyAcrossTheWrap)

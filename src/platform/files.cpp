@@ -9,6 +9,7 @@
 namespace {
 
 constexpr char NOT_PLAIN[] = "not a regular file";
+constexpr int LINKS_FOLLOWED = 40;  // as many as the kernel follows before it gives up (ELOOP)
 
 // The folder a name lies in, for its own fsync: what goes before the last slash.
 void folderOf(const char* name, char* folder, std::size_t size)
@@ -18,6 +19,57 @@ void folderOf(const char* name, char* folder, std::size_t size)
         snprintf(folder, size, ".");
     else
         snprintf(folder, size, "%.*s", slash == name ? 1 : static_cast<int>(slash - name), name);
+}
+
+// Makes the folder a name lies in, and any folder above it that is missing, 0700 each; one
+// that is there is left as it is. False, with errno, when one cannot be made.
+bool foldersMade(const char* name)
+{
+    char folder[sizeof WholeFile::name];
+    folderOf(name, folder, sizeof folder);
+    struct stat found;
+    if (stat(folder, &found) == 0)
+        return true;  // not a folder: making the file in it says so
+    for (char* slash = strchr(folder + 1, '/');; slash = strchr(slash + 1, '/')) {
+        if (slash)
+            *slash = '\0';
+        if (mkdir(folder, 0700) != 0 && errno != EEXIST)
+            return false;
+        if (!slash)
+            return true;
+        *slash = '/';
+    }
+}
+
+// The name a chain of symbolic links ends in, each relative one read from its link's folder,
+// as open would follow them: a plain file, something else, or nothing yet. False, with errno,
+// on a loop or a name too long.
+bool linkFollowed(const char* name, char* target, std::size_t size)
+{
+    if (snprintf(target, size, "%s", name) >= static_cast<int>(size)) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    for (int links = 0;; links++) {
+        struct stat found;
+        if (lstat(target, &found) != 0 || !S_ISLNK(found.st_mode))
+            return true;
+        char read[sizeof WholeFile::name];
+        const ssize_t length = readlink(target, read, sizeof read - 1);
+        if (links == LINKS_FOLLOWED || length < 0) {
+            errno = length < 0 ? errno : ELOOP;
+            return false;
+        }
+        read[length] = '\0';
+        char folder[sizeof WholeFile::name];
+        folderOf(target, folder, sizeof folder);
+        const int wanted =
+            read[0] == '/' ? snprintf(target, size, "%s", read) : snprintf(target, size, "%s/%s", folder, read);
+        if (wanted >= static_cast<int>(size)) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+    }
 }
 
 }  // namespace
@@ -57,20 +109,37 @@ bool fileTargetUsable(const char* name, const char** why)
     return false;
 }
 
-bool wholeFileOpen(WholeFile* whole, const char* name, const char** why)
+bool wholeFileOpen(WholeFile* whole, const char* name, const char** why, WholeFileOwner owner)
 {
     snprintf(whole->name, sizeof whole->name, "%s", name);
     whole->file = nullptr;
-    if (!fileTargetUsable(name, why))
+    const bool players = owner == WholeFileOwner::Player;
+    // The link is followed here and only here: what is checked, kept and replaced from now on
+    // is the file it named, so a link changed meanwhile is never written through.
+    if (players && (!foldersMade(name) || !linkFollowed(name, whole->name, sizeof whole->name))) {
+        *why = strerror(errno);
         return false;
+    }
+    if (!fileTargetUsable(whole->name, why))
+        return false;
+    struct stat old;
+    const bool kept = players && stat(whole->name, &old) == 0;
     // open itself gives a new file the permissions the player's umask leaves of 0666, as any
-    // other program's new file gets; a name taken already is simply another try.
+    // other program's new file gets; a name taken already is simply another try. One that
+    // takes the old file's bits is the player's alone until it has them.
     int fd = -1;
     for (unsigned attempt = 0; fd < 0 && attempt < 100; attempt++) {
-        snprintf(whole->part, sizeof whole->part, "%s.%d-%u", name, static_cast<int>(getpid()), attempt);
-        fd = open(whole->part, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        snprintf(whole->part, sizeof whole->part, "%s.%d-%u", whole->name, static_cast<int>(getpid()), attempt);
+        fd = open(whole->part, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kept ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST)
             break;
+    }
+    if (fd >= 0 && kept && fchmod(fd, old.st_mode & 07777) != 0) {
+        const int error = errno;
+        close(fd);
+        unlink(whole->part);
+        fd = -1;
+        errno = error;
     }
     if (fd >= 0 && (whole->file = fdopen(fd, "wb")) == nullptr) {
         const int error = errno;

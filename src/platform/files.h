@@ -3,7 +3,8 @@
 // writes to it). A file is written whole or not at all: under another name beside its own,
 // given its real name only once complete and on the disk, so a full disk, a crash or a power
 // loss never leaves a cut-off file under it, nor costs the file that was there before. And
-// only a plain file, or nothing, is ever replaced: never a folder, a device, a pipe or a link.
+// only a plain file, or nothing, is ever replaced: never a folder, a device, a pipe or a link
+// (a file the player keeps may be reached through a link, which stays: WholeFileOwner).
 #pragma once
 
 #include <SDL.h>
@@ -27,18 +28,31 @@ bool fileTargetUsable(const char* name, const char** why);
 struct WholeFile {
     FILE* file;
     char part[4112];  // the name it is written under
-    char name[4096];
+    char name[4096];  // the name it gets: a link's target, for a file the player keeps
 };
 
-// Checks the target and makes the file beside it to write, with the permissions any new file
-// of the player's gets; false, with *why, when the target may not be written or no file can
-// be made beside it (its folder missing or shut).
-bool wholeFileOpen(WholeFile* whole, const char* name, const char** why);
+// Whose file is replaced. The game's own it makes anew each time (a screenshot, a demo): in
+// its own name, with the permissions any new file of the player's gets, in a folder that must
+// be there. One the player keeps (settings) may live where the player put it: a symbolic link
+// (into a dotfiles folder, say) is followed, once, to the plain file it names, or to nothing,
+// and that is written whole, the link left as it is; the new file keeps the old one's
+// permission bits; and a missing folder is made, 0700, as the XDG convention asks.
+enum class WholeFileOwner { Game, Player };
+
+// Checks the target and makes the file beside it to write; false, with *why, when the target
+// may not be written or no file can be made beside it (its folder missing, or shut). Only
+// names are looked at, never a file opened, so a pipe or a device in the target's place holds
+// nothing up.
+bool wholeFileOpen(WholeFile* whole, const char* name, const char** why, WholeFileOwner owner = WholeFileOwner::Game);
 
 // Closes the file and, when all of it was written, puts it on the disk and gives it its real
 // name; else, or when any of that fails, the partial file goes and whatever bore the name
 // before is left as it was. False, with *why, then.
 bool wholeFileFinish(WholeFile* whole, bool written, const char** why);
+
+// Whether a file written now is still there when the game next starts: on the desktop, not in
+// a page, whose files live in its memory and go when it is closed or reloaded.
+bool filesOutlastTheGame();
 
 // Gives SDL's picture or sound decoder the file whose header was checked through checked,
 // from its start; the stream takes the file over and closes it. None when SDL cannot make

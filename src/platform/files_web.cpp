@@ -44,6 +44,12 @@ void filesStandardOpen()
     // The page's console is standard output and error; there is no standard input.
 }
 
+bool filesOutlastTheGame()
+{
+    // emscripten's files are the page's memory: a reload starts from the packed ones alone.
+    return false;
+}
+
 SDL_RWops* fileDecoderStream(FILE* checked, const char* name)
 {
     // The packed files never change, so the name leads to the file that was checked.
