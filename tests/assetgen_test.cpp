@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
+#include "platform/glyphs.h"
 #include "platform/pictures.h"
 #include "platform/progdir.h"
 #include "platform/screen.h"
@@ -32,6 +33,16 @@ const std::string& assets()
     return made;
 }
 
+int alphaAt(SDL_Surface* s, int x, int y)
+{
+    if (!s->format->Amask)
+        return 255;
+    const Uint32 value = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch)[x];
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(value, s->format, &r, &g, &b, &a);
+    return a;
+}
+
 SDL_Surface* picture(const std::string& name)
 {
     SDL_Surface* p = IMG_Load((assets() + "/" + name).c_str());
@@ -43,7 +54,8 @@ SDL_Surface* picture(const std::string& name)
 
 // Every picture the generator writes, read by the game's own table and recipe on the game's
 // default screen, where RGB565 turns every colour near a key into the key itself: drawn over
-// green, each is see-through exactly where its PNG has its key colour, one of no key nowhere.
+// green, each is see-through exactly where its PNG has its key colour, one of no key nowhere,
+// and one with alpha (the font) where its PNG is clear, covering it where it is opaque.
 TEST(Assetgen, EveryPictureHasItsSizeAndIsSeeThroughExactlyWhereItsKeyIsEvenOnA16BitScreen)
 {
     ASSERT_FALSE(assets().empty()) << "the generator failed";
@@ -51,9 +63,10 @@ TEST(Assetgen, EveryPictureHasItsSizeAndIsSeeThroughExactlyWhereItsKeyIsEvenOnA1
     screenSurface = SDL_SetVideoMode(640, 480, 16, SDL_SWSURFACE);
     ASSERT_TRUE(screenSurface && screenSurface->format->BitsPerPixel == 16) << SDL_GetError();
     // The sizes the game draws by, in the order of its table.
-    const std::pair<int, int> sizes[PICTURE_COUNT] = {{32, 32},  {640, 480}, {640, 140}, {640, 140}, {1024, 1024},
-                                                      {170, 32}, {280, 72},  {120, 40},  {16, 16},   {6, 6},
-                                                      {32, 32},  {32, 32},   {16, 16},   {12, 12}};
+    const std::pair<int, int> sizes[PICTURE_COUNT] = {
+        {32, 32},     {640, 480}, {640, 140}, {640, 140}, {GLYPH_PICTURE_WIDTH, GLYPH_PICTURE_HEIGHT},
+        {1024, 1024}, {170, 32},  {280, 72},  {120, 40},  {16, 16},
+        {6, 6},       {32, 32},   {32, 32},   {16, 16},   {12, 12}};
     long listed = 0;  // every picture the generator writes is in the game's table
     for (int index = 0; index < PICTURE_COUNT; index++) {
         const Picture picture = static_cast<Picture>(index);
@@ -73,16 +86,21 @@ TEST(Assetgen, EveryPictureHasItsSizeAndIsSeeThroughExactlyWhereItsKeyIsEvenOnA1
             EXPECT_EQ(s->h, sizes[index].second) << name;
             fillScreen(GREEN);  // and all green where the game could not read it
             SDL_BlitSurface(loaded[number - 1], nullptr, screenSurface, nullptr);
-            // The key colour shows through; no pixel inside a shape comes near magenta.
+            // The key colour, or a clear pixel, shows through; no pixel inside a shape comes near
+            // magenta. A pixel partly clear is blended, neither.
+            const bool alpha = file.key == PictureKey::Alpha;
             int keyed = 0, near = 0;
             for (int y = 0; y < s->h; y++)
                 for (int x = 0; x < s->w; x++) {
                     const Rgb c = pixelAt(s, x, y);
-                    keyed += c == key;
+                    const int opacity = alphaAt(s, x, y);
+                    const bool clear = alpha ? opacity == 0 : c == key;
+                    keyed += clear;
                     near += !(c == key) && key == MAGENTA && c.r > 150 && c.b > 150 && c.g < 100;
-                    wrong += drawn && x < 640 && y < 480 && (c == key) != (pixelAt(screenSurface, x, y) == GREEN);
+                    wrong += drawn && x < 640 && y < 480 && (!alpha || opacity == 0 || opacity == 255) &&
+                        clear != (pixelAt(screenSurface, x, y) == GREEN);
                 }
-            EXPECT_EQ(keyed > 0, !(key == NO_KEY)) << name;
+            EXPECT_EQ(keyed > 0, !(key == NO_KEY) || alpha) << name;
             EXPECT_EQ(near, 0) << name;
         }
         EXPECT_EQ(wrong, 0) << file.path << ": pixels see-through where it has no key colour, or drawn where it has";

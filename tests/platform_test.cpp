@@ -13,12 +13,14 @@
 #include "platform/progdir.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
+#include "platform/text.h"
 #include "world/assets.h"
 
 #include <SDL_mixer.h>
 
 #include <algorithm>
 #include <dlfcn.h>
+#include <vector>
 
 namespace {
 
@@ -27,6 +29,96 @@ class Sound : public ::testing::Test {
 protected:
     void SetUp() override { platformReset(); }
     void TearDown() override { platformReset(); }
+};
+
+// The font as the generator wrote it, and what it holds read here, apart from the text module:
+// a pixel's alpha and colour, a glyph's width from its ruler, a style's line from its column.
+SDL_Surface* fontPicture()
+{
+    static SDL_Surface* font = gamePicture(assetPath(Picture::Font).substr(strlen("images/")));
+    return font;
+}
+
+int alphaAt(int x, int y, Rgb* colour = nullptr)
+{
+    SDL_Surface* font = fontPicture();
+    const Uint32 value = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(font->pixels) + y * font->pitch)[x];
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(value, font->format, &r, &g, &b, &a);
+    if (colour)
+        *colour = {r, g, b};
+    return a;
+}
+
+int rulerWidth(TextStyle style, char character)
+{
+    const GlyphPlace at = glyphPlace(style, character, GlyphLayer::Over);
+    int width = 0;
+    while (alphaAt(at.x + glyphStyle(style).over.penX + width, at.y) == 255)
+        width++;
+    return width;
+}
+
+// The line's top in the space's outline cell, and its height.
+std::pair<int, int> line(TextStyle style)
+{
+    const GlyphPlace at = glyphPlace(style, ' ', GlyphLayer::Under);
+    int top = 0, height = 0;
+    while (alphaAt(at.x, at.y + top) == 0)
+        top++;
+    while (alphaAt(at.x, at.y + top + height) == 255)
+        height++;
+    return {top, height};
+}
+
+// The pixels around a line of text written with its top at (x, y), on the screen filled with
+// `back` before, that are not as the font's cells put them: where no cell of its glyphs has
+// alpha the background, where a glyph's fill is opaque that fill's colour within the screen's
+// rounding, whatever the outlines and glows of the glyphs after it.
+int misplaced(const std::vector<TextRun>& runs, int x, int y, Rgb back, int rounding)
+{
+    int ascent = 0;
+    for (const TextRun& run : runs)
+        ascent = std::max(ascent, glyphStyle(run.style).under.baseline - line(run.style).first);
+    std::vector<int> touched(640 * 480, 0);
+    std::vector<Rgb> fill(640 * 480, NO_KEY);
+    int pen = x;
+    for (const TextRun& run : runs)
+        for (const char* c = run.text; *c; pen += rulerWidth(run.style, *c++))
+            for (const GlyphLayer layer : {GlyphLayer::Under, GlyphLayer::Over}) {
+                const GlyphCell& cell = glyphCell(run.style, layer);
+                const GlyphPlace at = glyphPlace(run.style, *c, layer);
+                for (int cy = 1; cy < cell.height; cy++)
+                    for (int cx = 1; cx < cell.width; cx++) {
+                        Rgb colour;
+                        const int alpha = alphaAt(at.x + cx, at.y + cy, &colour);
+                        const int spot = (y + ascent - cell.baseline + cy) * 640 + pen - cell.penX + cx;
+                        touched[spot] += alpha > 0;
+                        if (layer == GlyphLayer::Over && alpha == 255)
+                            fill[spot] = colour;
+                    }
+            }
+    int wrong = 0;
+    for (int sy = y - 40; sy < y + 80; sy++)
+        for (int sx = x - 40; sx < pen + 40; sx++) {
+            const Rgb got = pixelAt(screenSurface, sx, sy), want = fill[sy * 640 + sx];
+            if (!touched[sy * 640 + sx])
+                wrong += !(got == back);
+            else if (!(want == NO_KEY))
+                wrong +=
+                    std::max({std::abs(got.r - want.r), std::abs(got.g - want.g), std::abs(got.b - want.b)}) > rounding;
+        }
+    return wrong;
+}
+
+class Text : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        ASSERT_NE(fontPicture(), nullptr);
+        textLoad(pictureLoad(pictureFile(Picture::Font)));
+    }
 };
 
 }  // namespace
@@ -338,8 +430,8 @@ TEST(Pictures, EachFailureOfEachPictureIsToldInTheGamesOwnWords)
         const std::string unformatted = told(picture);
         EXPECT_EQ(unformatted, line(picture, words.format, SDL_GetError())) << index;
         EXPECT_EQ(!words.load, picture == Picture::Icon) << index;  // the window does without its icon
-        EXPECT_EQ(!words.colorKey,
-                  pictureFile(picture).key == PictureKey::Raw || pictureFile(picture).key == PictureKey::Opaque)
+        const PictureKey key = pictureFile(picture).key;
+        EXPECT_EQ(!words.colorKey, key == PictureKey::Raw || key == PictureKey::Opaque || key == PictureKey::Alpha)
             << index;
     }
     EXPECT_EQ(line(Picture::Background, pictureFile(Picture::Background).messages.load, "why"),
@@ -351,4 +443,58 @@ TEST(Pictures, EachFailureOfEachPictureIsToldInTheGamesOwnWords)
     EXPECT_EQ(line(Picture::Intro, pictureFile(Picture::Intro).messages.format, "why"),
               "failed to format intro.bmp for display: why\n");
     platformReset();
+}
+
+// Every style is measured by what the font holds: each glyph's width its ruler, a line's
+// height its column; text that is no printable ASCII as '?'. A picture of another size holds
+// no style: nothing is measured, nothing written.
+TEST_F(Text, MeasuresEveryStyleByTheRulersAndLinesTheFontHolds)
+{
+    std::string all;
+    for (char c = GLYPH_FIRST; c <= GLYPH_LAST; c++)
+        all += c;
+    for (int index = 0; index < TEXT_STYLE_COUNT; index++) {
+        const TextStyle style = static_cast<TextStyle>(index);
+        int sum = 0;
+        for (const char c : all) {
+            const char one[2] = {c, 0};
+            EXPECT_EQ(textWidth(style, one), rulerWidth(style, c)) << index << " '" << c << "'";
+            sum += rulerWidth(style, c);
+        }
+        EXPECT_EQ(textWidth(style, all.c_str()), sum) << index;
+        EXPECT_EQ(textWidth(style, "\t\xe9"), 2 * textWidth(style, "?")) << index;
+        EXPECT_GT(textWidth(style, "W"), textWidth(style, "i")) << index;
+        EXPECT_GT(textWidth(style, "i"), 0) << index;
+        EXPECT_EQ(textHeight(style), line(style).second) << index;
+    }
+    EXPECT_GT(textHeight(TextStyle::Heading), textHeight(TextStyle::Key));
+
+    fillScreen(BLUE);
+    textLoad(solidSurface(64, 64, MAGENTA));
+    textDraw(TextStyle::Key, "Space", 0, 0);
+    EXPECT_EQ(std::tuple(textWidth(TextStyle::Key, "Space"), textHeight(TextStyle::Heading),
+                         countColour(screenSurface, BLUE, {0, 0, 64, 64})),
+              std::tuple(0, 0, 64 * 64));
+}
+
+// Each glyph lands where its cells put it and is blended by its alpha, on the default screen of
+// 16 bits as on one of 32; a line's outlines and glows go under all of its letters, across runs
+// of other styles too.
+TEST_F(Text, WritesEachGlyphWhereItsCellsPutItBlendedByItsAlphaAt32And16Bits)
+{
+    const std::vector<TextRun> keys = {{TextStyle::Key, "Hi!"}, {TextStyle::Word, " jump"}},
+                               heading = {{TextStyle::Heading, "See"}, {TextStyle::HeadingKey, "e"}};
+    for (const int depth : {32, 16}) {
+        screenSurface = SDL_SetVideoMode(640, 480, depth, SDL_SWSURFACE);
+        ASSERT_TRUE(screenSurface && screenSurface->format->BitsPerPixel == depth) << SDL_GetError();
+        textLoad(pictureLoad(pictureFile(Picture::Font)));
+        fillScreen({40, 60, 90});
+        const Rgb back = pixelAt(screenSurface, 0, 0);
+        textDrawRuns(keys.data(), 2, 100, 60);
+        textDrawRuns(heading.data(), 2, 120, 250);
+        const int rounding = depth == 16 ? 8 : 0;
+        EXPECT_EQ(misplaced(keys, 100, 60, back, rounding), 0) << depth << " bits";
+        EXPECT_EQ(misplaced(heading, 120, 250, back, rounding), 0) << depth << " bits";
+        EXPECT_NE(pixelAt(screenSurface, 130, 75), back) << "nothing written";
+    }
 }

@@ -7,6 +7,7 @@
 #include "platform/present.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
+#include "platform/text.h"
 #include "world/assets.h"
 
 #include <initializer_list>
@@ -77,6 +78,12 @@ void titleShow(SDL_Surface* lower)
 
 int titleImagesLoad()
 {
-    return picturesLoad(
-        {{Picture::Intro, &introImage}, {Picture::Loading, &loadingImage}, {Picture::Ready, &readyImage}});
+    SDL_Surface* font = nullptr;
+    if (picturesLoad({{Picture::Intro, &introImage},
+                      {Picture::Loading, &loadingImage},
+                      {Picture::Ready, &readyImage},
+                      {Picture::Font, &font}}) < 0)
+        return -1;
+    textLoad(font);
+    return 0;
 }

@@ -21,7 +21,7 @@ extern bool joystickEnabled;  // false: joysticks left alone
 // before the rest is loaded.
 int appInit(int width, int height, int bitsPerPixel, Uint32 flags);
 
-// The intro, loading and ready pictures.
+// The intro, loading and ready pictures, and the font the title and menus write with.
 int titleImagesLoad();
 
 // The intro picture with the loading or the ready picture over its lowest rows, shown.

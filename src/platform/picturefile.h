@@ -8,6 +8,8 @@ enum class PictureKey {
     Opaque,   // converted to the screen's format, no transparent colour
     Magenta,  // converted, magenta (255, 0, 255) transparent
     Black,    // converted, black (0, 0, 0) transparent
+    Alpha,    // converted with its own see-through edges kept: drawn blended, which costs, so
+              // only where the title and menus are drawn, never in play
 };
 
 // The loader's own words for each step that can fail. Each takes the library's error text

@@ -85,13 +85,13 @@ SDL_Surface* pictureRead(const char* path, PictureKey key, const PictureMessages
         return decoded;
 
     // Converted once here, so that no blit in play needs a format conversion.
-    SDL_Surface* picture = pictureScreenCopy(decoded);
+    SDL_Surface* picture = pictureScreenCopy(decoded, key == PictureKey::Alpha);
     SDL_FreeSurface(decoded);
     if (!picture) {
         report(messages.format, number);
         return nullptr;
     }
-    if (key != PictureKey::Opaque) {
+    if (key == PictureKey::Magenta || key == PictureKey::Black) {
         const Uint8 red = key == PictureKey::Magenta ? 255 : 0;
         const Uint8 blue = red;
         if (pictureSeeThrough(picture, red, 0, blue) < 0) {

@@ -26,9 +26,9 @@ int spriteFramesLoad(const PictureFile& set, SpriteFrames& frames);
 // again and again); whatever held one holds a dangling pointer until it reads it again.
 void picturesFree();
 
-// The two steps of the recipe that the desktop (pictures_desktop.cpp) and the browser
-// (pictures_web.cpp) take their own way. A copy of the decoded picture in the screen's
-// format, or none after setting why:
-SDL_Surface* pictureScreenCopy(SDL_Surface* decoded);
+// The steps that the desktop (pictures_desktop.cpp) and the browser (pictures_web.cpp) take
+// their own way. A copy of the decoded picture in the screen's
+// format, its alpha kept when asked, or none after setting why:
+SDL_Surface* pictureScreenCopy(SDL_Surface* decoded, bool alpha);
 // The colour whose pixels are see-through when the picture is drawn; -1 after setting why.
 int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue);

@@ -1,8 +1,16 @@
 #include "platform/pictures.h"
 
-SDL_Surface* pictureScreenCopy(SDL_Surface* decoded)
+SDL_Surface* pictureScreenCopy(SDL_Surface* decoded, bool alpha)
 {
-    return SDL_DisplayFormat(decoded);
+    if (!alpha)
+        return SDL_DisplayFormat(decoded);
+    // Blended by its own alpha wherever it is drawn, whatever the decoder marked.
+    SDL_Surface* copy = SDL_DisplayFormatAlpha(decoded);
+    if (copy && SDL_SetAlpha(copy, SDL_SRCALPHA, SDL_ALPHA_OPAQUE) < 0) {
+        SDL_FreeSurface(copy);
+        return nullptr;
+    }
+    return copy;
 }
 
 int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue)

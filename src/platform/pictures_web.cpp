@@ -2,9 +2,10 @@
 // drawing one is the canvas's own drawImage, which knows no colour key.
 #include "platform/pictures.h"
 
-SDL_Surface* pictureScreenCopy(SDL_Surface* decoded)
+SDL_Surface* pictureScreenCopy(SDL_Surface* decoded, bool)
 {
-    // emscripten's SDL has no SDL_DisplayFormat; the alpha format is the screen's own.
+    // emscripten's SDL has no SDL_DisplayFormat; the alpha format is the screen's own, and a
+    // picture with no see-through pixel stays opaque in it.
     return SDL_DisplayFormatAlpha(decoded);
 }
 

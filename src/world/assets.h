@@ -8,12 +8,13 @@
 #include "platform/picturefile.h"
 
 // Every picture, by what it shows. Start-up loads the screen's own (the icon, the title, the
-// background, the digits and the plates), each kind of entity its sprites.
+// font, the background, the digits and the plates), each kind of entity its sprites.
 enum class Picture {
     Icon,
     Intro,
     Loading,
     Ready,
+    Font,  // every style's glyphs, laid out as platform/glyphs.h says
     Background,
     Numbers,
     Paused,
@@ -34,6 +35,9 @@ inline constexpr PictureFile PICTURES[PICTURE_COUNT] = {
      {"failed to load intro.bmp: %s\n", "failed to format intro.bmp for display: %s\n", nullptr}},
     {"progdir:images/loading.png", PictureKey::Raw, {"failed to load loading.bmp: %s\n", nullptr, nullptr}},
     {"progdir:images/ready.png", PictureKey::Raw, {"failed to load ready.bmp: %s\n", nullptr, nullptr}},
+    {"progdir:images/font.png",
+     PictureKey::Alpha,
+     {"failed to load font.png: %s\n", "failed to format font.png for display: %s\n", nullptr}},
     {"progdir:images/bg.png",
      PictureKey::Opaque,
      {"failed to load bg.bmp: %s\n", "failed to format background for display: %s\n", nullptr}},

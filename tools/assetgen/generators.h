@@ -18,6 +18,9 @@ void writeSprites(const std::filesystem::path& images);
 // one shown over the demos the title screen plays.
 void writeTitle(const std::filesystem::path& images, const Surface& backdrop);
 
+// The font the game writes its words with, every style of it in one picture.
+void writeFont(const std::filesystem::path& images);
+
 // The game's icon, the ship on a badge of space: PNGs of 16 to 512 pixels and an SVG in the
 // hicolor layout under icons, and the 32-pixel one as the window's own in images/icon.png.
 void writeIcons(const std::filesystem::path& images, const std::filesystem::path& icons);

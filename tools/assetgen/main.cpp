@@ -26,6 +26,7 @@ int main(int argc, char** argv)
         }
         const art::Surface backdrop = art::writeBackdrop(images);
         art::writeTitle(images, backdrop);
+        art::writeFont(images);
         art::writeSprites(images);
         art::writeIcons(images, out / "icons" / "hicolor");
         art::writeSounds(sounds);

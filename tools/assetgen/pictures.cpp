@@ -227,6 +227,13 @@ void setColour(cairo_t* cr, Rgb c, double alpha)
     cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
+void fontFace(cairo_t* cr, double size, bool bold, bool slanted)
+{
+    cairo_select_font_face(cr, "DejaVu Sans", slanted ? CAIRO_FONT_SLANT_OBLIQUE : CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+}
+
 void fillWith(cairo_t* cr, cairo_pattern_t* source)
 {
     cairo_set_source(cr, source);

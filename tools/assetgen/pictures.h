@@ -127,6 +127,19 @@ inline std::string fileName(Picture picture, int number = 0)
 
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 
+// The title's colours, which its text keeps wherever the game writes it: dark ink round the
+// letters, cyan rims and headings, gold keys, pale blue words, white on the strips, and the
+// blue glow of the strips' words.
+constexpr Rgb INK{0.02, 0.03, 0.10};
+constexpr Rgb CYAN{0.35, 0.85, 1.0};
+constexpr Rgb GOLD{1.0, 0.80, 0.25};
+constexpr Rgb PALE_BLUE{0.92, 0.95, 1.0};
+constexpr Rgb WHITE{0.93, 0.97, 1.0};
+constexpr Rgb GLOW_BLUE{0.15, 0.45, 1.0};
+
+// The title's face, DejaVu Sans, at a size in pixels.
+void fontFace(cairo_t* cr, double size, bool bold, bool slanted = false);
+
 // Fills the current path with `source`; the Preserve form keeps the path for an outline.
 void fillWith(cairo_t* cr, cairo_pattern_t* source);
 void fillPreserveWith(cairo_t* cr, cairo_pattern_t* source);

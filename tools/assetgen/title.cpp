@@ -10,9 +10,6 @@ namespace {
 
 constexpr int SCREEN_WIDTH = 640, SCREEN_HEIGHT = 480;
 constexpr int STRIP_TOP = TITLE_STRIP_Y, STRIP_HEIGHT = SCREEN_HEIGHT - STRIP_TOP;  // the loading and ready strips
-constexpr Rgb INK{0.02, 0.03, 0.10};
-constexpr Rgb CYAN{0.35, 0.85, 1.0};
-constexpr Rgb GOLD{1.0, 0.80, 0.25};
 
 using PathFn = std::function<void(cairo_t*)>;
 
@@ -36,13 +33,6 @@ void halo(cairo_t* cr, int w, int h, const PathFn& path, Rgb colour, int radius,
     cairo_set_source_surface(cr, light.get(), 0, 0);
     cairo_paint_with_alpha(cr, strength);
     cairo_restore(cr);
-}
-
-void font(cairo_t* cr, double size, bool bold, bool slanted = false)
-{
-    cairo_select_font_face(cr, "DejaVu Sans", slanted ? CAIRO_FONT_SLANT_OBLIQUE : CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, size);
 }
 
 double textWidth(cairo_t* cr, const std::string& s)
@@ -93,12 +83,12 @@ void sky(cairo_t* cr, const Surface& backdrop)
 void titleName(cairo_t* cr)
 {
     const std::string name = "Skarvel";
-    font(cr, 104, true, true);
+    fontFace(cr, 104, true, true);
     cairo_text_extents_t e;
     cairo_text_extents(cr, name.c_str(), &e);
     const double x = (SCREEN_WIDTH - e.width) / 2 - e.x_bearing, base = 128;
     const PathFn path = [&](cairo_t* c) {
-        font(c, 104, true, true);
+        fontFace(c, 104, true, true);
         cairo_move_to(c, x, base);
         cairo_text_path(c, name.c_str());
     };
@@ -152,7 +142,7 @@ void controls(cairo_t* cr)
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 
-    font(cr, 13, true);
+    fontFace(cr, 13, true);
     const std::string head = "C O N T R O L S";
     cairo_move_to(cr, (SCREEN_WIDTH - textWidth(cr, head)) / 2, top + 22);
     setColour(cr, CYAN, 0.9);
@@ -170,13 +160,13 @@ void controls(cairo_t* cr)
                           {"Esc:", "leave"}};
     double y = top + 46;
     for (const Line& l : lines) {
-        font(cr, 16, true);
+        fontFace(cr, 16, true);
         cairo_move_to(cr, split - textWidth(cr, l.keys), y);
         setColour(cr, GOLD);
         cairo_show_text(cr, l.keys);
-        font(cr, 16, false);
+        fontFace(cr, 16, false);
         cairo_move_to(cr, split + 8, y);
-        setColour(cr, {0.92, 0.95, 1.0});
+        setColour(cr, PALE_BLUE);
         cairo_show_text(cr, l.action);
         y += spacing;
     }
@@ -220,18 +210,18 @@ Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, 
     sky(cr, backdrop);
     cairo_restore(cr);
 
-    font(cr, size, true);
+    fontFace(cr, size, true);
     double width = 0;
     for (const auto& w : words)
         width += textWidth(cr, w.first);
     const double x0 = (SCREEN_WIDTH - width) / 2, base = 66;
     const PathFn path = [&](cairo_t* c) {
-        font(c, size, true);
+        fontFace(c, size, true);
         cairo_move_to(c, x0, base);
         for (const auto& w : words)
             cairo_text_path(c, w.first.c_str());
     };
-    halo(cr, SCREEN_WIDTH, STRIP_HEIGHT, path, {0.15, 0.45, 1.0}, 8, 0.9, 5);
+    halo(cr, SCREEN_WIDTH, STRIP_HEIGHT, path, GLOW_BLUE, 8, 0.9, 5);
     path(cr);
     cairo_set_line_width(cr, 3);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -265,7 +255,7 @@ Surface plate(const char* word, int w, int h, double fontSize, double base)
     setColour(cr, CYAN);
     cairo_set_line_width(cr, 2.5 * k);
     cairo_stroke(cr);
-    font(cr, fontSize, true);
+    fontFace(cr, fontSize, true);
     cairo_move_to(cr, (w - textWidth(cr, word)) / 2, base);
     cairo_text_path(cr, word);
     cairo_set_line_width(cr, 3 * k);
@@ -291,7 +281,6 @@ void writeTitle(const std::filesystem::path& images, const Surface& backdrop)
     }
     savePng(intro, images / fileName(Picture::Intro));
 
-    constexpr Rgb WHITE{0.93, 0.97, 1.0};
     savePng(strip(backdrop, {{"Loading...", WHITE}}, 30), images / fileName(Picture::Loading));
     savePng(strip(backdrop,
                   {{"Press ", WHITE}, {"SPACE", GOLD}, {" to start, ", WHITE}, {"ESC", GOLD}, {" to quit", WHITE}}, 24),
