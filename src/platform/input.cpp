@@ -210,7 +210,8 @@ void keyNamesRead()
 const char* inputKeyName(int key)
 {
     keyNamesRead();
-    return key > 0 && key < NAMED_KEYS ? keyNames[key] : nullptr;
+    const char* name = key > 0 && key < NAMED_KEYS ? keyNames[key] : nullptr;
+    return name ? name : inputKeyNameOwn(key);
 }
 
 int inputKeyNamed(const char* name)

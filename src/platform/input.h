@@ -73,7 +73,8 @@ bool inputKeyHeld(int key);
 // whatever its case, or SDLK_UNKNOWN. Both libraries give the same names (sdl12-compat calls
 // the semicolon ")", which is the classic library's ";" here), and both give them before SDL
 // starts too: the classic library names its keys only once its video has started, so it is
-// started on its dummy driver for that once, and stopped again.
+// started on its dummy driver for that once, and stopped again. The page names its keys
+// itself (inputKeyNameOwn), and knows no key by its name.
 const char* inputKeyName(int key);
 int inputKeyNamed(const char* name);
 
@@ -93,7 +94,10 @@ void inputJoystickLookAgain();
 void inputInPlay(bool playing);
 
 // The halves the desktop (input_desktop.cpp) and the browser (input_web.cpp) do their own
-// way. Whether the page lost the keyboard or was hidden since the last look, which pauses the
+// way. The name of a key its SDL leaves unnamed: none on the desktop, whose SDL names its keys
+// itself; on the page, whose SDL names none, the words SDL 1.2 has for the page's keys.
+const char* inputKeyNameOwn(int key);
+// Whether the page lost the keyboard or was hidden since the last look, which pauses the
 // game as a window losing its focus does (a window says so through SDL's events instead).
 bool inputPageLeft();
 // SDL 1.2 lists its joysticks once, when its joystick part starts: listing them again stops

@@ -21,6 +21,11 @@ bool inputKeyHeld(int key)
     return key > 0 && key < SDLK_LAST && SDL_GetKeyState(nullptr)[key];
 }
 
+const char* inputKeyNameOwn(int /*key*/)
+{
+    return nullptr;
+}
+
 void inputInPlay(bool /*playing*/)
 {
     // A window has no controls of its own around the game.

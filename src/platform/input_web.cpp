@@ -51,6 +51,36 @@ bool inputKeyHeld(int key)
     return slot > 0 && slot < TABLE && SDL_GetKeyboardState(nullptr)[slot];
 }
 
+const char* inputKeyNameOwn(int key)
+{
+    // emscripten's SDL numbers a key with a character by it, the rest by their SDL 2 scan
+    // codes from 1024 up; its SDL_GetKeyName calls every key "unknown key".
+    static char characters[128][2];
+    if (key > ' ' && key < 127) {
+        characters[key][0] = static_cast<char>(key);
+        return characters[key];
+    }
+    // clang-format off
+    static const struct {
+        int key;
+        const char* name;
+    } NAMES[] = {
+        {8, "backspace"}, {9, "tab"}, {13, "return"}, {27, "escape"}, {32, "space"}, {127, "delete"},
+        {1024 | 73, "insert"}, {1024 | 74, "home"}, {1024 | 75, "page up"}, {1024 | 77, "end"},
+        {1024 | 78, "page down"}, {1024 | 79, "right"}, {1024 | 80, "left"}, {1024 | 81, "down"}, {1024 | 82, "up"},
+        {1024 | 224, "left ctrl"}, {1024 | 225, "left shift"}, {1024 | 226, "left alt"},
+        {1024 | 228, "right ctrl"}, {1024 | 229, "right shift"}, {1024 | 230, "right alt"},
+    };
+    // clang-format on
+    static const char* const F[] = {"f1", "f2", "f3", "f4", "f5", "f6", "f7", "f8", "f9", "f10", "f11", "f12"};
+    if (key >= (1024 | 58) && key <= (1024 | 69))
+        return F[key - (1024 | 58)];
+    for (const auto& named : NAMES)
+        if (named.key == key)
+            return named.name;
+    return nullptr;
+}
+
 void inputInPlay(bool playing)
 {
     pageScreenTell(playing);
