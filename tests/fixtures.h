@@ -58,8 +58,12 @@ inline std::string assetPath(Picture picture, int number = 0)
 {
     return assetPath(pictureFile(picture).path, number);
 }
-// Whether a screenshot shows the title screen: the intro picture with the ready picture over
-// its lowest rows, every colour within the tolerance.
+// The title as the game writes it with the keys bound now: the intro, the ready picture over
+// its lowest rows and the keys over both, put together once (in a process where SDL has not
+// started) through the game's own start-up on a 32-bit screen of SDL's dummy driver.
+SDL_Surface* titleAsWritten();
+// Whether a screenshot shows the title screen with the keys as bound, every colour within the
+// tolerance: the whole picture, and where the keys are written on their own.
 bool showsTitle(SDL_Surface* shot, int tolerance);
 // Whether it shows a game in play, its energy bar full.
 bool showsPlay(SDL_Surface* shot);

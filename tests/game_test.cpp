@@ -19,6 +19,7 @@
 #include "platform/progdir.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
+#include "platform/text.h"
 #include "player/missile.h"
 #include "player/ship.h"
 #include "world/controls.h"
@@ -712,8 +713,129 @@ TEST_F(Title, TheLaterOfTwoRequestsInOnePollDecidesAndSTakesAScreenshotOfTheTitl
     }
     SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
     ASSERT_NE(shot, nullptr);
-    EXPECT_EQ(pictureShare(shot, introImage, 0, 0, NO_KEY, 0, {0, 0, 640, 340}), 1.0);
-    EXPECT_EQ(pictureShare(shot, readyImage, 0, 340, NO_KEY), 1.0);
+    EXPECT_EQ(pictureShare(shot, titleImage, 0, 0, NO_KEY), 1.0);
+}
+
+namespace {
+
+// A line of text the title must show: its runs from x, its top at y.
+struct Line {
+    std::vector<TextRun> runs;
+    int x, y;
+};
+
+// Whether the title shows in the area the generated pictures, the ready picture over the
+// intro's lowest rows, with these lines written over them by the text module (which
+// platform_test holds to the font) and nothing else.
+bool titleShows(const std::vector<Line>& lines, SDL_Rect area)
+{
+    SDL_Surface* expected = solidSurface(640, 480, BLACK);
+    SDL_BlitSurface(introImage, nullptr, expected, nullptr);
+    SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
+    SDL_BlitSurface(readyImage, nullptr, expected, &strip);
+    for (const Line& line : lines)
+        textDrawRuns(line.runs.data(), static_cast<int>(line.runs.size()), line.x, line.y, expected);
+    const double share = pictureShare(titleImage, expected, area.x, area.y, NO_KEY, 0, area);
+    SDL_FreeSurface(expected);
+    return share == 1.0;
+}
+
+// The box's second line, the fire line: its keys end at the column where the box first had
+// them (the words after them left out).
+constexpr int KEYS_RIGHT = 318, FIRE_TOP = TITLE_KEYS_BOX.linesTop + 21;
+bool fireKeysShow(const char* keys)
+{
+    return titleShows({{{{TextStyle::Key, keys}}, KEYS_RIGHT - textWidth(TextStyle::Key, keys), FIRE_TOP}},
+                      {static_cast<Sint16>(TITLE_KEYS_BOX.left + 1), FIRE_TOP,
+                       static_cast<Uint16>(KEYS_RIGHT + 4 - TITLE_KEYS_BOX.left), 21});
+}
+
+// The ready strip's two lines, each centred: the keys that start and quit, then the one that
+// opens the controls.
+bool stripShows(const char* start, const char* leave, const char* controls)
+{
+    Line first{{{TextStyle::Heading, "Press "},
+                {TextStyle::HeadingKey, start},
+                {TextStyle::Heading, " to start, "},
+                {TextStyle::HeadingKey, leave},
+                {TextStyle::Heading, " to quit"}},
+               0,
+               0},
+        second{{{TextStyle::Heading, "Press "},
+                {TextStyle::HeadingKey, controls},
+                {TextStyle::Heading, " to change the controls"}},
+               0,
+               0};
+    const int height = textHeight(TextStyle::Heading);
+    for (Line* line : {&first, &second}) {
+        line->x = (640 - textRunsWidth(line->runs.data(), static_cast<int>(line->runs.size()))) / 2;
+        line->y = TITLE_STRIP_Y + 57 - height - 3 + (line == &second ? height + 6 : 0);
+    }
+    return titleShows({first, second}, {0, TITLE_STRIP_Y, 640, 480 - TITLE_STRIP_Y});
+}
+
+}  // namespace
+
+// The generated title names no key: the game writes the keys as they are bound, on the box of
+// the intro and on the ready strip, and writes them again when the bindings change, there
+// and nowhere else.
+TEST_F(Title, NamesTheKeysAsTheyAreBoundAndWritesThemAgainWhenTheBindingsChange)
+{
+    EXPECT_TRUE(fireKeysShow("Space or Right Ctrl:"));
+    EXPECT_TRUE(stripShows("Space", "Esc", "C"));
+    SDL_Surface* before = solidSurface(640, 480, BLACK);
+    SDL_BlitSurface(titleImage, nullptr, before, nullptr);
+
+    EXPECT_TRUE(bindingsTake({{1, static_cast<int>(Action::Fire), true, {SDLK_f}}}).empty());
+    titleShow(readyImage);
+    EXPECT_TRUE(fireKeysShow("F:")) << "where Space or Right Ctrl was";
+    EXPECT_FALSE(fireKeysShow("Space or Right Ctrl:"));
+    // Only the fire line changed: the rows above it and below it are as they were.
+    constexpr int below = FIRE_TOP + 21;
+    EXPECT_EQ(pictureShare(titleImage, before, 0, 0, NO_KEY, 0, {0, 0, 640, FIRE_TOP}), 1.0);
+    EXPECT_EQ(pictureShare(titleImage, before, 0, below, NO_KEY, 0, {0, below, 640, 480 - below}), 1.0);
+    EXPECT_EQ(pictureShare(screenSurface, titleImage, 0, 0, NO_KEY), 1.0) << "shown as written";
+
+    EXPECT_TRUE(bindingsTake({{1, static_cast<int>(Action::Start), true, {SDLK_RETURN}}}).empty());
+    titleShow(loadingImage);
+    EXPECT_TRUE(stripShows("Return", "Esc", "C"));
+    EXPECT_EQ(pictureShare(screenSurface, loadingImage, 0, TITLE_STRIP_Y, NO_KEY), 1.0) << "the loading strip as it is";
+    bindingsDefault();
+    SDL_FreeSurface(before);
+}
+
+// On the default screen, of 16 bits, the title is the one of 32 bits but for that screen's
+// rounding, once: under 8 of 255 where no glyph lies, as its pictures are, under 16 where one
+// does, its background rounded before and the blend after. No box round a letter, no hole in
+// one, no letter missing, on either library, whatever each blends 16 bits with.
+TEST_F(Title, WrittenOnA16BitScreenAsOnA32BitOneButForItsRounding)
+{
+    SDL_Surface* deep = solidSurface(640, 480, BLACK);
+    SDL_BlitSurface(titleImage, nullptr, deep, nullptr);
+    SDL_Surface* plain = solidSurface(640, 480, BLACK);
+    SDL_BlitSurface(introImage, nullptr, plain, nullptr);
+    SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
+    SDL_BlitSurface(readyImage, nullptr, plain, &strip);
+    picturesFree();
+    screenSurface = SDL_SetVideoMode(640, 480, 16, SDL_SWSURFACE);
+    ASSERT_TRUE(screenSurface && screenSurface->format->BitsPerPixel == 16) << SDL_GetError();
+    ASSERT_EQ(titleImagesLoad(), 0);
+    int written = 0, wrong = 0, farthest[2] = {0, 0};
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++) {
+            const Rgb shallow = pixelAt(titleImage, x, y), want = pixelAt(deep, x, y);
+            const bool glyph = !(want == pixelAt(plain, x, y));
+            const int off =
+                std::max({std::abs(shallow.r - want.r), std::abs(shallow.g - want.g), std::abs(shallow.b - want.b)});
+            written += glyph;
+            wrong += off >= (glyph ? 16 : 8);
+            farthest[glyph] = std::max(farthest[glyph], off);
+        }
+    EXPECT_GT(written, 20000);
+    EXPECT_EQ(wrong, 0) << "the farthest off " << farthest[0] << " where no glyph lies, " << farthest[1]
+                        << " where one does";
+    SDL_FreeSurface(deep);
+    SDL_FreeSurface(plain);
 }
 
 TEST_F(Title, AMissingSpriteEndsTheTitleScreenWithItsMessageAndTriesNothingAfterIt)
@@ -770,7 +892,7 @@ TEST_F(Title, LeftAloneItShowsTheKeptDemosTillAnyPressThenAFreshGameAndSaysOnceO
     EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
     EXPECT_EQ(std::tuple(attractShowing(), soundMuted, controls.held), std::tuple(false, 0, 0));
     EXPECT_EQ(titleScreenStep(), TITLE_WAITING);
-    EXPECT_EQ(pictureShare(screenSurface, readyImage, 0, 340, NO_KEY), 1.0);
+    EXPECT_EQ(pictureShare(screenSurface, titleImage, 0, 0, NO_KEY), 1.0);
     pushKey(SDLK_SPACE, true);
     EXPECT_EQ(titleScreenStep(), 1);
     gameStart(playerSource);

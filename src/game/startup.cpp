@@ -1,6 +1,7 @@
 #include "game/startup.h"
 
 #include "display/background.h"
+#include "game/titlekeys.h"
 #include "platform/digits.h"
 #include "platform/input.h"
 #include "platform/pictures.h"
@@ -10,11 +11,13 @@
 #include "platform/text.h"
 #include "world/assets.h"
 
+#include <cstdio>
 #include <initializer_list>
 
 SDL_Surface* introImage = nullptr;
 SDL_Surface* loadingImage = nullptr;
 SDL_Surface* readyImage = nullptr;
+SDL_Surface* titleImage = nullptr;
 SDL_Surface* pausedImage = nullptr;
 SDL_Surface* demoPlate = nullptr;
 bool soundEnabled = true;
@@ -33,6 +36,22 @@ int picturesLoad(std::initializer_list<PictureInto> pictures)
     for (const PictureInto& one : pictures)
         if (!(*one.into = pictureLoad(pictureFile(one.picture))))
             return -1;
+    return 0;
+}
+
+// The intro and the ready picture put together, the keys written over them, and kept as the
+// title; 0, or -1 after setting why.
+int titleWrite()
+{
+    SDL_Surface* canvas = pictureCanvasOpen();
+    if (!canvas)
+        return -1;
+    SDL_Rect top{0, 0, 0, 0};
+    SDL_BlitSurface(introImage, nullptr, canvas, &top);
+    SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
+    SDL_BlitSurface(readyImage, nullptr, canvas, &strip);
+    titleKeysWrite(canvas);
+    pictureCanvasKeep(canvas, titleImage);
     return 0;
 }
 
@@ -69,10 +88,13 @@ int appInit(int width, int height, int bitsPerPixel, Uint32 flags)
 
 void titleShow(SDL_Surface* lower)
 {
+    if (titleKeysStale())
+        titleWrite();  // as it was, when it cannot be written again
     SDL_Rect top{0, 0, 0, 0};
-    SDL_BlitSurface(introImage, nullptr, screenSurface, &top);
+    SDL_BlitSurface(titleImage, nullptr, screenSurface, &top);
     SDL_Rect strip{0, TITLE_STRIP_Y, 0, 0};
-    SDL_BlitSurface(lower, nullptr, screenSurface, &strip);
+    if (lower != readyImage)  // which the title holds, with its keys
+        SDL_BlitSurface(lower, nullptr, screenSurface, &strip);
     presentFrame(screenSurface);
 }
 
@@ -85,5 +107,10 @@ int titleImagesLoad()
                       {Picture::Font, &font}}) < 0)
         return -1;
     textLoad(font);
+    titleImage = pictureCopy(introImage);
+    if (!titleImage || titleWrite() < 0) {
+        fprintf(stderr, "failed to prepare the title for display: %s\n", SDL_GetError());
+        return -1;
+    }
     return 0;
 }

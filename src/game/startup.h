@@ -4,9 +4,13 @@
 
 #include <SDL.h>
 
+// The title's pictures as generated, without a key named on them.
 extern SDL_Surface* introImage;
 extern SDL_Surface* loadingImage;
 extern SDL_Surface* readyImage;
+// The title as shown: the intro with the ready picture over its lowest rows, and over both the
+// keys as the actions are bound (titlekeys.h), written again whenever the bindings change.
+extern SDL_Surface* titleImage;
 extern SDL_Surface* pausedImage;
 extern SDL_Surface* demoPlate;  // over a demo the title screen shows
 
@@ -21,8 +25,9 @@ extern bool joystickEnabled;  // false: joysticks left alone
 // before the rest is loaded.
 int appInit(int width, int height, int bitsPerPixel, Uint32 flags);
 
-// The intro, loading and ready pictures, and the font the title and menus write with.
+// The intro, loading and ready pictures and the font, and the title written from them.
 int titleImagesLoad();
 
-// The intro picture with the loading or the ready picture over its lowest rows, shown.
+// The intro picture with the loading or the ready picture over its lowest rows, shown, the
+// keys named on them as they are bound now.
 void titleShow(SDL_Surface* lower);

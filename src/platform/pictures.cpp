@@ -14,7 +14,7 @@ namespace {
 constexpr Uint32 PICTURE_MAX_SIZE = 4096;  // pixels a side: the world itself is no larger
 constexpr Uint32 FRAME_MAX_SIZE = 256;     // for a frame of a numbered set
 
-// Every picture read, for picturesFree: the sets of the kinds and a dozen of the screen's.
+// Every picture read or copied, for picturesFree: the sets of the kinds and a dozen of the screen's.
 std::array<SDL_Surface*, 8 * SPRITE_FRAME_COUNT> loaded{};
 std::size_t loadedCount = 0;
 
@@ -128,6 +128,11 @@ int spriteFramesLoad(const PictureFile& set, SpriteFrames& frames)
             return -1;
     }
     return 0;
+}
+
+SDL_Surface* pictureCopy(SDL_Surface* picture)
+{
+    return kept(pictureScreenCopy(picture, false));
 }
 
 void picturesFree()

@@ -22,6 +22,10 @@ SDL_Surface* pictureLoad(const PictureFile& file);
 // the frames read before it stay loaded.
 int spriteFramesLoad(const PictureFile& set, SpriteFrames& frames);
 
+// A copy of a picture in the screen's format, opaque, freed with the pictures read: to keep
+// what was put together (the title with its keys written). None after setting why.
+SDL_Surface* pictureCopy(SDL_Surface* picture);
+
 // Frees every picture read so far, for a start from nothing (the benchmark starts the game
 // again and again); whatever held one holds a dangling pointer until it reads it again.
 void picturesFree();
@@ -32,3 +36,9 @@ void picturesFree();
 SDL_Surface* pictureScreenCopy(SDL_Surface* decoded, bool alpha);
 // The colour whose pixels are see-through when the picture is drawn; -1 after setting why.
 int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue);
+// Where a picture of the screen's size is put together, drawn on by blending, before it is
+// kept in a copy (pictureCopy) by pictureCanvasKeep, which lets the canvas go: 32 bits a pixel,
+// so that what is blended there is rounded to the screen's colours once, on being kept. None
+// after setting why.
+SDL_Surface* pictureCanvasOpen();
+void pictureCanvasKeep(SDL_Surface* canvas, SDL_Surface* copy);

@@ -1,5 +1,7 @@
 #include "platform/pictures.h"
 
+#include "platform/screen.h"
+
 SDL_Surface* pictureScreenCopy(SDL_Surface* decoded, bool alpha)
 {
     if (!alpha)
@@ -17,4 +19,15 @@ int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue)
 {
     // Run-length encoded, a keyed picture draws its see-through runs for free.
     return SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, SDL_MapRGB(picture->format, red, green, blue));
+}
+
+SDL_Surface* pictureCanvasOpen()
+{
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, screenSurface->w, screenSurface->h, 32, 0xff0000, 0xff00, 0xff, 0);
+}
+
+void pictureCanvasKeep(SDL_Surface* canvas, SDL_Surface* copy)
+{
+    SDL_BlitSurface(canvas, nullptr, copy, nullptr);
+    SDL_FreeSurface(canvas);
 }

@@ -2,6 +2,10 @@
 // drawing one is the canvas's own drawImage, which knows no colour key.
 #include "platform/pictures.h"
 
+#include "platform/screen.h"
+
+#include <cstring>
+
 SDL_Surface* pictureScreenCopy(SDL_Surface* decoded, bool)
 {
     // emscripten's SDL has no SDL_DisplayFormat; the alpha format is the screen's own, and a
@@ -25,4 +29,27 @@ int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue)
     }
     SDL_UnlockSurface(picture);
     return 0;
+}
+
+// emscripten's SDL draws into any surface but the screen with the canvas's own drawImage,
+// then copies that surface's whole canvas back to memory, and says so on the page; the screen
+// has 32 bits a pixel here. So a picture is put together on the screen, before it is shown,
+// and its pixels go across by hand, both surfaces of 32 bits in the same order.
+SDL_Surface* pictureCanvasOpen()
+{
+    return screenSurface;
+}
+
+void pictureCanvasKeep(SDL_Surface* canvas, SDL_Surface* copy)
+{
+    if (SDL_LockSurface(canvas) < 0)
+        return;
+    if (SDL_LockSurface(copy) == 0) {
+        for (int y = 0; y < copy->h && y < canvas->h; y++)
+            memcpy(static_cast<Uint8*>(copy->pixels) + y * copy->pitch,
+                   static_cast<const Uint8*>(canvas->pixels) + y * canvas->pitch,
+                   4 * static_cast<std::size_t>(copy->w < canvas->w ? copy->w : canvas->w));
+        SDL_UnlockSurface(copy);
+    }
+    SDL_UnlockSurface(canvas);
 }

@@ -93,6 +93,14 @@ constexpr bool pictureIsSet(Picture picture)
 // Where the loading and ready pictures go, under the intro: 640 x 140 from this row down.
 constexpr int TITLE_STRIP_Y = 340;
 
+// The intro's box of the keys in play: the generator draws it with its heading and nothing in
+// it, the game writes the keys as they are bound into it, under the heading.
+struct TitleBox {
+    int left, top, right, bottom;
+    int linesTop;  // the top of its first line of keys
+};
+constexpr TitleBox TITLE_KEYS_BOX = {112, 168, 528, TITLE_STRIP_Y - 8, 199};
+
 // The sound effects by sound id, and their files.
 constexpr int SOUND_SHOOT = 0;
 constexpr int SOUND_MISSILE = 1;

@@ -62,8 +62,23 @@ function helpers(home) {
         return count;
     };
     const best = (misses) => misses.indexOf(Math.min(...misses));
+    // The title: the intro and the ready picture wherever no key is written (the box's lines,
+    // the strip's two lines), and the keys written, gold, the strip's words white, both with
+    // their alpha (no black box round a glyph); 0 when it shows so.
+    const count = (shown, r, g, b, x, y, w, h) => {
+        let found = 0;
+        for (let j = y; j < y + h; j++)
+            for (let i = x, s = (j * 640 + x) * 4; i < x + w; i++, s += 4)
+                found += shown[s] === r && shown[s + 1] === g && shown[s + 2] === b;
+        return found;
+    };
+    const box = [113, 196, 414, 136], lines = [0, 348, 640, 104];
     window.title = (shown = screen()) =>
-        differing(shown, "intro.png", 0, 0, 0, 0, 640, 340) + differing(shown, "ready.png", 0, 340, 0, 0, 640, 140);
+        differing(shown, "intro.png", 0, 0, 0, 0, 640, 196) + differing(shown, "intro.png", 0, 196, 0, 196, 113, 144)
+        + differing(shown, "intro.png", 527, 196, 527, 196, 113, 144) + differing(shown, "intro.png", 113, 332, 113, 332, 414, 8)
+        + differing(shown, "ready.png", 0, 340, 0, 0, 640, 8) + differing(shown, "ready.png", 0, 452, 0, 112, 640, 28)
+        + (count(shown, 255, 204, 64, ...box) > 1000 && count(shown, 238, 248, 255, ...lines) > 2000
+            && count(shown, 255, 204, 64, ...lines) > 500 && count(shown, 0, 0, 0, ...box) + count(shown, 0, 0, 0, ...lines) === 0 ? 0 : 1);
     window.number = (y, shown = screen()) => range(3).map((cell) => best(range(10)
         .map((digit) => differing(shown, "numbers.png", 17 * cell, y, 17 * digit, 0, 17, 32, 0xff00ff)))).join("");
     window.shipFrame = (shown = screen()) =>

@@ -15,7 +15,8 @@ Surface writeBackdrop(const std::filesystem::path& images);
 void writeSprites(const std::filesystem::path& images);
 
 // Title picture, its loading / ready strips, the plate shown over a paused game and the
-// one shown over the demos the title screen plays.
+// one shown over the demos the title screen plays. The keys are the game's to write: the
+// intro's box and the ready strip come without them.
 void writeTitle(const std::filesystem::path& images, const Surface& backdrop);
 
 // The font the game writes its words with, every style of it in one picture.

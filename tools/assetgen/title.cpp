@@ -124,11 +124,13 @@ void titleName(cairo_t* cr)
     fillWith(cr, rule);
 }
 
+// The box of the keys in play, with its heading: the game writes the keys in it as they are bound.
 void controls(cairo_t* cr)
 {
     // The box ends above the rows the loading and ready strips cover, and reaches up towards
     // the name as far as its lines need.
-    const double left = 112, right = 528, top = 168, bottom = STRIP_TOP - 8, split = 318, spacing = 21;
+    const TitleBox& box = TITLE_KEYS_BOX;
+    const double left = box.left, right = box.right, top = box.top, bottom = box.bottom;
     const double r = 10;
     cairo_new_sub_path(cr);
     cairo_arc(cr, right - r, top + r, r, -PI / 2, 0);
@@ -147,29 +149,6 @@ void controls(cairo_t* cr)
     cairo_move_to(cr, (SCREEN_WIDTH - textWidth(cr, head)) / 2, top + 22);
     setColour(cr, CYAN, 0.9);
     cairo_show_text(cr, head.c_str());
-
-    struct Line {
-        const char* keys;
-        const char* action;
-    };
-    const Line lines[] = {{"Arrows:", "turn, thrust, brake"},
-                          {"Space or right Ctrl:", "fire"},
-                          {"M or right Shift:", "missiles"},
-                          {"P:", "pause"},
-                          {"S:", "screenshot"},
-                          {"Esc:", "leave"}};
-    double y = top + 46;
-    for (const Line& l : lines) {
-        fontFace(cr, 16, true);
-        cairo_move_to(cr, split - textWidth(cr, l.keys), y);
-        setColour(cr, GOLD);
-        cairo_show_text(cr, l.keys);
-        fontFace(cr, 16, false);
-        cairo_move_to(cr, split + 8, y);
-        setColour(cr, PALE_BLUE);
-        cairo_show_text(cr, l.action);
-        y += spacing;
-    }
 }
 
 void scene(cairo_t* cr)
@@ -200,7 +179,7 @@ void scene(cairo_t* cr)
     }
 }
 
-// A strip over the intro's lower rows: the same sky, with a glowing line of text.
+// A strip over the intro's lower rows: the same sky, with a glowing line of text, if any.
 Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, Rgb>>& words, double size)
 {
     Surface out(CAIRO_FORMAT_RGB24, SCREEN_WIDTH, STRIP_HEIGHT);
@@ -209,6 +188,8 @@ Surface strip(const Surface& backdrop, const std::vector<std::pair<std::string, 
     cairo_translate(cr, 0, -STRIP_TOP);
     sky(cr, backdrop);
     cairo_restore(cr);
+    if (words.empty())
+        return out;
 
     fontFace(cr, size, true);
     double width = 0;
@@ -282,9 +263,8 @@ void writeTitle(const std::filesystem::path& images, const Surface& backdrop)
     savePng(intro, images / fileName(Picture::Intro));
 
     savePng(strip(backdrop, {{"Loading...", WHITE}}, 30), images / fileName(Picture::Loading));
-    savePng(strip(backdrop,
-                  {{"Press ", WHITE}, {"SPACE", GOLD}, {" to start, ", WHITE}, {"ESC", GOLD}, {" to quit", WHITE}}, 24),
-            images / fileName(Picture::Ready));
+    // The ready strip's line names the keys, which the game writes over it as they are bound.
+    savePng(strip(backdrop, {}, 24), images / fileName(Picture::Ready));
     savePng(keyOnMagenta(plate("PAUSED", 280, 72, 44, 52), INK, 110), images / fileName(Picture::Paused));
     // Over the demos the title screen plays: small, to sit at the top centre of the screen
     // between the numbers at the top left and the radar at the top right.
