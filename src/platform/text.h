@@ -22,7 +22,9 @@
 void textLoad(SDL_Surface* font);
 
 // Writes the text with its top-left corner at (x, y), the top of its line, on the surface
-// (the screen when none is given): clipped to the surface, never wrapped.
+// (the screen when none is given): clipped to the surface, never wrapped. On the page only the
+// screen, or a canvas of pictures.h, which is the screen there, is cheap to write on: its SDL
+// copies any other surface back to memory after every glyph drawn on it.
 void textDraw(TextStyle style, const char* text, int x, int y, SDL_Surface* onto = nullptr);
 
 // How many pixels wide the text is written, and how high a line of the style stands (the
