@@ -7,6 +7,7 @@
 #include "enemies/enemy.h"
 #include "fixtures.h"
 #include "game/actions.h"
+#include "game/controlscreen.h"
 #include "game/frameloop.h"
 #include "game/options.h"
 #include "game/settings.h"
@@ -133,7 +134,11 @@ TEST(CommandLine, OnePassFromLeftToRightWhereNoOptionIsAnothersValueAndEveryStra
 
 TEST(CommandLine, PlayChoicesOnTheCommandLineBeatTheEnvironmentWhichBeatsTheDefault)
 {
-    const auto choose = [](std::vector<const char*> words) { optionsApply(read(words)); };
+    const auto choose = [](std::vector<const char*> words) {
+        const CommandLine line = read(words);
+        optionsApply(line);
+        attractChoose(line.play);
+    };
     const auto setting = [](const char* name) { return std::string(getenv(name) ? getenv(name) : "unset"); };
     for (const char* name : {"SDL12COMPAT_SYNC_TO_VBLANK", "SDL12COMPAT_WINDOW_SCALING", "SDL12COMPAT_SCALE_METHOD"})
         unsetenv(name);
@@ -249,6 +254,18 @@ protected:
         const std::string file = settingsFile(args);
         return settingsApply(file, settingsRead(file, !args.settings.empty()), args);
     }
+    // Whether a key held for a fifth of a second of a fresh game fires a bullet.
+    static bool firesWith(SDLKey key)
+    {
+        PlayWatch watch;
+        playGameStart(watch);
+        pushKey(key, true);
+        for (int frame = 0; frame < 10; frame++)
+            playStep(20, false);
+        pushKey(key, false);
+        playStep(1, false);
+        return std::any_of(ShotPool.begin(), ShotPool.end(), [](const Entity& shot) { return shot.active; });
+    }
     // Whether a key held for a tenth of a second turns the ship counter-clockwise.
     bool turnsLeft(SDLKey key)
     {
@@ -358,7 +375,8 @@ TEST_F(Settings, EachBadLineIsToldAndLeftOutAndTheRestTaken)
               file + ":3: unknown word \"frobnicate\"\n" + file +
                   ":4: scale 9: the scale is 1 to 8, whole or with one decimal\n" + file + ":5: bpp without a value\n" +
                   file + ":6: record belongs to the command line\n" + file + ":7: unknown action \"jump\"\n" + file +
-                  ":8: unknown key \"no such key\"\n" + file + ":9: \"40\" is no pad button (a, b, x, y, back, start... or 0 to 31)\n" + file +
+                  ":8: unknown key \"no such key\"\n" + file +
+                  ":9: \"40\" is no pad button (a, b, x, y, back, start... or 0 to 31)\n" + file +
                   ":10: \"space\" is bound to fire already\n" + file + ":11: nosound takes no value\n" + file +
                   ":13: not text\n" + file + ":14: longer than 1000 bytes\n" + file +
                   ":16: \"left\" is bound to left already\n");
@@ -437,6 +455,41 @@ TEST_F(Settings, TheDefaultFileReadsBackSilentlyABoundKeyPlaysInsteadOfItsDefaul
     optionsApply(line);
     EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3");
     unsetenv("SDL12COMPAT_WINDOW_SCALING");
+}
+
+// The controls screen by keyboard, as the player meets it: Down to fire, Return, then F, which
+// the file gave to missiles; saved at once, fire's line beginning with f, missiles' without
+// it, every other line as it was; the next start reads it without a word, and a game fires
+// with F and no more with Space. Escape waiting leaves a binding as it was, and Backspace gives
+// an action back its defaults, taking them from whoever holds them.
+TEST_F(Settings, TheControlsScreenBindsTheNextKeyTakenFromAnotherActionSavesAtOnceAndTheGameFiresWithIt)
+{
+    const std::string file = write("skarvel.conf", "# mine\nwindow\nbind missiles = f, m\n");
+    ASSERT_EQ(said(file), "");
+    controlScreenOpen();
+    for (int down = 0; down < static_cast<int>(Action::Fire); down++)
+        pushKey(SDLK_DOWN, true);
+    pushKey(SDLK_RETURN, true);
+    pushKey(SDLK_f, true);
+    EXPECT_EQ(controlScreenStep(), CONTROLS_GOING);
+    EXPECT_EQ(fileText(file), "# mine\nwindow\nbind missiles = m\nbind fire = f, right ctrl\n");
+    pushKey(SDLK_RETURN, true);  // waits, and Escape leaves fire as it is
+    pushKey(SDLK_ESCAPE, true);
+    pushKey(SDLK_ESCAPE, true);  // back to the title
+    EXPECT_EQ(controlScreenStep(), 1);
+    EXPECT_EQ(said(file), "") << "the next start";
+    EXPECT_EQ(std::tuple(bindings[int(Action::Fire)].keys[0], bindings[int(Action::Missiles)].keys[0]),
+              std::tuple(SDLK_f, SDLK_m));
+    EXPECT_TRUE(firesWith(SDLK_f));
+    EXPECT_FALSE(firesWith(SDLK_SPACE));
+    controlScreenOpen();  // fire chosen again, and its defaults back, which missiles gives up none of
+    for (int down = 0; down < static_cast<int>(Action::Fire); down++)
+        pushKey(SDLK_DOWN, true);
+    pushKey(SDLK_BACKSPACE, true);
+    EXPECT_EQ(controlScreenStep(), CONTROLS_GOING);
+    EXPECT_EQ(fileText(file), "# mine\nwindow\nbind missiles = m\nbind fire = space, right ctrl\n");
+    pushQuit();
+    EXPECT_EQ(controlScreenStep(), 0) << "a closed window ends the program";
 }
 
 // Each change goes to the file the game read, whole: made with its folders where there was

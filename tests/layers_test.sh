@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$1/src" "$work/src"
 echo '#include "game/title.h"' >>"$work/src/world/motion.cpp"
 echo '#include "enemies/enemy.h"' >>"$work/src/player/shot.h"
-echo '#include "game/title.h"' >>"$work/src/game/playback.cpp"
+echo '#include "game/title.h"' >>"$work/src/game/controlscreen.cpp"
 echo '#include "platform/present.h"' >>"$work/src/platform/clock_web.cpp"
 echo '#include "platform/clock.h"' >>"$work/src/platform/present.h"
 if python3 "$check" "$work/src" >"$work/out"; then
@@ -19,6 +19,6 @@ if python3 "$check" "$work/src" >"$work/out"; then
 fi
 grep -q 'src/world/motion.cpp:[0-9]*: includes "game/title.h", up to game from world' "$work/out"
 grep -q 'src/player/shot.h:[0-9]*: includes "enemies/enemy.h", across to enemies from player' "$work/out"
-grep -q 'src/game/: playback -> title -> playback include each other in a circle' "$work/out"
+grep -q 'src/game/: controlscreen -> title -> controlscreen include each other in a circle' "$work/out"
 grep -q 'src/platform/: clock -> present -> clock include each other in a circle' "$work/out"
 [ "$(wc -l <"$work/out")" -eq 4 ]

@@ -3,6 +3,8 @@
 
 #include "fixtures.h"
 #include "game/actions.h"
+#include "game/controlscreen.h"
+#include "game/settings.h"
 #include "game/sprites.h"
 #include "game/startup.h"
 #include "game/title.h"
@@ -20,6 +22,8 @@
 
 #include <algorithm>
 #include <dlfcn.h>
+#include <fstream>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -381,6 +385,39 @@ TEST_F(Pad, APadOfNoKnownLayoutPlaysByItsNumbersPluggedInOnTheTitleAndPulledOutI
     const PlayLook look = inputPoll(false);
     EXPECT_EQ(std::tuple(look.controls.held, look.paused), std::tuple(0, true));
     EXPECT_EQ(inputPoll(false).controls.held, 0);
+}
+
+// The controls screen by pad: the d-pad down to fire, Cross (a) to wait, then L1, bound by its
+// name; saved at once, and L1 fires in play. Circle (b) returns to the title.
+TEST_F(Pad, OnTheControlsScreenTheNextButtonIsBoundByItsNameSavedAndPlayed)
+{
+    plugIn(true);
+    ASSERT_EQ(appInit(640, 480, 32, 0), 0);
+    const TempDir folder;
+    const std::string file = folder / "skarvel.conf";
+    CommandLine args;
+    args.settings = file;
+    settingsApply(file, settingsRead(file, true), args);
+    // A step of the screen after the pad did something, and after it let go again.
+    const auto step = [&](const std::function<void(bool)>& pad) {
+        pad(true);
+        const int first = controlScreenStep();
+        pad(false);
+        return first == CONTROLS_GOING ? controlScreenStep() : first;
+    };
+    controlScreenOpen();
+    for (int down = 0; down < static_cast<int>(Action::Fire); down++)
+        ASSERT_EQ(step([&](bool on) { setHat(pad, 0, on ? SDL_HAT_DOWN : 0); }), CONTROLS_GOING);
+    ASSERT_EQ(step([&](bool on) { setButton(pad, Cross, on); }), CONTROLS_GOING);
+    ASSERT_EQ(step([&](bool on) { setButton(pad, L1, on); }), CONTROLS_GOING);
+    std::ifstream saved(file);
+    const std::string text(std::istreambuf_iterator<char>(saved), {});
+    EXPECT_NE(text.find("pad fire = leftshoulder, x\n"), std::string::npos) << text;
+    EXPECT_EQ(step([&](bool on) { setButton(pad, Circle, on); }), 1);
+    EXPECT_EQ(press(L1).controls.held, actionBit(Action::Fire));
+    EXPECT_EQ(press(L1, false).controls.held, 0);
+    EXPECT_EQ(press(Cross).controls.held, 0) << "no more fire";
+    bindingsDefault();
 }
 
 TEST_F(Pad, IsLeftAloneWithoutJoysticks)

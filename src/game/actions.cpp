@@ -200,6 +200,75 @@ Told bindingsTake(const std::vector<BindLine>& lines)
     return told;
 }
 
+namespace {
+
+int codeAt(int action, bool key, int i)
+{
+    return key ? bindings[action].keys[i] : bindings[action].buttons[i];
+}
+
+void codeSet(int action, bool key, int i, int code)
+{
+    if (key)
+        bindings[action].keys[i] = static_cast<SDLKey>(code);
+    else
+        bindings[action].buttons[i] = code;
+}
+
+// Takes the code from every action but this one that shares a screen with it, the codes after
+// it moving up; the actions it was taken from are added to taken.
+void takeFromOthers(int action, bool key, int code, std::vector<int>& taken)
+{
+    const int none = key ? NO_KEY : -1;
+    for (int other = 0; other < ACTION_COUNT; other++) {
+        if (other == action || !shareAScreen(other, action))
+            continue;
+        int put = 0;
+        for (int i = 0; i < BINDS_PER_ACTION; i++)
+            if (codeAt(other, key, i) != code)
+                codeSet(other, key, put++, codeAt(other, key, i));
+        if (put == BINDS_PER_ACTION)
+            continue;
+        while (put < BINDS_PER_ACTION)
+            codeSet(other, key, put++, none);
+        if (std::find(taken.begin(), taken.end(), other) == taken.end())
+            taken.push_back(other);
+    }
+}
+
+}  // namespace
+
+std::vector<int> bindingsGive(int action, bool key, int code)
+{
+    std::vector<int> taken;
+    takeFromOthers(action, key, code, taken);
+    // The new code first, the action's others after it as they were, the first given up.
+    const int none = key ? NO_KEY : -1;
+    int kept[BINDS_PER_ACTION];
+    int count = 0;
+    kept[count++] = code;
+    for (int i = 1; i < BINDS_PER_ACTION; i++)
+        if (codeAt(action, key, i) != none && codeAt(action, key, i) != code)
+            kept[count++] = codeAt(action, key, i);
+    for (int i = 0; i < BINDS_PER_ACTION; i++)
+        codeSet(action, key, i, i < count ? kept[i] : none);
+    return taken;
+}
+
+std::vector<int> bindingsRestore(int action)
+{
+    std::vector<int> taken;
+    for (int i = 0; i < BINDS_PER_ACTION; i++) {
+        if (ACTIONS[action].keys[i] != NO_KEY)
+            takeFromOthers(action, true, ACTIONS[action].keys[i], taken);
+        if (ACTIONS[action].buttons[i] >= 0)
+            takeFromOthers(action, false, ACTIONS[action].buttons[i], taken);
+        bindings[action].keys[i] = ACTIONS[action].keys[i];
+        bindings[action].buttons[i] = ACTIONS[action].buttons[i];
+    }
+    return taken;
+}
+
 std::string bindName(bool key, int code)
 {
     const char* name = key                            ? inputKeyName(code)

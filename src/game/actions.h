@@ -26,7 +26,7 @@ struct ActionInfo {
     bool onTitle;      // the screens it acts on
     bool inPlay;
     SDLKey keys[BINDS_PER_ACTION];  // by default; SDLK_UNKNOWN fills the rest
-    int buttons[BINDS_PER_ACTION];  // of an Xbox-style pad, as the joystick numbers them; -1 fills
+    int buttons[BINDS_PER_ACTION];  // by default, as pad buttons are bound (see Binding); -1 fills
     PadDirection direction;         // the stick's or the d-pad's
 };
 
@@ -62,6 +62,13 @@ using Told = std::vector<std::pair<int, std::string>>;
 // earlier line) keeps it; each one refused is told by its line. A later line of an action
 // replaces an earlier one.
 Told bindingsTake(const std::vector<BindLine>& lines);
+
+// The controls screen's two rules, each giving back the other actions it took a key or button
+// from. Give binds the key (or pad button) as the action's first in place of its first, and
+// any other action of a screen it shares loses it. Restore gives the action its default keys
+// and buttons back, taken from any action of a screen it shares that holds them now.
+std::vector<int> bindingsGive(int action, bool key, int code);
+std::vector<int> bindingsRestore(int action);
 
 // How a settings line, and the help, name a key ("space", "right ctrl") or a pad button ("a",
 // "start", or a number): SDL's names, a number where SDL has none.

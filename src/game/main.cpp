@@ -41,6 +41,7 @@ int main(int argc, char** argv)
     line = settingsApply(file, settingsRead(file, !line.settings.empty()), line);
     screenLossWatch();
     optionsApply(line);
+    attractChoose(line.play);
     const DemoMode demo = line.play.demo;
     // A recording that could not be kept is refused before any window opens.
     if (demo == DemoMode::Record && !demoRecordOpen(line.play.demoFile.c_str()))

@@ -3,7 +3,6 @@
 #include "game/actions.h"
 #include "game/playback.h"
 #include "game/startup.h"
-#include "game/title.h"
 #include "platform/library.h"
 
 #include <cstdio>
@@ -308,8 +307,6 @@ void optionsApply(const CommandLine& line)
     const char* driver = getenv("SDL_RENDER_DRIVER");
     const bool playersDriver = choices.presentByFile && driver && *driver;
     presentSetUp(playersDriver ? Presentation::Auto : choices.present, !timed && (!sync || strcmp(sync, "0") != 0));
-    // A game recorded, or a demo played, is all the program does: its title screen stays still.
-    attractEnabled = choices.attract && choices.demo == DemoMode::None;
     demoDigests = choices.digest;
     soundEnabled = choices.sound;
     joystickEnabled = choices.joystick;

@@ -361,16 +361,24 @@ CommandLine settingsApply(const std::string& file, const SettingsLines& read, co
     return optionsOver(read.options, said);
 }
 
-std::string settingsSave(const std::vector<int>& actions)
+std::string settingsUnsaved()
 {
     const std::string notSaved = "settings not saved: ";
     if (!filesOutlastTheGame())
-        return notSaved + "a page keeps no files";
+        return notSaved + "the browser keeps no files for this page";
     if (taken.file.empty())
         return notSaved + (taken.noSettings ? "started with -noconfig" : "HOME is not set");
-    const std::string file = shown(taken.file);
     if (!taken.refused.empty())
-        return notSaved + file + ": " + taken.refused;  // told at start, and left alone
+        return notSaved + shown(taken.file) + ": " + taken.refused;  // told at start, and left alone
+    return "";
+}
+
+std::string settingsSave(const std::vector<int>& actions)
+{
+    if (std::string unsaved = settingsUnsaved(); !unsaved.empty())
+        return unsaved;
+    const std::string notSaved = "settings not saved: ";
+    const std::string file = shown(taken.file);
     // The text is read once the link is followed: what is kept of it is what is replaced.
     WholeFile whole;
     const char* why = "";
@@ -389,8 +397,10 @@ std::string settingsSave(const std::vector<int>& actions)
         if (!wholeFileFinish(&whole, written, &why))
             reason = written ? why : "would be larger than " + std::to_string(SETTINGS_LARGEST) + " bytes";
     }
-    if (reason.empty())
+    if (reason.empty()) {
+        filesKeep();
         return "settings saved in " + file;
+    }
     std::string words = notSaved + file + ": " + reason;
     fprintf(stderr, "%s\n", words.c_str());
     return words;

@@ -50,11 +50,15 @@ CommandLine settingsApply(const std::string& file, const SettingsLines& read, co
 //   "settings saved in ~/.config/skarvel/skarvel.conf"
 //   "settings not saved: started with -noconfig"
 //   "settings not saved: HOME is not set"
-//   "settings not saved: a page keeps no files"
+//   "settings not saved: the browser keeps no files for this page"
 //   "settings not saved: FILE: why" for a file refused at start, as it was told then ("larger
 //   than 65536 bytes", "not a regular file"), and for a failure now ("Permission denied", "No
 //   space left on device"), which alone is also said on standard error.
 std::string settingsSave(const std::vector<int>& actions);
+
+// Why no change will be saved, as settingsSave would say it before trying ("settings not
+// saved: started with -noconfig"); empty when a change would be saved.
+std::string settingsUnsaved();
 
 // The settings file as the game's defaults would write it, every line explained: what
 // --print-config prints, and what reads back without a word.

@@ -1,6 +1,7 @@
 #include "game/title.h"
 
 #include "game/actions.h"
+#include "game/controlscreen.h"
 #include "game/frameloop.h"
 #include "game/playback.h"
 #include "game/sprites.h"
@@ -129,6 +130,11 @@ int attractStep()
 
 }  // namespace
 
+void attractChoose(const PlayChoices& choices)
+{
+    attractEnabled = choices.attract && choices.demo == DemoMode::None;
+}
+
 bool attractShowing()
 {
     return attractFile != nullptr;
@@ -147,10 +153,11 @@ int titleScreenStep()
     if (attractFile)
         return attractStep();
     // The whole queue is read even after a decision: a later request overrides an earlier
-    // one within the same poll.
+    // one within the same poll. The controls screen takes what follows its own key.
     int result = TITLE_WAITING;
+    bool controlsAsked = false;
     PlayerEvent event;
-    while (playerNext(Screen::Title, &event)) {
+    while (!controlsAsked && playerNext(Screen::Title, &event)) {
         const bool pressed = event.kind == PlayerEvent::Pressed;
         if (pressed || event.kind == PlayerEvent::OtherPress)
             looksUntouched = 0;
@@ -160,7 +167,15 @@ int titleScreenStep()
             result = 1;
         else if (pressed && event.action == Action::Screenshot)
             screenshotSave();
+        else if (pressed && event.action == Action::Controls && spritesLoaded)
+            controlsAsked = true;
     }
+    // The controls screen is a screen of its own, and the latest request; the title then
+    // shows the keys it leaves.
+    if (controlsAsked && controlScreenRun() == 0)
+        return 0;
+    if (controlsAsked)
+        result = TITLE_WAITING;
     // The loading picture has been up since start-up: the sprites load at once, and the
     // waits between looks at the keyboard begin once they are loaded.
     if (spritesLoaded)

@@ -4,6 +4,8 @@
 // after the other, until anybody presses anything.
 #pragma once
 
+#include "game/options.h"
+
 constexpr int TITLE_POLL_MS = 100;
 constexpr int ATTRACT_WAIT_LOOKS = 200;  // 20 seconds of looks at the keyboard
 
@@ -11,6 +13,10 @@ constexpr int ATTRACT_WAIT_LOOKS = 200;  // 20 seconds of looks at the keyboard
 // keep it still), and after how many looks at the keyboard without a press (tests shorten it).
 extern bool attractEnabled;
 extern int attractWaitLooks;
+
+// The title screen's demos as the command line chose them: -noattract keeps it still, and so
+// does a game recorded or a demo played, which is all the program does then.
+void attractChoose(const PlayChoices& choices);
 
 // Whether a demo is being shown.
 bool attractShowing();
@@ -29,4 +35,3 @@ int titleScreenStep();
 // Passes until one decides: 1 to start a game, 0 to end the program, -1 when a sprite set
 // failed to load.
 int titleScreenRun();
-

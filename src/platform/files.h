@@ -50,9 +50,15 @@ bool wholeFileOpen(WholeFile* whole, const char* name, const char** why, WholeFi
 // before is left as it was. False, with *why, then.
 bool wholeFileFinish(WholeFile* whole, bool written, const char** why);
 
-// Whether a file written now is still there when the game next starts: on the desktop, not in
-// a page, whose files live in its memory and go when it is closed or reloaded.
+// Whether a file written now is still there when the game next starts: on the desktop; in a
+// page, whose files live in its memory and go when it is closed or reloaded, only those of the
+// folder the page keeps in the browser's storage, when the browser lets it keep one.
 bool filesOutlastTheGame();
+
+// Hands what was written to where it outlasts the game: nothing more on the desktop, where a
+// whole file is on the disk once finished; a page copies its kept folder to the browser's
+// storage, which takes a moment after the call.
+void filesKeep();
 
 // Gives SDL's picture or sound decoder the file whose header was checked through checked,
 // from its start; the stream takes the file over and closes it. None when SDL cannot make

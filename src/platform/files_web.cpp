@@ -2,6 +2,8 @@
 // change, and emscripten's SDL reads a file only by its name.
 #include "platform/files.h"
 
+#include <emscripten.h>
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -15,6 +17,26 @@ char errorText[512] = "unknown error";
 // reason as it stood then: a new one is this file's.
 char decoding[256] = "";
 const char* reasonBefore = nullptr;
+
+// clang-format off
+// emscripten's files are the page's memory, and a reload starts from the packed ones alone;
+// but the page mounts the settings' folder on the browser's storage (IDBFS) and fills it from
+// there before the game starts (index.html), when the browser lets it.
+EM_JS(int, pageKeepsFiles, (), {
+    return Module.filesKept ? 1 : 0;
+});
+// Copies the kept folder to the browser's storage; a failure there is the console's, and the
+// page counts the copies made.
+EM_JS(void, pageFilesKeep, (), {
+    if (Module.filesKept)
+        FS.syncfs(false, function(why) {
+            if (why)
+                console.warn("the settings were not kept: " + why);
+            else
+                Module.filesKeptTimes = (Module.filesKeptTimes || 0) + 1;
+        });
+});
+// clang-format on
 
 }  // namespace
 
@@ -46,8 +68,12 @@ void filesStandardOpen()
 
 bool filesOutlastTheGame()
 {
-    // emscripten's files are the page's memory: a reload starts from the packed ones alone.
-    return false;
+    return pageKeepsFiles();
+}
+
+void filesKeep()
+{
+    pageFilesKeep();
 }
 
 SDL_RWops* fileDecoderStream(FILE* checked, const char* name)

@@ -216,10 +216,14 @@ const char* inputKeyName(int key)
 
 int inputKeyNamed(const char* name)
 {
-    keyNamesRead();
-    for (int key = 1; key < NAMED_KEYS; key++)
-        if (keyNames[key] && strcasecmp(keyNames[key], name) == 0)
+    // A page numbers its keys up to 1024 and beyond (the scan codes of SDL 2), and names them
+    // itself.
+    constexpr int KEYS_NUMBERED = 2048;
+    for (int key = 1; key < KEYS_NUMBERED; key++) {
+        const char* named = inputKeyName(key);
+        if (named && strcasecmp(named, name) == 0)
             return key;
+    }
     return SDLK_UNKNOWN;
 }
 

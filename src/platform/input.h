@@ -74,7 +74,7 @@ bool inputKeyHeld(int key);
 // the semicolon ")", which is the classic library's ";" here), and both give them before SDL
 // starts too: the classic library names its keys only once its video has started, so it is
 // started on its dummy driver for that once, and stopped again. The page names its keys
-// itself (inputKeyNameOwn), and knows no key by its name.
+// itself (inputKeyNameOwn).
 const char* inputKeyName(int key);
 int inputKeyNamed(const char* name);
 

@@ -53,10 +53,11 @@ bool inputKeyHeld(int key)
 
 const char* inputKeyNameOwn(int key)
 {
-    // emscripten's SDL numbers a key with a character by it, the rest by their SDL 2 scan
-    // codes from 1024 up; its SDL_GetKeyName calls every key "unknown key".
+    // emscripten's SDL numbers a key with a character by it, a letter by its small one, the
+    // rest by their SDL 2 scan codes from 1024 up; its SDL_GetKeyName calls every key "unknown
+    // key".
     static char characters[128][2];
-    if (key > ' ' && key < 127) {
+    if (key > ' ' && key < 127 && !(key >= 'A' && key <= 'Z')) {
         characters[key][0] = static_cast<char>(key);
         return characters[key];
     }

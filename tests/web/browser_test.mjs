@@ -99,8 +99,8 @@ function helpers(home) {
         .filter((red, i, all) => i % 4 === 0 && red === r && all[i + 1] === g && all[i + 2] === b).length;
 }
 
-async function open(url, phone) {
-    const page = await browser.newPage();
+async function open(url, phone, context = browser) {
+    const page = await context.newPage();
     if (phone) await page.emulate({ viewport: { ...phone, isMobile: true, hasTouch: true }, userAgent: await browser.userAgent() });
     page.errors = [];
     page.logs = [];
@@ -212,6 +212,30 @@ test("a warning leaves the game playing, and a pad connected after the page load
     await page.evaluate(() => (navigator.getGamepads = () => [null]));
     await page.until('shows("paused.png", 180, 204)', "the PAUSED plate once the pad is gone");
     assert.deepEqual(page.errors, [], "no errors in the console");
+});
+
+// The controls screen on the page, and what it saves kept in the browser's storage: F bound to
+// fire there, then the page reloaded, and a game fires with F. A browsing context of its own,
+// so that no other page meets the binding.
+test("a key bound on the controls screen is kept across a reload", { timeout: 90000 }, async () => {
+    const context = await browser.createBrowserContext();
+    let page = await open("/index.html?noattract", undefined, context);
+    await page.until("title() === 0", "the title screen");
+    for (const key of ["KeyC", "ArrowDown", "ArrowDown", "ArrowDown", "ArrowDown", "Enter", "KeyF"])
+        await page.keyboard.press(key, { delay: 60 });
+    await page.until("Module.filesKeptTimes > 0", "the settings kept in the browser's storage");
+    await page.keyboard.press("Escape", { delay: 60 });
+    await page.until("title() === 0", "the title screen again");
+    await page.close();
+    page = await open("/index.html?noattract", undefined, context);
+    await page.until("title() === 0", "the title screen, reloaded");
+    await page.keyboard.press("Space");
+    await page.until('number(32) === "199"', "a game");
+    await page.keyboard.down("KeyF");
+    await page.until("bullets() > 0", "bullets fired with F");
+    await page.keyboard.up("KeyF");
+    assert.deepEqual(page.errors, [], "no errors in the console");
+    await context.close();
 });
 
 // A phone's screen in landscape and in portrait, its thumbs on the page's controls.
