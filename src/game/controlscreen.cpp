@@ -175,18 +175,23 @@ void draw()
         textDraw(TextStyle::Key, named(ACTIONS[a], true).c_str(), KEYS_X, y);
         textDraw(TextStyle::Key, named(ACTIONS[a], false).c_str(), PAD_X, y);
     }
-    const TextRun help[] = {{TextStyle::Key, "up, down"},  {TextStyle::Word, " choose   "},
+    const TextRun keys[] = {{TextStyle::Key, "up, down"},  {TextStyle::Word, " choose   "},
                             {TextStyle::Key, "return"},    {TextStyle::Word, " change   "},
                             {TextStyle::Key, "backspace"}, {TextStyle::Word, " defaults   "},
                             {TextStyle::Key, "escape"},    {TextStyle::Word, " back"}};
-    textDrawRuns(help, sizeof help / sizeof help[0], LEFT, HELP_Y);
-    const TextRun pad[] = {{TextStyle::Word, "pad: "}, {TextStyle::Key, "d-pad"}, {TextStyle::Word, ", "},
-                           {TextStyle::Key, "a"},      {TextStyle::Word, ", "},   {TextStyle::Key, "x"},
-                           {TextStyle::Word, ", "},    {TextStyle::Key, "b"},     {TextStyle::Word, " or "},
+    const TextRun pad[] = {{TextStyle::Word, "a pad: "}, {TextStyle::Key, "d-pad"}, {TextStyle::Word, ", "},
+                           {TextStyle::Key, "a"},        {TextStyle::Word, ", "},   {TextStyle::Key, "x"},
+                           {TextStyle::Word, ", "},      {TextStyle::Key, "b"},     {TextStyle::Word, " or "},
                            {TextStyle::Key, "back"}};
-    textDrawRuns(pad, sizeof pad / sizeof pad[0], LEFT, HELP_Y + ROW_HEIGHT);
-    textDraw(waiting ? TextStyle::Chosen : TextStyle::Word, said[0].c_str(), LEFT, SAID_Y);
-    textDraw(TextStyle::Word, said[1].c_str(), LEFT, SAID_Y + ROW_HEIGHT);
+    const int keysWidth = textRunsWidth(keys, sizeof keys / sizeof keys[0]);
+    textDrawRuns(keys, sizeof keys / sizeof keys[0], (screen->w - keysWidth) / 2, HELP_Y);
+    const int padWidth = textRunsWidth(pad, sizeof pad / sizeof pad[0]);
+    textDrawRuns(pad, sizeof pad / sizeof pad[0], (screen->w - padWidth) / 2, HELP_Y + ROW_HEIGHT);
+    for (int line = 0; line < 2; line++) {
+        const TextStyle style = waiting && line == 0 ? TextStyle::Chosen : TextStyle::Word;
+        textDraw(style, said[line].c_str(), (screen->w - textWidth(style, said[line].c_str())) / 2,
+                 SAID_Y + line * ROW_HEIGHT);
+    }
     presentFrame(screen);
 }
 
