@@ -4,8 +4,12 @@
 
 SDL_Surface* pictureScreenCopy(SDL_Surface* decoded)
 {
-    // emscripten's SDL has no SDL_DisplayFormat; the alpha format is the screen's own.
-    return SDL_DisplayFormatAlpha(decoded);
+    // A decoded picture is already in the screen's own format: emscripten's SDL_DisplayFormatAlpha
+    // would only copy its canvas into a new one. The decoded picture is kept instead, held once
+    // more so that freeing it as decoded leaves it, which spares start-up a canvas and a copy
+    // for each of its pictures.
+    decoded->refcount++;
+    return decoded;
 }
 
 int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue)
