@@ -2,6 +2,23 @@
 // drawing one is the canvas's own drawImage, which knows no colour key.
 #include "platform/pictures.h"
 
+#include <emscripten.h>
+
+namespace {
+
+// clang-format off
+// Holds the picture as locked when its pixels already agree with its canvas (emscripten's SDL
+// keeps the canvas's pixels once it has read them back): 1 then, else 0.
+EM_JS(int, picturePixelsHold, (SDL_Surface* picture), {
+    const surface = SDL.surfaces[picture];
+    if (!surface.image || surface.locked) return 0;
+    surface.locked = 1;
+    return 1;
+});
+// clang-format on
+
+}  // namespace
+
 SDL_Surface* pictureScreenCopy(SDL_Surface* decoded)
 {
     // A decoded picture is already in the screen's own format: emscripten's SDL_DisplayFormatAlpha
@@ -15,8 +32,9 @@ SDL_Surface* pictureScreenCopy(SDL_Surface* decoded)
 int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue)
 {
     // emscripten's SDL_SetColorKey does nothing, so the key colour becomes alpha here, once:
-    // every pixel of exactly that colour is made fully transparent.
-    if (SDL_LockSurface(picture) < 0)
+    // every pixel of exactly that colour is made fully transparent. A picture just read holds
+    // its pixels as its canvas does (web/pictures.js), and is keyed without reading them back.
+    if (!picturePixelsHold(picture) && SDL_LockSurface(picture) < 0)
         return -1;
     const Uint32 alpha = picture->format->Amask;
     const Uint32 key = SDL_MapRGB(picture->format, red, green, blue) & ~alpha;
