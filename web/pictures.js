@@ -5,8 +5,9 @@
 // one has stb_image give the pixels as the canvas holds them, four bytes each, puts them on the
 // canvas once and keeps them as the surface's pixels, as they are (its pixels and its canvas
 // agree, as after a lock: pictures_web.cpp keys a picture without reading it back). A picture
-// the page decoded beforehand (index.html's preloadPlugins) is drawn from that instead; its
-// pixels are read back only when it is locked.
+// the browser decoded beforehand (the title's large ones, which index.html hands over in
+// Module.preloadedImages) is drawn from that instead; its pixels are read back only when it is
+// locked.
 mergeInto(LibraryManager.library, {
   IMG_Load_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', 'malloc', 'free'],
   IMG_Load_RW__proxy: 'sync',
