@@ -45,6 +45,11 @@ EM_JS(int, pageEventQueued, (int a, int b, int c, int d), {
         return type === a || type === b || type === c || type === d;
     });
 });
+// Tells the page that the game waits: it does only once everything is loaded, and the page
+// does then what can wait for that (web/index.html's gameWaits).
+EM_JS(void, pageGameWaits, (), {
+    if (Module.gameWaits) Module.gameWaits();
+});
 // The page's touch controls differ between the title screen and play.
 EM_JS(void, pageScreenTell, (int playing), {
     document.documentElement.dataset.screen = playing ? "play" : "title";
@@ -102,6 +107,7 @@ void hostInPlay(bool playing)
 
 void hostWait(Uint32 milliseconds)
 {
+    pageGameWaits();
     emscripten_sleep(milliseconds);
 }
 
