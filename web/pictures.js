@@ -5,9 +5,9 @@
 // one has stb_image give the pixels as the canvas holds them, four bytes each, puts them on the
 // canvas once and keeps them as the surface's pixels, as they are (its pixels and its canvas
 // agree, as after a lock: pictures_web.cpp keys a picture without reading it back). A picture
-// the browser decoded beforehand (the title's large ones, which index.html hands over in
-// Module.preloadedImages) is drawn from that instead; its pixels are read back only when it is
-// locked.
+// the browser has decoded by then (the title's large ones, which index.html has decoded and
+// hands over in Module.preloadedImages) is drawn from that instead; its pixels are read back
+// only when it is locked.
 mergeInto(LibraryManager.library, {
   IMG_Load_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', 'malloc', 'free'],
   IMG_Load_RW__proxy: 'sync',
@@ -18,8 +18,9 @@ mergeInto(LibraryManager.library, {
     try {
       var name = rwops.filename === undefined ? 'memory' : PATH_FS.resolve(rwops.filename);
       var decoded = rwops.filename === undefined ? null : Module['preloadedImages'][name];
+      // Read once: a decoding that arrives later is not kept.
+      if (Module['freePreloadedMediaOnUse'] && rwops.filename !== undefined) Module['preloadedImages'][name] = null;
       if (decoded) {
-        if (Module['freePreloadedMediaOnUse']) Module['preloadedImages'][name] = null;
         var surface = SDL.makeSurface(decoded.width, decoded.height, 0, false, 'load:' + name);
         var canvas = SDL.surfaces[surface].ctx;
         canvas.globalCompositeOperation = 'copy';
