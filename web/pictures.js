@@ -9,7 +9,7 @@
 // hands over in Module.preloadedImages) is drawn from that instead; its pixels are read back
 // only when it is locked.
 mergeInto(LibraryManager.library, {
-  IMG_Load_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', 'malloc', 'free'],
+  IMG_Load_RW__deps: ['$SDL', '$FS', '$PATH_FS', 'SDL_FreeRW', 'malloc', 'free'],
   IMG_Load_RW__proxy: 'sync',
   IMG_Load_RW__sig: 'iii',
   IMG_Load_RW: function(rwopsID, freeSrc) {
@@ -28,15 +28,18 @@ mergeInto(LibraryManager.library, {
         canvas.globalCompositeOperation = 'source-over';
         return surface;
       }
+      // A file is read whole at once, rather than by stb_image's many small reads, each a call
+      // out of the program.
       var sizes = _malloc(12);
-      var pixels = 0;
+      var pixels = 0, file = 0;
       try {
         if (rwops.filename === undefined) {
           pixels = Module['_stbi_load_from_memory'](rwops.bytes, rwops.count, sizes, sizes + 4, sizes + 8, 4);
         } else {
-          var file = allocateUTF8(name);
-          pixels = Module['_stbi_load'](file, sizes, sizes + 4, sizes + 8, 4);
-          _free(file);
+          var contents = FS.readFile(name);
+          file = _malloc(contents.length);
+          HEAPU8.set(contents, file);
+          pixels = Module['_stbi_load_from_memory'](file, contents.length, sizes, sizes + 4, sizes + 8, 4);
         }
         if (!pixels) return 0;
         var width = HEAP32[sizes >> 2], height = HEAP32[(sizes >> 2) + 1], bytes = width * height * 4;
@@ -49,6 +52,7 @@ mergeInto(LibraryManager.library, {
         return surface;
       } finally {
         if (pixels) Module['_stbi_image_free'](pixels);
+        _free(file);
         _free(sizes);
       }
     } finally {
