@@ -36,7 +36,12 @@ mergeInto(LibraryManager.library, {
         if (rwops.filename === undefined) {
           pixels = Module['_stbi_load_from_memory'](rwops.bytes, rwops.count, sizes, sizes + 4, sizes + 8, 4);
         } else {
-          var contents = FS.readFile(name);
+          var contents;
+          try {
+            contents = FS.readFile(name);
+          } catch (e) {
+            return 0;  // the game has just opened it: nothing else to tell
+          }
           file = _malloc(contents.length);
           HEAPU8.set(contents, file);
           pixels = Module['_stbi_load_from_memory'](file, contents.length, sizes, sizes + 4, sizes + 8, 4);
