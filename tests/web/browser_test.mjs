@@ -1,5 +1,6 @@
 // The page in a real browser: Debian's Chromium, headless and driven by puppeteer-core, plays the web build served from a local server, by keyboard, pad and touch,
-// and the canvas is compared with the game's own pictures; a copy served apart is kept by its service worker. Any error in the page's console fails it.
+// and the canvas is compared with the game's own pictures; how soon a visitor sees the game is printed; a copy served apart is kept
+// by its service worker. Any error in the page's console fails it.
 //   node tests/web/browser_test.mjs BUILD-WEB IMAGES [SCREENSHOT.png]
 import assert from "node:assert/strict";
 import fs from "node:fs";
