@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds the game for a browser page with Debian's emscripten into
-# build-web/: index.html, touch.js, skarvel.js, skarvel.wasm and skarvel.data (the pictures,
-# sounds and demos packed), the web app manifest, icons and the service worker that keeps
-# them. The pictures and sounds are the desktop build's in build/, generated first when
+# build-web/: index.html, touch.js, images/ (the title screen's large pictures), skarvel.js,
+# skarvel.wasm and skarvel.data (the other pictures, the sounds and the demos packed), the web
+# app manifest, icons and the service worker that keeps them. The pictures and sounds are the desktop build's in build/, generated first when
 # missing. Any static file server serves the page, for example:
 #   python3 -m http.server -d build-web 8000
 set -euo pipefail

@@ -8,9 +8,11 @@ import path from "node:path";
 
 const folder = process.argv[2];
 const read = (file) => fs.readFileSync(path.join(folder, file));
-// The game, its packed files, the page with its controls, and the icons its manifest names.
+// The page with its controls, the title's large pictures, the game, its packed files, and the
+// icons its manifest names.
 const icons = JSON.parse(read("manifest.webmanifest")).icons.map((icon) => icon.src);
-const files = ["index.html", "touch.js", "manifest.webmanifest", "skarvel.js", "skarvel.wasm", "skarvel.data",
+const pictures = fs.readdirSync(path.join(folder, "images")).sort().map((name) => `images/${name}`);
+const files = ["index.html", "touch.js", "manifest.webmanifest", ...pictures, "skarvel.js", "skarvel.wasm", "skarvel.data",
     ...new Set(icons)];
 const sha256 = (bytes) => createHash("sha256").update(bytes).digest("hex");
 const contents = files.map(read);

@@ -3,8 +3,21 @@
 
 #include <emscripten.h>
 
+namespace {
+
+// clang-format off
+// Tells the page that the game waits between its looks at the player: it does so only once
+// everything is loaded, and the page does then what can wait for that (index.html's gameWaits).
+EM_JS(void, pageGameWaits, (), {
+    if (Module.gameWaits) Module.gameWaits();
+});
+// clang-format on
+
+}  // namespace
+
 void clockWait(Uint32 milliseconds)
 {
+    pageGameWaits();
     emscripten_sleep(milliseconds);
 }
 

@@ -132,7 +132,9 @@ int spriteFramesLoad(const PictureFile& set, SpriteFrames& frames)
 
 SDL_Surface* pictureCopy(SDL_Surface* picture)
 {
-    return kept(pictureScreenCopy(picture, false));
+    // A copy of its own, in its format: the page's pictureScreenCopy keeps a decoded picture
+    // as it is rather than copy it.
+    return kept(SDL_ConvertSurface(picture, picture->format, SDL_SWSURFACE));
 }
 
 void picturesFree()

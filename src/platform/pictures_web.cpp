@@ -4,20 +4,43 @@
 
 #include "platform/screen.h"
 
+#include <emscripten.h>
+
 #include <cstring>
+
+namespace {
+
+// clang-format off
+// Holds the picture as locked when its pixels already agree with its canvas (emscripten's SDL
+// keeps the canvas's pixels once it has read them back, and web/pictures.js keeps them as it
+// reads a picture): 1 then, else 0.
+EM_JS(int, picturePixelsHold, (SDL_Surface* picture), {
+    const surface = SDL.surfaces[picture];
+    if (!surface.image || surface.locked) return 0;
+    surface.locked = 1;
+    return 1;
+});
+// clang-format on
+
+}  // namespace
 
 SDL_Surface* pictureScreenCopy(SDL_Surface* decoded, bool)
 {
-    // emscripten's SDL has no SDL_DisplayFormat; the alpha format is the screen's own, and a
-    // picture with no see-through pixel stays opaque in it.
-    return SDL_DisplayFormatAlpha(decoded);
+    // A decoded picture is already in the screen's own format, 32 bits with alpha, and a
+    // picture with no see-through pixel stays opaque in it: emscripten's SDL_DisplayFormatAlpha
+    // would only copy its canvas into a new one. The decoded picture is kept instead, held once
+    // more so that freeing it as decoded leaves it, which spares start-up a canvas and a copy
+    // for each of its pictures.
+    decoded->refcount++;
+    return decoded;
 }
 
 int pictureSeeThrough(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue)
 {
     // emscripten's SDL_SetColorKey does nothing, so the key colour becomes alpha here, once:
-    // every pixel of exactly that colour is made fully transparent.
-    if (SDL_LockSurface(picture) < 0)
+    // every pixel of exactly that colour is made fully transparent. A picture just read holds
+    // its pixels as its canvas does, and is keyed without reading them back.
+    if (!picturePixelsHold(picture) && SDL_LockSurface(picture) < 0)
         return -1;
     const Uint32 alpha = picture->format->Amask;
     const Uint32 key = SDL_MapRGB(picture->format, red, green, blue) & ~alpha;

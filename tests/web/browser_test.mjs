@@ -1,5 +1,6 @@
 // The page in a real browser: Debian's Chromium, headless and driven by puppeteer-core, plays the web build served from a local server, by keyboard, pad and touch,
-// and the canvas is compared with the game's own pictures; a copy served apart is kept by its service worker. Any error in the page's console fails it.
+// and the canvas is compared with the game's own pictures; how soon a visitor sees the game is printed; a copy served apart is kept
+// by its service worker. Any error in the page's console fails it.
 //   node tests/web/browser_test.mjs BUILD-WEB IMAGES [SCREENSHOT.png]
 import assert from "node:assert/strict";
 import fs from "node:fs";
@@ -11,7 +12,7 @@ import { after, test } from "node:test";
 import puppeteer from "puppeteer-core";
 
 const [web, images, screenshot] = process.argv.slice(2);
-const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".svg": "image/svg+xml" };
+const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png" };
 // The page, the pictures to compare with under /ref/, and under /without/FOLDER/NAME/ the page
 // whose package lacks that file, under /broken/FOLDER/NAME/ the page whose package holds it
 // with its picture data garbled. Pages served from elsewhere fetch the pictures from here too.
@@ -33,9 +34,10 @@ const serve = (web) => (request, response) => {
 const listen = (server, port = 0) => new Promise((ready) => server.listen(port, "127.0.0.1", ready)).then(() => server.address().port);
 const server = http.createServer(serve(web)), home = `http://127.0.0.1:${await listen(server)}`;
 
-const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", pipe: true, headless: true,
+const launching = { executablePath: "/usr/bin/chromium", pipe: true, headless: true,
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-        "--disable-component-update", "--disable-sync"], defaultViewport: { width: 655, height: 700 } });
+        "--disable-component-update", "--disable-sync"] };
+const browser = await puppeteer.launch({ ...launching, defaultViewport: { width: 655, height: 700 } });
 after(() => Promise.all([browser.close(), new Promise((done) => server.close(done))]));
 
 // Runs in the page: the pictures to compare with, loaded at its start; how many pixels of the
@@ -271,30 +273,107 @@ for (const phone of [{ width: 844, height: 390 }, { width: 390, height: 844 }])
         assert.deepEqual(page.errors, [], "no errors in the console");
     });
 
+// How soon a visitor sees the game, as a phone's would: from the start of the navigation, at full speed and with the
+// processor four times slower (about a mid-range phone), on a first visit in a new browser profile and reloaded from the
+// service worker's copy. The first sight is the first animation frame at which a canvas or picture of the page shows the
+// intro's logo rows, the title ready the first at which the canvas shows them and the ready strip with the game's
+// words on it, both within what a 16-bit screen rounds. The figures are printed (SKARVEL_WEB_RUNS visits of each kind, their medians), never held to a
+// time: what is held is that the first picture the page shows is the game's own, shown on until the title.
+const LOGO = [50, 60, 70, 80, 90, 100, 110, 120, 130], READY = [380, 390, 400];
+function sightWatch(rows) {
+    const looked = new OffscreenCanvas(640, 12).getContext("2d", { willReadFrequently: true });
+    const fits = (data, from, expected) => expected.every((_, i) => Math.abs(data[from + i] - expected[i]) < 8 || i % 4 === 3);
+    const sight = window.sight = { first: null, title: null, firstShown: null, gap: false };
+    const frame = () => {
+        let logo = false, title = false;
+        for (const element of document.querySelectorAll("canvas, img")) {
+            if (!element.checkVisibility() || element.tagName === "IMG" && !(element.complete && element.naturalWidth)) continue;
+            looked.clearRect(0, 0, 640, 12);
+            [...rows.logoAt, ...rows.readyAt].forEach((y, i) => looked.drawImage(element, 0, y, 640, 1, 0, i, 640, 1));
+            const data = looked.getImageData(0, 0, 640, 12).data, shown = data.subarray(0, 2560 * 9).some((value, i) => i % 4 !== 3 && value);
+            const itsLogo = fits(data, 0, rows.logo), ready = fits(data, 2560 * 9, rows.ready);
+            sight.firstShown ??= shown ? itsLogo : null;
+            logo ||= itsLogo;
+            title ||= element.id === "canvas" && itsLogo && ready;
+        }
+        const now = Math.round(performance.now());
+        if (logo) sight.first ??= now;
+        else if (sight.first !== null) sight.gap = true;
+        if (title) sight.title = now;
+        else requestAnimationFrame(frame);
+    };
+    requestAnimationFrame(frame);
+}
+test("the game's own picture first, and how soon the page shows it and the title", { timeout: 600000 }, async () => {
+    // The logo's rows as the intro picture holds them; the ready strip's, with the words the
+    // game writes on it, as the game shows them once its title is up.
+    const reference = await open("/index.html?noattract");
+    await reference.until("title() === 0", "the title screen to read its rows from");
+    const rows = await reference.evaluate(async (LOGO, READY) => {
+        const bitmap = await createImageBitmap(await (await fetch("/ref/intro.png")).blob());
+        const intro = new OffscreenCanvas(640, bitmap.height).getContext("2d");
+        intro.drawImage(bitmap, 0, 0);
+        const screen = Module.canvas.getContext("2d");
+        const row = (canvas, y) => [...canvas.getImageData(0, y, 640, 1).data];
+        return { logoAt: LOGO, readyAt: READY, logo: LOGO.flatMap((y) => row(intro, y)), ready: READY.flatMap((y) => row(screen, y)) };
+    }, LOGO, READY);
+    await reference.close();
+    const runs = Number(process.env.SKARVEL_WEB_RUNS ?? 1), figures = {};
+    for (let run = 0; run < runs; run++)
+        for (const slower of [1, 4]) {
+            const visitor = await puppeteer.launch({ ...launching, defaultViewport: { width: 655, height: 700 } });
+            try {
+                const page = await visitor.newPage();
+                await (await page.createCDPSession()).send("Emulation.setCPUThrottlingRate", { rate: slower });
+                await page.evaluateOnNewDocument(sightWatch, rows);
+                const errors = [];
+                page.on("pageerror", (error) => errors.push(error.message));
+                page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+                const seen = async (visit) => {
+                    await page.waitForFunction("sight.title !== null", { polling: 100, timeout: 60000 });
+                    const { first, title, firstShown, gap, bytes } = await page.evaluate(() => ({ ...sight,
+                        bytes: [performance.getEntriesByType("navigation")[0], ...performance.getEntriesByType("resource")]
+                            .filter((entry) => entry.responseEnd <= sight.first).reduce((sum, entry) => sum + entry.transferSize, 0) }));
+                    assert.equal(firstShown, true, `${visit}: the first picture shown is the intro's logo`);
+                    assert.equal(gap, false, `${visit}: the game's picture shown on until the title`);
+                    (figures[`${slower} ${visit}`] ??= []).push([bytes, first, title]);
+                };
+                await page.goto(`${home}/index.html?noattract`);
+                await seen("first visit");
+                await page.waitForFunction(() => navigator.serviceWorker.getRegistration().then((kept) => kept?.active?.state === "activated"));
+                await page.reload();
+                await seen("reload");
+                assert.deepEqual(errors, [], "no errors in the page");
+            } finally {
+                await visitor.close();
+            }
+        }
+    const median = (values) => values.sort((a, b) => a - b)[(values.length - 1) >> 1];
+    console.log(`first sight and title ready (ms from the navigation; median of ${runs}; load ${os.loadavg().map((load) => load.toFixed(2)).join(" ")}):`);
+    for (const [kind, seen] of Object.entries(figures)) {
+        const [bytes, first, title] = [0, 1, 2].map((i) => median(seen.map((figure) => figure[i])));
+        console.log(`  ${kind.replace(/^1 /, "full speed, ").replace(/^4 /, "4x slower, ").padEnd(24)} ${String(Math.round(bytes / 1024)).padStart(5)} KB before the first picture, first picture ${first} ms, title ready ${title} ms`);
+    }
+});
+
 test("installable, kept to play offline, and a new build kept whole in its place", { timeout: 120000 }, async () => {
     const copy = fs.mkdtempSync(path.join(os.tmpdir(), "skarvel-page-"));
     after(() => fs.rmSync(copy, { recursive: true, force: true }));
     fs.cpSync(web, copy, { recursive: true, filter: (file) => !file.includes("CMakeFiles") });
     const kept = http.createServer(serve(copy)), port = await listen(kept);
     const page = await open(`http://127.0.0.1:${port}/index.html?noattract`);
-    // How long from the address or a reload to the title screen's first frame.
-    const titled = async (how) => {
-        await page.until("title() === 0", `the title screen ${how}`);
-        return `${how} ${Math.round(await page.evaluate(() => performance.now()))} ms`;
-    };
-    const times = [await titled("on a first visit")];
+    await page.until("title() === 0", "the title screen on a first visit");
     await page.waitForFunction(() => navigator.serviceWorker.getRegistration().then((kept) => kept?.active?.state === "activated"));
     const client = await page.createCDPSession();
     assert.deepEqual((await client.send("Page.getInstallabilityErrors")).installabilityErrors, [], "Chromium would install it");
     await page.reload();
-    times.push(await titled("reloaded"));
+    await page.until("title() === 0", "the title screen reloaded");
     kept.closeAllConnections();
     await new Promise((done) => kept.close(done));
     await page.reload();
-    times.push(await titled("reloaded with the server gone"));
+    await page.until("title() === 0", "the title screen reloaded with the server gone");
     await page.keyboard.press("Space");
     await page.until('number(32) === "199"', "a game started offline");
-    console.log(`the title screen's first frame: ${times.join(", ")}`);
     // A new build: only the step that names the cache runs on the changed copy.
     fs.writeFileSync(path.join(copy, "index.html"), fs.readFileSync(path.join(copy, "index.html"), "utf8").replace("Tap to start<", "Tap to start anew<"));
     execFileSync("node", [path.join(import.meta.dirname, "../../web/cachename.mjs"), copy]);
