@@ -10,6 +10,7 @@
 #include "game/controlscreen.h"
 #include "game/frameloop.h"
 #include "game/options.h"
+#include "game/playback.h"
 #include "game/settings.h"
 #include "game/sprites.h"
 #include "game/startup.h"
@@ -527,13 +528,14 @@ TEST_F(Settings, ASaveWritesTheTouchedActionsLinesAndKeepsEveryOtherByteTheLinkA
                              "bind fire = z, x\n"
                              "  # as I like it\r\n"
                              "bind left = a\n"
-                             "pad fire = 0, 2\n"
+                             "pad fire = 0,2\n"
                              "scale 2";
     const std::string target = write("dotfiles/skarvel.conf", text);
     chmod(target.c_str(), 0640);
     ASSERT_EQ(symlink("dotfiles/skarvel.conf", (folder / "linked.conf").c_str()), 0);
     EXPECT_EQ(said(folder / "linked.conf"), "");
     rebind(Action::Fire, true, {SDLK_z, SDLK_x, SDLK_m});  // m taken from missiles
+    rebind(Action::Fire, false, {0, 2, 5});                // a pad's own numbers stay numbers
     rebind(Action::Missiles, true, {SDLK_RSHIFT});
     saved = bound();
     EXPECT_EQ(save({Action::Fire, Action::Missiles}), "settings saved in ~/linked.conf\n");
@@ -545,7 +547,7 @@ TEST_F(Settings, ASaveWritesTheTouchedActionsLinesAndKeepsEveryOtherByteTheLinkA
               "bind fire = z, x, m\n"
               "  # as I like it\r\n"
               "bind left = a\n"
-              "pad fire = 0, 2\n"
+              "pad fire = 0, 2, 5\n"
               "scale 2\n"
               "bind missiles = right shift\n");
     EXPECT_EQ(seen(target).substr(0, 11), "file 640 1 ") << "0640, nothing left beside it";
@@ -702,6 +704,23 @@ TEST_F(OneGame, APauseStopsTheWorldAndItsClockTillResumedAndAWindowLosingTheKeyb
     SDL_PushEvent(&away);
     EXPECT_FALSE(playStep(1));
     EXPECT_TRUE(gamePaused);
+}
+
+// A demo played on screen keeps the pace it was recorded at, but a frame recorded as a stall
+// of ten minutes is cut short by a key: it is played at once, and the player is never held.
+TEST_F(OneGame, ADemoFrameRecordedAsAStallIsCutShortByAKey)
+{
+    std::ifstream in(std::string(SKARVEL_SOURCE_DIR) + "/tests/demos/calm.skdemo", std::ios::binary);
+    std::string demo(std::istreambuf_iterator<char>(in), {});
+    // The first frame's word: a long frame with its flags, its length of 600,000 ms after it.
+    demo = demo.substr(0, 40) + std::string("\xff\xff\xc0\x27\x09\x00", 6) + demo.substr(42);
+    FILE* stream = fmemopen(demo.data(), demo.size(), "rb");
+    ASSERT_TRUE(demoOpen(stream, "stall.skdemo"));
+    gameStart(demoSource);
+    pushKey(SDLK_a, true);
+    EXPECT_TRUE(gameTurn());
+    EXPECT_FALSE(gamePaused);
+    fclose(stream);
 }
 
 class Title : public ScreenTest {

@@ -157,15 +157,26 @@ TEST(FrameStats, ReadTheMedianThe99thPercentileTheLongestAndTheLateOnesToATenthO
 {
     FrameHistogram h{};
     for (int frame = 0; frame < 98; frame++)
-        histogramAdd(&h, frame % 2 ? 16.7 : 0.04);  // unpaced frames can take under a tenth
+        histogramAdd(&h, frame % 2 ? 16.7 : 0.44);  // unpaced frames can take under a millisecond
     histogramAdd(&h, 30);
     histogramAdd(&h, 250);  // beyond the last bin, kept as the longest
     EXPECT_EQ(std::tuple(h.count, h.longest), std::tuple(100u, 250.0));
-    EXPECT_NEAR(histogramShare(&h, 0.25), 0.05, 1e-9);
+    EXPECT_NEAR(histogramShare(&h, 0.25), 0.45, 1e-9);
     EXPECT_NEAR(histogramShare(&h, 0.5), 16.75, 1e-9);  // the middle of the bin 16.7 to 16.8
     EXPECT_NEAR(histogramShare(&h, 0.99), 30.05, 1e-9);
     EXPECT_EQ(histogramShare(&h, 1.0), 250);
     EXPECT_EQ(histogramOver(&h, 25), 2u);  // later than 1.5 refreshes at 60 a second
+    // The line -framestats prints of the games played: those frames shown a 60th of a second
+    // apart but two, a tenth and half a second late.
+    frameStatsRestart();
+    double now = 100;
+    for (const double interval : {0.0, 1 / 60.0, 1 / 60.0, 0.1, 1 / 60.0, 0.5, 1 / 60.0})
+        frameStatsShown(now += interval);
+    char line[256];
+    frameStatsLine(line, sizeof line, "software", 1 / 60.0);
+    EXPECT_STREQ(line,
+                 "framestats: software, 7 frames, intervals median 16.7 ms, 99th percentile 500.0 ms, "
+                 "longest 500.0 ms, 2 late (33.3%)");
 }
 
 class Input : public ScreenTest { };
