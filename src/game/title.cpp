@@ -185,6 +185,8 @@ int titleScreenStep()
         titleShow(loadingImage);
         if (spritesLoadAll() < 0)
             return -1;
+        // Ready as soon as the sprites are: the wait begins with the next look.
+        titleShow(readyImage);
         return result;
     }
     titleShow(readyImage);
