@@ -285,15 +285,30 @@ int buttonNamed(const std::string& name)
     return -1;
 }
 
-std::string actionDefaults(const ActionInfo& action, bool keys)
+namespace {
+
+std::string namesOf(const SDLKey* keys, const int* buttons, bool key)
 {
     std::string names;
     for (int i = 0; i < BINDS_PER_ACTION; i++) {
-        const int code = keys ? action.keys[i] : action.buttons[i];
-        if (keys ? code != NO_KEY : code >= 0)
-            names += (names.empty() ? "" : ", ") + bindName(keys, code);
+        const int code = key ? keys[i] : buttons[i];
+        if (key ? code != NO_KEY : code >= 0)
+            names += (names.empty() ? "" : ", ") + bindName(key, code);
     }
     return names;
+}
+
+}  // namespace
+
+std::string actionDefaults(const ActionInfo& action, bool keys)
+{
+    return namesOf(action.keys, action.buttons, keys);
+}
+
+std::string bindingNames(Action action, bool keys)
+{
+    const Binding& bound = bindings[static_cast<int>(action)];
+    return namesOf(bound.keys, bound.buttons, keys);
 }
 
 std::string actionHelp(const ActionInfo& action)

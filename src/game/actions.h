@@ -80,6 +80,8 @@ int buttonNamed(const std::string& name);
 // The default keys, or pad buttons, of an action, as a settings line names them ("space,
 // right ctrl"); empty when it has none.
 std::string actionDefaults(const ActionInfo& action, bool keys);
+// And those it has now.
+std::string bindingNames(Action action, bool keys);
 
 // The action's line in --help: its default keys and pad buttons, then what it does
 // ("  space, right ctrl; pad 0, 2   fire bullets"). The manual page, the README and the page

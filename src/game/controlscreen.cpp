@@ -27,18 +27,6 @@ bool waiting = false;  // for the next key or button, to bind to the chosen acti
 int stickBefore = 0;   // -1 up, 1 down, 0 resting, as the stick was last seen
 std::string said[2];   // the screen's two lines: what the last change did, and whether it was saved
 
-std::string named(const ActionInfo& action, bool keys)
-{
-    const Binding& bound = bindings[static_cast<int>(action.action)];
-    std::string names;
-    for (int i = 0; i < BINDS_PER_ACTION; i++) {
-        const int code = keys ? bound.keys[i] : bound.buttons[i];
-        if (keys ? code != SDLK_UNKNOWN : code >= 0)
-            names += (names.empty() ? "" : ", ") + bindName(keys, code);
-    }
-    return names;
-}
-
 std::string listed(const std::vector<int>& actions)
 {
     std::string names;
@@ -59,7 +47,7 @@ void changed(const std::string& what, std::vector<int> taken)
 // The chosen action's keys, or pad buttons, as the screen lists them.
 std::string now(bool keys)
 {
-    const std::string names = named(ACTIONS[chosen], keys);
+    const std::string names = bindingNames(ACTIONS[chosen].action, keys);
     return std::string(ACTIONS[chosen].name) + (keys ? ": " : ": pad ") + (names.empty() ? "none" : names);
 }
 
@@ -85,7 +73,7 @@ void await()
 void restore()
 {
     const std::vector<int> taken = bindingsRestore(chosen);
-    const std::string pad = named(ACTIONS[chosen], false);
+    const std::string pad = bindingNames(ACTIONS[chosen].action, false);
     changed(now(true) + (pad.empty() ? "" : "; pad " + pad), taken);
 }
 
@@ -172,8 +160,8 @@ void draw()
         if (a == chosen)
             frame(LEFT - 8, y - 2, RIGHT - LEFT + 16, ROW_HEIGHT, bar);
         textDraw(a == chosen ? TextStyle::Chosen : TextStyle::Word, ACTIONS[a].name, LEFT, y);
-        textDraw(TextStyle::Key, named(ACTIONS[a], true).c_str(), KEYS_X, y);
-        textDraw(TextStyle::Key, named(ACTIONS[a], false).c_str(), PAD_X, y);
+        textDraw(TextStyle::Key, bindingNames(ACTIONS[a].action, true).c_str(), KEYS_X, y);
+        textDraw(TextStyle::Key, bindingNames(ACTIONS[a].action, false).c_str(), PAD_X, y);
     }
     const TextRun keys[] = {{TextStyle::Key, "up, down"},  {TextStyle::Word, " choose   "},
                             {TextStyle::Key, "return"},    {TextStyle::Word, " change   "},
