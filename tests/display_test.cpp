@@ -62,7 +62,7 @@ TEST_F(Display, TheBackgroundFillsTheScreenFromTheCameraOffsetTilingAcrossItsEdg
 TEST_F(Display, TheEnergyBarShowsAGreenPixelPerFivePointsRedAboveItAndAnIconStandsPerSpareLife)
 {
     // health, green rows of the bar (health / 5, truncated), spare lives
-    const int cases[][3] = {{500, 100, 3}, {499, 99, 2}, {4, 0, 1}, {0, 0, 0}, {250, 50, -1}};
+    const int cases[][3] = {{500, 100, 3}, {499, 99, 2}, {9, 1, 2}, {4, 0, 1}, {0, 0, 0}, {250, 50, -1}};
     for (const auto& [health, green, spare] : cases) {
         fillScreen(BLACK);
         PlayerShip.health = health, lives = spare;

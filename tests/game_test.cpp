@@ -521,15 +521,15 @@ TEST_F(Settings, ASaveWritesTheTouchedActionsLinesAndKeepsEveryOtherByteTheLinkA
     EXPECT_EQ(bound(), saved);
 
     std::filesystem::create_directory(folder / "dotfiles");
+    // The first action's line as long as a line may be.
+    const std::string longest = "bind left = a" + std::string(SETTINGS_LINE_LONGEST - 13, ' ') + "\n";
     const std::string text = "# mine\n"
                              "window\n"
                              "bind fire = left ctrl\n"  // the reader takes the last line of an action
                              "\n"
                              "bind fire = z, x\n"
-                             "  # as I like it\r\n"
-                             "bind left = a\n"
-                             "pad fire = 0,2\n"
-                             "scale 2";
+                             "  # as I like it\r\n" +
+                             longest + "pad fire = 0,2\nscale 2";
     const std::string target = write("dotfiles/skarvel.conf", text);
     chmod(target.c_str(), 0640);
     ASSERT_EQ(symlink("dotfiles/skarvel.conf", (folder / "linked.conf").c_str()), 0);
@@ -537,8 +537,9 @@ TEST_F(Settings, ASaveWritesTheTouchedActionsLinesAndKeepsEveryOtherByteTheLinkA
     rebind(Action::Fire, true, {SDLK_z, SDLK_x, SDLK_m});  // m taken from missiles
     rebind(Action::Fire, false, {0, 2, 5});                // a pad's own numbers stay numbers
     rebind(Action::Missiles, true, {SDLK_RSHIFT});
+    rebind(Action::Left, true, {SDLK_a, SDLK_q});
     saved = bound();
-    EXPECT_EQ(save({Action::Fire, Action::Missiles}), "settings saved in ~/linked.conf\n");
+    EXPECT_EQ(save({Action::Left, Action::Fire, Action::Missiles}), "settings saved in ~/linked.conf\n");
     EXPECT_EQ(std::filesystem::read_symlink(folder / "linked.conf"), "dotfiles/skarvel.conf");
     EXPECT_EQ(fileText(target),
               "# mine\n"
@@ -546,7 +547,7 @@ TEST_F(Settings, ASaveWritesTheTouchedActionsLinesAndKeepsEveryOtherByteTheLinkA
               "\n"
               "bind fire = z, x, m\n"
               "  # as I like it\r\n"
-              "bind left = a\n"
+              "bind left = a, q\n"
               "pad fire = 0, 2, 5\n"
               "scale 2\n"
               "bind missiles = right shift\n");
