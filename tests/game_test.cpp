@@ -474,6 +474,11 @@ TEST_F(Settings, TheControlsScreenBindsTheNextKeyTakenFromAnotherActionSavesAtOn
     pushKey(SDLK_f, true);
     EXPECT_EQ(controlScreenStep(), CONTROLS_GOING);
     EXPECT_EQ(fileText(file), "# mine\nwindow\nbind missiles = m\nbind fire = f, right ctrl\n");
+    int starfield = 0;  // left of its plate the screen shows the starfield from its corner
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 16; x++)
+            starfield += pixelAt(screenSurface, x, y) == pixelAt(backgroundImage, x, y);
+    EXPECT_EQ(starfield, 16 * 480);
     pushKey(SDLK_RETURN, true);  // waits, and Escape leaves fire as it is
     pushKey(SDLK_ESCAPE, true);
     pushKey(SDLK_ESCAPE, true);  // back to the title
@@ -489,6 +494,10 @@ TEST_F(Settings, TheControlsScreenBindsTheNextKeyTakenFromAnotherActionSavesAtOn
     pushKey(SDLK_BACKSPACE, true);
     EXPECT_EQ(controlScreenStep(), CONTROLS_GOING);
     EXPECT_EQ(fileText(file), "# mine\nwindow\nbind missiles = m\nbind fire = space, right ctrl\n");
+    pushKey(SDLK_RETURN, true);  // the first action's key, which it gives up
+    pushKey(SDLK_LEFT, true);
+    EXPECT_EQ(controlScreenStep(), CONTROLS_GOING);
+    EXPECT_EQ(fileText(file), "# mine\nwindow\nbind missiles = m\nbind fire = left, right ctrl\nbind left =\n");
     pushQuit();
     EXPECT_EQ(controlScreenStep(), 0) << "a closed window ends the program";
 }

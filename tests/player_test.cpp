@@ -6,6 +6,7 @@
 #include "fixtures.h"
 #include "platform/sound.h"
 #include "player/bullet.h"
+#include "player/missile.h"
 #include "player/ship.h"
 #include "player/shot.h"
 #include "world/assets.h"
@@ -85,4 +86,10 @@ TEST_F(Ship, ABulletHitsForFiftyTimesEToTheMinusItsAgeTillItIsOneSecondOldThenGo
         EXPECT_EQ(std::pair(ShotPool[0].active, Mix_Playing(0)), std::pair(false, health < ENTITY_HEALTH ? 1 : 0))
             << age + seconds << " s old";
     }
+    // A spawn says whether it found a slot: 0 while the shots' pool has one, -1 once it is full.
+    poolsClear();
+    for (int i = 0; i < SHOT_POOL_SIZE - 1; i++)
+        ASSERT_EQ(bulletSpawn(1000, 1000, 0, 20), 0);
+    EXPECT_EQ(missileSpawn(1000, 1000, 0, 20), 0);
+    EXPECT_EQ(std::pair(bulletSpawn(1000, 1000, 0, 20), missileSpawn(1000, 1000, 0, 20)), std::pair(-1, -1));
 }
