@@ -199,6 +199,15 @@ test("a warning leaves the game playing, and a pad connected after the page load
     await button(7, true);  // the right trigger starts nothing
     await button(7, false);
     await page.until("title() === 0", "the title screen still, after the right trigger");
+    await button(3, true);  // y opens the controls screen, which a trigger, being no b, leaves open
+    await button(3, false);
+    await page.until("title() !== 0", "the controls screen opened by y");
+    await button(6, true);
+    await button(6, false);
+    assert.notEqual(await page.evaluate(() => title()), 0, "the controls screen still, after the left trigger");
+    await button(1, true);
+    await button(1, false);
+    await page.until("title() === 0", "the title screen again after b");
     await button(9, true);
     await page.until("number(32) === '199'", "a game started by Start");
     await button(9, false);
